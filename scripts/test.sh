@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is needed, builds the project twice (a normal
+# build with gcc, and a clang build with AddressSanitizer, UndefinedBehaviorSanitizer
+# and the fuzz targets) and runs each build's test suite. Ends with ctest's summary.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh || exit 1
+jobs=${ORV_JOBS:-2}
+status=0
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build build -j"$jobs" || exit 1
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DORV_SANITIZE=ON -DORV_FUZZ=ON -DORV_BENCH=OFF >/dev/null || exit 1
+cmake --build build-asan -j"$jobs" || exit 1
+
+echo "== tests (gcc build)"
+(cd build && ctest --output-on-failure -j"$jobs" --timeout 300) || status=1
+echo "== tests (sanitizer build, fuzzing included)"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j"$jobs" --timeout 300) || status=1
+exit $status
