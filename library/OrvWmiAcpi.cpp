@@ -1,0 +1,96 @@
+// COrvWmiAcpi: construction with its COM set-up, and the slot-array property
+// operations and instance count.
+#include "library/OrvWmiAcpi.h"
+
+#include "library/wbem_status_names.h"
+#include "library/wmi_connection.h"
+#include "library/wmi_property.h"
+#include "platform/sysinfo/version.h"
+
+using namespace orv::wmi;
+
+COrvWmiAcpi::COrvWmiAcpi() {
+  m_nOSVer = 0;
+  GetOSVer();
+  InitialCOM();
+  m_hWnd = nullptr;
+}
+
+COrvWmiAcpi::~COrvWmiAcpi() { UnInitialCOM(); }
+
+COrvWmiAcpi& COrvWmiAcpi::operator=(const COrvWmiAcpi& other) {
+  m_hWnd = other.m_hWnd;
+  m_nOSVer = other.m_nOSVer;
+  return *this;
+}
+
+void COrvWmiAcpi::InitialCOM() {
+  // Both results are ignored: process-wide security can be set only once, and a
+  // thread already in an apartment stays in it.
+  CoInitialize();
+  CoInitializeSecurity(RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE);
+}
+
+void COrvWmiAcpi::UnInitialCOM() { CoUninitialize(); }
+
+void COrvWmiAcpi::GetOSVer() {
+  orv::sysinfo::OsVersion v;
+  if (!orv::sysinfo::GetVersionEx(&v)) return;
+  if (v.major == 5 && v.minor == 1) m_nOSVer = 1;
+  else if (v.major == 6 && v.minor == 0) m_nOSVer = 2;
+  else m_nOSVer = 0;
+}
+
+void COrvWmiAcpi::GetWMIErrMsg(std::int32_t status, char* text) {
+  orv::lib::FormatWbemStatus(status, text, ORV_ERROR_BUFFER);
+}
+
+void COrvWmiAcpi::AddHWND(HWND window) { m_hWnd = window; }
+
+bool COrvWmiAcpi::QueryWMIProperty(const char16_t* query, const char16_t* const* property, CPtrArray& values,
+                                   char* error, const char16_t* nameSpace, const char16_t* language) {
+  // The element count picks the instance; only the last element receives the text.
+  auto index = static_cast<std::int64_t>(values.size()) - 1;
+  char* slot = values.empty() ? nullptr : static_cast<char*>(values.back());
+  char scratch[ORV_VALUE_SLOT];
+  HRESULT status = S_OK;
+  auto outcome = orv::lib::QueryInstanceProperty({nameSpace, language, query, property ? *property : nullptr},
+                                                 index, slot ? slot : scratch, ORV_VALUE_SLOT, &status);
+  if (outcome == orv::lib::Outcome::Failed) {
+    GetWMIErrMsg(status, error);
+    return false;
+  }
+  return true;
+}
+
+bool COrvWmiAcpi::SetWMIProperty(const char16_t* query, const char16_t* const* property, CPtrArray& values,
+                                 char* error, const char16_t* nameSpace, const char16_t* language) {
+  auto index = static_cast<std::int64_t>(values.size()) - 1;
+  auto* value = values.empty() ? nullptr : static_cast<const char16_t*>(values.back());
+  HRESULT status = S_OK;
+  auto outcome = orv::lib::SetInstanceProperty({nameSpace, language, query, property ? *property : nullptr},
+                                               index, value, &status);
+  if (outcome == orv::lib::Outcome::Failed) {
+    GetWMIErrMsg(status, error);
+    return false;
+  }
+  return true;
+}
+
+std::int32_t COrvWmiAcpi::GetPropertyInstanceNumber(const char16_t* query, char* error,
+                                                    const char16_t* nameSpace, const char16_t* language) {
+  orv::lib::WmiConnection conn;
+  HRESULT hr = conn.Open(nameSpace, language, query, false,
+                         WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY);
+  if (Failed(hr)) {
+    GetWMIErrMsg(hr, error);
+    return conn.failedStep() == orv::lib::WmiConnection::Step::Security ? 0 : -1;
+  }
+  std::int32_t count = 0;
+  hr = conn.Count(&count);
+  if (Failed(hr)) {
+    GetWMIErrMsg(hr, error);
+    return -1;
+  }
+  return count;
+}
