@@ -1,0 +1,32 @@
+// Kernel handles: every kind of kernel object (files, find searches, and whatever
+// other platform folders add) sits behind one HANDLE table, so CloseHandle closes
+// any of them as on Windows.
+#pragma once
+#include <memory>
+
+#include "platform/base/types.h"
+
+namespace orv::win {
+
+class KernelObject {
+ public:
+  virtual ~KernelObject() = default;
+};
+
+// Puts the object into the table; the handle is never NULL nor INVALID_HANDLE_VALUE.
+HANDLE RegisterHandle(std::shared_ptr<KernelObject> object);
+
+// The object behind a handle (null when the handle is not open).
+std::shared_ptr<KernelObject> LookupHandle(HANDLE handle);
+
+// The object behind a handle when it is of kind T.
+template <class T>
+std::shared_ptr<T> LookupHandleAs(HANDLE handle) {
+  return std::dynamic_pointer_cast<T>(LookupHandle(handle));
+}
+
+// Removes the handle; the object ends when its last user lets go. FALSE with
+// ERROR_INVALID_HANDLE for a handle that is not open.
+BOOL CloseHandle(HANDLE handle);
+
+}  // namespace orv::win

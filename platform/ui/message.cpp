@@ -1,0 +1,233 @@
+// Posting, sending and retrieving messages on the per-thread queues.
+#include "platform/ui/message.h"
+
+#include <algorithm>
+
+#include "platform/base/clock.h"
+#include "platform/base/error.h"
+#include "platform/base/thread.h"
+#include "platform/ui/internal.h"
+
+namespace orv::ui::detail {
+namespace {
+
+HWND const kThreadOnly = reinterpret_cast<HWND>(static_cast<std::intptr_t>(-1));
+
+bool InRange(UINT message, UINT filterMin, UINT filterMax) {
+  return (filterMin == 0 && filterMax == 0) || (message >= filterMin && message <= filterMax);
+}
+
+bool ForWindow(HWND target, HWND filter) {
+  if (filter == nullptr) return true;
+  if (filter == kThreadOnly) return target == nullptr;
+  return target == filter;
+}
+
+bool Post(ThreadQueue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::lock_guard<std::mutex> lock(queue.mutex);
+  if (!queue.alive) return false;
+  queue.posted.push_back(MSG{hwnd, message, wParam, lParam, GetTickCount(), POINT{0, 0}});
+  queue.wake.notify_all();
+  return true;
+}
+
+// Handles one message another thread sent here; the lock is released meanwhile.
+void HandleSent(std::unique_lock<std::mutex>& lock, ThreadQueue& queue) {
+  auto sent = queue.sent.front();
+  queue.sent.pop_front();
+  lock.unlock();
+  LRESULT result = CallWindow(sent->hwnd, sent->message, sent->wParam, sent->lParam);
+  CompleteSent(sent, result);
+  lock.lock();
+}
+
+// The timer that is due first among those the filter lets through, or null.
+Timer* DueTimer(ThreadQueue& queue, HWND filter, UINT filterMin, UINT filterMax, Clock::time_point now,
+                Clock::time_point* nextDue) {
+  Timer* due = nullptr;
+  if (!InRange(WM_TIMER, filterMin, filterMax)) return nullptr;
+  for (Timer& t : queue.timers) {
+    if (!ForWindow(t.hwnd, filter)) continue;
+    if (t.due <= now && (!due || t.due < due->due)) due = &t;
+    if (nextDue && t.due < *nextDue) *nextDue = t.due;
+  }
+  return due;
+}
+
+enum class Take { Peek, Remove };
+
+// The one retrieval loop behind GetMessage and PeekMessage: sent messages are
+// handled first, then a posted message, WM_QUIT, a due timer. Waits only when
+// asked to, and then only until the next timer of the filter is due.
+bool Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, Take take, bool wait) {
+  auto queue = CurrentQueue();
+  std::unique_lock<std::mutex> lock(queue->mutex);
+  for (;;) {
+    if (!queue->sent.empty()) {
+      HandleSent(lock, *queue);
+      continue;
+    }
+    auto posted = std::find_if(queue->posted.begin(), queue->posted.end(), [&](const MSG& m) {
+      return ForWindow(m.hwnd, filter) && InRange(m.message, filterMin, filterMax);
+    });
+    if (posted != queue->posted.end()) {
+      *msg = *posted;
+      if (take == Take::Remove) queue->posted.erase(posted);
+      return true;
+    }
+    if (queue->quit && (filter == nullptr || filter == kThreadOnly)) {
+      *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue->quitCode), 0, GetTickCount(), POINT{0, 0}};
+      if (take == Take::Remove) queue->quit = false;
+      return true;
+    }
+    auto now = Clock::now();
+    auto nextDue = Clock::time_point::max();
+    if (Timer* t = DueTimer(*queue, filter, filterMin, filterMax, now, &nextDue)) {
+      *msg = MSG{t->hwnd, WM_TIMER, t->id, reinterpret_cast<LPARAM>(t->proc), GetTickCount(), POINT{0, 0}};
+      if (take == Take::Remove) t->due = now + std::chrono::milliseconds(t->elapse);
+      return true;
+    }
+    if (!wait) return false;
+    ++queue->waits;
+    if (nextDue == Clock::time_point::max()) {
+      queue->wake.wait(lock);
+    } else {
+      queue->wake.wait_until(lock, nextDue);
+    }
+    ++queue->wakeups;
+  }
+}
+
+}  // namespace
+}  // namespace orv::ui::detail
+
+namespace orv::ui {
+
+QueueStats CurrentQueueStats() {
+  auto queue = detail::CurrentQueue();
+  std::lock_guard<std::mutex> lock(queue->mutex);
+  return QueueStats{queue->waits, queue->wakeups};
+}
+
+}  // namespace orv::ui
+
+namespace orv::win {
+
+using namespace orv::ui::detail;
+
+BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (hwnd == nullptr) return Post(*CurrentQueue(), nullptr, message, wParam, lParam) ? TRUE : FALSE;
+  auto window = FindWindowRecord(hwnd);
+  if (!window || !Post(*window->queue, hwnd, message, wParam, lParam)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL PostThreadMessageA(DWORD thread, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto queue = thread == GetCurrentThreadId() ? CurrentQueue() : QueueOfThread(thread);
+  if (!queue || !Post(*queue, nullptr, message, wParam, lParam)) {
+    SetLastError(ERROR_INVALID_THREAD_ID);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto window = FindWindowRecord(hwnd);
+  if (!window) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  auto me = CurrentQueue();
+  if (window->queue == me) return CallWindow(hwnd, message, wParam, lParam);
+
+  auto sent = std::make_shared<SentMessage>(SentMessage{hwnd, message, wParam, lParam, 0, false, me});
+  {
+    std::lock_guard<std::mutex> lock(window->queue->mutex);
+    if (!window->queue->alive) return 0;
+    window->queue->sent.push_back(sent);
+    window->queue->wake.notify_all();
+  }
+  std::unique_lock<std::mutex> lock(me->mutex);
+  while (!sent->done) {
+    if (!me->sent.empty()) {
+      HandleSent(lock, *me);  // a message sent to us while we wait: answer it now
+      continue;
+    }
+    me->wake.wait(lock);
+  }
+  return sent->result;
+}
+
+BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+  if (!msg) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return -1;
+  }
+  Retrieve(msg, hwnd, filterMin, filterMax, Take::Remove, true);
+  return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
+  if (!msg) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  Take take = (removeMsg & PM_REMOVE) ? Take::Remove : Take::Peek;
+  return Retrieve(msg, hwnd, filterMin, filterMax, take, false) ? TRUE : FALSE;
+}
+
+BOOL WaitMessage() {
+  MSG ignored;
+  Retrieve(&ignored, nullptr, 0, 0, Take::Peek, true);
+  return TRUE;
+}
+
+LRESULT DispatchMessageA(const MSG* msg) {
+  if (!msg) return 0;
+  if (msg->message == WM_TIMER && msg->lParam != 0) {
+    auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+    proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+    return 0;
+  }
+  if (!msg->hwnd) return 0;
+  auto window = FindWindowRecord(msg->hwnd);
+  if (!window) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  if (window->thread != GetCurrentThreadId()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+  }
+  return CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+  if (!msg) return FALSE;
+  bool down = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
+  bool up = msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP;
+  if (!down) return up ? TRUE : FALSE;
+  WPARAM key = msg->wParam;
+  WPARAM ch = 0;
+  if (key >= 'A' && key <= 'Z') ch = key - 'A' + 'a';
+  else if ((key >= '0' && key <= '9') || key == ' ') ch = key;
+  else if (key == 0x0D || key == 0x09 || key == 0x08 || key == 0x1B) ch = key;  // Enter, Tab, Back, Esc
+  if (ch) {
+    UINT charMessage = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    PostMessageA(msg->hwnd, charMessage, ch, msg->lParam);
+  }
+  return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+  auto queue = CurrentQueue();
+  std::lock_guard<std::mutex> lock(queue->mutex);
+  queue->quit = true;
+  queue->quitCode = exitCode;
+  queue->wake.notify_all();
+}
+
+}  // namespace orv::win
