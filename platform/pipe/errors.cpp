@@ -1,0 +1,41 @@
+// errno translation and caller-released memory.
+#include "platform/pipe/errors.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace orv::pipe {
+
+DWORD Win32FromErrno(int err) {
+  switch (err) {
+    case 0: return ERROR_SUCCESS;
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EACCES: case EPERM: return ERROR_ACCESS_DENIED;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case ENOMEM: case ENOBUFS: return ERROR_NOT_ENOUGH_MEMORY;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case EPIPE: case ECONNRESET: return ERROR_BROKEN_PIPE;
+    case ENAMETOOLONG: return ERROR_INVALID_NAME;
+    case EEXIST: case EADDRINUSE: return ERROR_ALREADY_EXISTS;
+    case ECONNREFUSED: return ERROR_PIPE_BUSY;
+    case ETIMEDOUT: return ERROR_SEM_TIMEOUT;
+    case EMSGSIZE: return ERROR_INVALID_PARAMETER;
+    case ENOTCONN: return ERROR_PIPE_NOT_CONNECTED;
+    default: return ERROR_GEN_FAILURE;
+  }
+}
+
+HLOCAL LocalAlloc(UINT flags, std::size_t bytes) {
+  void* p = (flags & LMEM_ZEROINIT) ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
+  if (!p) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return p;
+}
+
+HLOCAL LocalFree(HLOCAL memory) {
+  std::free(memory);
+  return nullptr;
+}
+
+}  // namespace orv::pipe

@@ -1,0 +1,148 @@
+// The client end: CallNamedPipe over the pipe's socket. A client that is still in
+// the server's listen queue has not been welcomed yet; it waits for the welcome
+// until the time-out, which is how "waiting for a busy pipe" works here.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "platform/pipe/names.h"
+#include "platform/pipe/pipe.h"
+#include "platform/pipe/wire.h"
+
+namespace orv::pipe {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The pipe's default time-out as its server recorded it.
+DWORD DefaultTimeout(const PipePaths& paths) {
+  int fd = open(paths.lock.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return kDefaultPipeTimeout;
+  char text[32] = {};
+  ssize_t n = read(fd, text, sizeof text - 1);
+  close(fd);
+  unsigned long v = n > 0 ? std::strtoul(text, nullptr, 10) : 0;
+  return v > 0 && v < 0xFFFFFFFFul ? static_cast<DWORD>(v) : kDefaultPipeTimeout;
+}
+
+int MillisLeft(Clock::time_point deadline, bool forever) {
+  if (forever) return -1;
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
+
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() { if (fd_ >= 0) close(fd_); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  void Reset(int fd) { if (fd_ >= 0) close(fd_); fd_ = fd; }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Connects and waits to be welcomed. ERROR_SUCCESS with fd set, or the failure.
+DWORD Open(const PipePaths& paths, DWORD timeOut, Fd* fd) {
+  sockaddr_un addr{};
+  if (paths.socket.size() >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
+  addr.sun_family = AF_UNIX;
+  std::memcpy(addr.sun_path, paths.socket.c_str(), paths.socket.size() + 1);
+  if (timeOut == NMPWAIT_USE_DEFAULT_WAIT) timeOut = DefaultTimeout(paths);
+  const bool forever = timeOut == NMPWAIT_WAIT_FOREVER;
+  if (timeOut == NMPWAIT_NOWAIT) timeOut = 0;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : timeOut);
+  for (;;) {
+    fd->Reset(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (fd->get() < 0) return Win32FromErrno(errno);
+    if (connect(fd->get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+      // No socket, or one a killed server left behind: the pipe does not exist.
+      if (errno == ENOENT || errno == ECONNREFUSED) return ERROR_FILE_NOT_FOUND;
+      if (errno == EACCES || errno == EPERM) return ERROR_ACCESS_DENIED;
+      if (errno != EAGAIN && errno != EINTR) return Win32FromErrno(errno);
+      if (MillisLeft(deadline, forever) == 0) return ERROR_PIPE_BUSY;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));  // listen queue full
+      continue;
+    }
+    pollfd p{fd->get(), POLLIN, 0};
+    int ready;
+    do {
+      ready = poll(&p, 1, MillisLeft(deadline, forever));
+    } while (ready < 0 && errno == EINTR);
+    if (ready <= 0) return ERROR_PIPE_BUSY;
+    std::uint8_t answer = kRefused;
+    ssize_t n = recv(fd->get(), &answer, 1, 0);
+    if (n == 1) {
+      if (answer != kWelcome) return ERROR_ACCESS_DENIED;
+      int flags = fcntl(fd->get(), F_GETFL);
+      fcntl(fd->get(), F_SETFL, flags & ~O_NONBLOCK);
+      return ERROR_SUCCESS;
+    }
+    // The server went away while this client waited: try again while time is left.
+    if (MillisLeft(deadline, forever) == 0) return ERROR_PIPE_BUSY;
+  }
+}
+
+}  // namespace
+
+BOOL CallNamedPipe(const char* name, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD* read,
+                   DWORD timeOut) {
+  if (read) *read = 0;
+  PipePaths paths;
+  if (!PathsOf(name, &paths)) return FALSE;
+  if ((!in && inSize) || (!out && outSize)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  Fd fd;
+  DWORD err = Open(paths, timeOut, &fd);
+  if (err != ERROR_SUCCESS) {
+    SetLastError(err);
+    return FALSE;
+  }
+  ssize_t sent;
+  do {
+    sent = send(fd.get(), in, inSize, MSG_NOSIGNAL);
+  } while (sent < 0 && errno == EINTR);
+  if (sent < 0) {
+    SetLastError(errno == EPIPE || errno == ECONNRESET ? ERROR_NO_DATA : Win32FromErrno(errno));
+    return FALSE;
+  }
+  char probe = 0;
+  ssize_t len;
+  do {
+    len = recv(fd.get(), &probe, 1, MSG_PEEK | MSG_TRUNC);
+  } while (len < 0 && errno == EINTR);
+  if (len <= 0) {  // the server closed without replying
+    SetLastError(ERROR_BROKEN_PIPE);
+    return FALSE;
+  }
+  std::vector<char> whole(static_cast<std::size_t>(len));
+  ssize_t got = recv(fd.get(), whole.data(), whole.size(), 0);
+  if (got < 0) {
+    SetLastError(ERROR_BROKEN_PIPE);
+    return FALSE;
+  }
+  DWORD copied = static_cast<DWORD>(std::min<std::size_t>(static_cast<std::size_t>(got), outSize));
+  if (copied) std::memcpy(out, whole.data(), copied);
+  if (read) *read = copied;
+  if (static_cast<std::size_t>(got) > outSize) {
+    SetLastError(ERROR_MORE_DATA);
+    return FALSE;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
+}  // namespace orv::pipe

@@ -1,0 +1,414 @@
+// The server end of a named pipe: a listening SOCK_SEQPACKET socket that takes
+// one connection at a time, and an I/O thread that finishes overlapped
+// operations which could not finish at once.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/pipe/names.h"
+#include "platform/pipe/peer.h"
+#include "platform/pipe/pipe.h"
+#include "platform/pipe/sddl.h"
+#include "platform/pipe/wire.h"
+
+namespace orv::pipe {
+namespace {
+
+constexpr DWORD kWouldBlock = 0xFFFFFFFF;
+
+enum class Op { None, Connect, Read, Write };
+
+class PipeObject : public KernelObject {
+ public:
+  PipeObject() = default;
+  ~PipeObject() override;
+  DWORD Create(const PipePaths& paths, const SECURITY_DESCRIPTOR* sd, DWORD timeout, bool firstInstance);
+
+  BOOL Connect(OVERLAPPED* ov);
+  BOOL Read(void* buffer, DWORD size, DWORD* n, OVERLAPPED* ov) { return Start(Op::Read, ov, buffer, size, n); }
+  BOOL Write(const void* buffer, DWORD size, DWORD* n, OVERLAPPED* ov) {
+    return Start(Op::Write, ov, const_cast<void*>(buffer), size, n);
+  }
+  BOOL Disconnect();
+  BOOL Result(OVERLAPPED* ov, DWORD* n, bool wait);
+  BOOL Cancel();
+
+ private:
+  BOOL Start(Op op, OVERLAPPED* ov, void* buffer, DWORD size, DWORD* n, bool* immediate = nullptr);
+  DWORD Attempt(DWORD* n);
+  DWORD TryConnect();
+  DWORD TryRead(DWORD* n);
+  DWORD TryWrite(DWORD* n);
+  void WorkerLoop();
+  void Complete(DWORD err, DWORD n);
+  void CancelLocked(std::unique_lock<std::mutex>& lock);
+
+  std::mutex m_;
+  std::condition_variable cv_;
+  int listenFd_ = -1, connFd_ = -1, lockFd_ = -1, wakeFd_ = -1;
+  std::string socketPath_;
+  SECURITY_DESCRIPTOR sd_{};
+  bool hasSd_ = false;
+  std::vector<char> remainder_;  // the unread rest of a message longer than the last read
+  // The outstanding operation.
+  Op op_ = Op::None;
+  OVERLAPPED* ov_ = nullptr;
+  char* buf_ = nullptr;
+  DWORD size_ = 0;
+  bool inWorker_ = false;
+  bool cancel_ = false;
+  bool quit_ = false;
+  std::thread worker_;
+};
+
+PipeObject::~PipeObject() {
+  {
+    std::unique_lock<std::mutex> lock(m_);
+    CancelLocked(lock);
+    quit_ = true;
+  }
+  cv_.notify_all();
+  if (worker_.joinable()) worker_.join();
+  if (connFd_ >= 0) close(connFd_);
+  if (listenFd_ >= 0) {
+    close(listenFd_);
+    unlink(socketPath_.c_str());
+  }
+  if (wakeFd_ >= 0) close(wakeFd_);
+  if (lockFd_ >= 0) close(lockFd_);  // releases the instance lock last
+}
+
+DWORD PipeObject::Create(const PipePaths& paths, const SECURITY_DESCRIPTOR* sd, DWORD timeout,
+                         bool firstInstance) {
+  if (sd) { sd_ = *sd; hasSd_ = true; }
+  if (!PrepareFolder(paths.folder)) return GetLastError();
+  sockaddr_un addr{};
+  if (paths.socket.size() >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
+  lockFd_ = open(paths.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (lockFd_ < 0) return Win32FromErrno(errno);
+  // A live server holds the lock; one that was killed left only its socket file.
+  if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+    return errno == EWOULDBLOCK ? (firstInstance ? ERROR_ACCESS_DENIED : ERROR_PIPE_BUSY) : Win32FromErrno(errno);
+  }
+  std::string text = std::to_string(timeout ? timeout : kDefaultPipeTimeout) + "\n";
+  if (ftruncate(lockFd_, 0) != 0 || pwrite(lockFd_, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
+    return Win32FromErrno(errno);
+  }
+  unlink(paths.socket.c_str());
+  listenFd_ = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (listenFd_ < 0) return Win32FromErrno(errno);
+  addr.sun_family = AF_UNIX;
+  std::memcpy(addr.sun_path, paths.socket.c_str(), paths.socket.size() + 1);
+  if (bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    DWORD err = Win32FromErrno(errno);
+    close(listenFd_);
+    listenFd_ = -1;
+    return err;
+  }
+  socketPath_ = paths.socket;
+  // The file's mode agrees with the descriptor: others may open it only when
+  // ordinary local users are granted read and write.
+  bool others = AccessGranted(hasSd_ ? &sd_ : nullptr, kPrincipalAuthenticated, GENERIC_READ | GENERIC_WRITE);
+  if (chmod(paths.socket.c_str(), others ? 0666 : 0600) != 0 || listen(listenFd_, kBacklog) != 0) {
+    return Win32FromErrno(errno);
+  }
+  wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (wakeFd_ < 0) return Win32FromErrno(errno);
+  worker_ = std::thread([this] { WorkerLoop(); });
+  return ERROR_SUCCESS;
+}
+
+DWORD PipeObject::Attempt(DWORD* n) {
+  *n = 0;
+  switch (op_) {
+    case Op::Connect: return TryConnect();
+    case Op::Read: return TryRead(n);
+    case Op::Write: return TryWrite(n);
+    case Op::None: break;
+  }
+  return ERROR_INVALID_PARAMETER;
+}
+
+DWORD PipeObject::TryConnect() {
+  for (;;) {
+    int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
+      if (errno == EAGAIN || errno == EWOULDBLOCK) return kWouldBlock;
+      if (errno == EINTR || errno == ECONNABORTED) continue;
+      return Win32FromErrno(errno);
+    }
+    // The peer is judged before anything of it is read.
+    bool admitted = AccessGranted(hasSd_ ? &sd_ : nullptr, PrincipalsOfPeer(fd), GENERIC_READ | GENERIC_WRITE);
+    std::uint8_t answer = admitted ? kWelcome : kRefused;
+    ssize_t sent = send(fd, &answer, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (!admitted || sent != 1) {  // refused, or a client that gave up waiting
+      close(fd);
+      continue;
+    }
+    connFd_ = fd;
+    remainder_.clear();
+    return ERROR_SUCCESS;
+  }
+}
+
+DWORD PipeObject::TryRead(DWORD* n) {
+  if (connFd_ < 0) return ERROR_PIPE_LISTENING;
+  if (!remainder_.empty()) {
+    std::size_t take = std::min<std::size_t>(size_, remainder_.size());
+    std::memcpy(buf_, remainder_.data(), take);
+    remainder_.erase(remainder_.begin(), remainder_.begin() + static_cast<std::ptrdiff_t>(take));
+    *n = static_cast<DWORD>(take);
+    return remainder_.empty() ? ERROR_SUCCESS : ERROR_MORE_DATA;
+  }
+  char probe = 0;
+  ssize_t len = recv(connFd_, &probe, 1, MSG_PEEK | MSG_TRUNC | MSG_DONTWAIT);
+  if (len < 0) {
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return kWouldBlock;
+    return errno == EINTR ? kWouldBlock : ERROR_BROKEN_PIPE;
+  }
+  if (len == 0) {
+    pollfd p{connFd_, POLLIN | POLLRDHUP, 0};
+    if (poll(&p, 1, 0) >= 0 && (p.revents & (POLLHUP | POLLRDHUP))) return ERROR_BROKEN_PIPE;
+    [[maybe_unused]] ssize_t r = recv(connFd_, &probe, 0, MSG_DONTWAIT);  // an empty message
+    return ERROR_SUCCESS;
+  }
+  if (static_cast<std::size_t>(len) <= size_) {
+    ssize_t r = recv(connFd_, buf_, size_, MSG_DONTWAIT);
+    if (r < 0) return ERROR_BROKEN_PIPE;
+    *n = static_cast<DWORD>(r);
+    return ERROR_SUCCESS;
+  }
+  std::vector<char> whole(static_cast<std::size_t>(len));
+  ssize_t r = recv(connFd_, whole.data(), whole.size(), MSG_DONTWAIT);
+  if (r < 0) return ERROR_BROKEN_PIPE;
+  std::memcpy(buf_, whole.data(), size_);
+  remainder_.assign(whole.begin() + size_, whole.begin() + r);
+  *n = size_;
+  return ERROR_MORE_DATA;
+}
+
+DWORD PipeObject::TryWrite(DWORD* n) {
+  if (connFd_ < 0) return ERROR_PIPE_LISTENING;
+  ssize_t r = send(connFd_, buf_, size_, MSG_DONTWAIT | MSG_NOSIGNAL);
+  if (r < 0) {
+    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return kWouldBlock;
+    if (errno == EPIPE || errno == ECONNRESET) return ERROR_NO_DATA;
+    return errno == EMSGSIZE ? ERROR_INVALID_PARAMETER : Win32FromErrno(errno);
+  }
+  *n = static_cast<DWORD>(r);
+  return ERROR_SUCCESS;
+}
+
+BOOL PipeObject::Connect(OVERLAPPED* ov) {
+  {
+    std::lock_guard<std::mutex> lock(m_);
+    if (connFd_ >= 0 && op_ == Op::None) {
+      SetLastError(ERROR_PIPE_CONNECTED);
+      return FALSE;
+    }
+  }
+  DWORD n = 0;
+  bool immediate = false;
+  BOOL ok = Start(Op::Connect, ov, nullptr, 0, &n, &immediate);
+  if (ok && immediate) {
+    // A client was already waiting: reported as on Windows, the event untouched.
+    SetLastError(ERROR_PIPE_CONNECTED);
+    return FALSE;
+  }
+  return ok;
+}
+
+BOOL PipeObject::Start(Op op, OVERLAPPED* ov, void* buffer, DWORD size, DWORD* n, bool* immediate) {
+  std::unique_lock<std::mutex> lock(m_);
+  if (op_ != Op::None) {
+    SetLastError(ERROR_BUSY);
+    return FALSE;
+  }
+  op_ = op;
+  buf_ = static_cast<char*>(buffer);
+  size_ = size;
+  DWORD got = 0;
+  DWORD err = Attempt(&got);
+  if (immediate) *immediate = err != kWouldBlock;
+  if (err != kWouldBlock) {
+    op_ = Op::None;
+    if (ov) {
+      ov->Internal = err;
+      ov->InternalHigh = got;
+      if (op != Op::Connect && ov->hEvent && (err == ERROR_SUCCESS || err == ERROR_MORE_DATA)) SetEvent(ov->hEvent);
+    }
+    if (n) *n = got;
+    SetLastError(err);
+    return err == ERROR_SUCCESS;
+  }
+  OVERLAPPED own{};
+  OVERLAPPED* record = ov ? ov : &own;
+  record->Internal = STATUS_PENDING;
+  record->InternalHigh = 0;
+  ov_ = record;
+  inWorker_ = true;
+  cv_.notify_all();
+  if (ov) {
+    SetLastError(ERROR_IO_PENDING);
+    return FALSE;
+  }
+  cv_.wait(lock, [&] { return ov_ != &own; });
+  if (n) *n = static_cast<DWORD>(own.InternalHigh);
+  SetLastError(static_cast<DWORD>(own.Internal));
+  return own.Internal == ERROR_SUCCESS;
+}
+
+void PipeObject::Complete(DWORD err, DWORD n) {
+  ov_->Internal = err;
+  ov_->InternalHigh = n;
+  HANDLE event = ov_->hEvent;
+  op_ = Op::None;
+  ov_ = nullptr;
+  inWorker_ = false;
+  cv_.notify_all();
+  if (event) SetEvent(event);
+}
+
+void PipeObject::WorkerLoop() {
+  std::unique_lock<std::mutex> lock(m_);
+  for (;;) {
+    cv_.wait(lock, [&] { return quit_ || inWorker_; });
+    if (quit_) return;
+    for (;;) {
+      if (cancel_) { Complete(ERROR_OPERATION_ABORTED, 0); break; }
+      DWORD n = 0;
+      DWORD err = Attempt(&n);
+      if (err != kWouldBlock) { Complete(err, n); break; }
+      pollfd fds[2] = {{op_ == Op::Connect ? listenFd_ : connFd_,
+                        static_cast<short>(op_ == Op::Write ? POLLOUT : (POLLIN | POLLRDHUP)), 0},
+                       {wakeFd_, POLLIN, 0}};
+      lock.unlock();
+      poll(fds, 2, -1);
+      if (fds[1].revents & POLLIN) {
+        std::uint64_t v = 0;
+        [[maybe_unused]] ssize_t r = read(wakeFd_, &v, sizeof v);
+      }
+      lock.lock();
+    }
+  }
+}
+
+void PipeObject::CancelLocked(std::unique_lock<std::mutex>& lock) {
+  if (!inWorker_) return;
+  cancel_ = true;
+  std::uint64_t one = 1;
+  [[maybe_unused]] ssize_t w = write(wakeFd_, &one, sizeof one);
+  cv_.wait(lock, [&] { return !inWorker_; });
+  cancel_ = false;
+}
+
+BOOL PipeObject::Cancel() {
+  std::unique_lock<std::mutex> lock(m_);
+  CancelLocked(lock);
+  return TRUE;
+}
+
+BOOL PipeObject::Disconnect() {
+  std::unique_lock<std::mutex> lock(m_);
+  CancelLocked(lock);
+  remainder_.clear();
+  if (connFd_ < 0) {
+    SetLastError(ERROR_PIPE_NOT_CONNECTED);
+    return FALSE;
+  }
+  close(connFd_);
+  connFd_ = -1;
+  return TRUE;
+}
+
+BOOL PipeObject::Result(OVERLAPPED* ov, DWORD* n, bool wait) {
+  if (!ov) { SetLastError(ERROR_INVALID_PARAMETER); return FALSE; }
+  std::unique_lock<std::mutex> lock(m_);
+  if (ov_ == ov) {
+    if (!wait) { SetLastError(ERROR_IO_INCOMPLETE); return FALSE; }
+    cv_.wait(lock, [&] { return ov_ != ov; });
+  }
+  if (n) *n = static_cast<DWORD>(ov->InternalHigh);
+  SetLastError(static_cast<DWORD>(ov->Internal));
+  return ov->Internal == ERROR_SUCCESS;
+}
+
+std::shared_ptr<PipeObject> PipeOf(HANDLE handle) {
+  auto pipe = LookupHandleAs<PipeObject>(handle);
+  if (!pipe) SetLastError(ERROR_INVALID_HANDLE);
+  return pipe;
+}
+
+}  // namespace
+
+HANDLE CreateNamedPipe(const char* name, DWORD openMode, DWORD pipeMode, DWORD maxInstances, DWORD, DWORD,
+                       DWORD defaultTimeOut, SECURITY_ATTRIBUTES* attributes) {
+  PipePaths paths;
+  if (!PathsOf(name, &paths)) return INVALID_HANDLE_VALUE;
+  const DWORD known = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE;
+  if ((openMode & ~known) || (openMode & PIPE_ACCESS_DUPLEX) != PIPE_ACCESS_DUPLEX ||
+      pipeMode != (PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT) || maxInstances != 1) {
+    SetLastError(maxInstances == 0 || maxInstances > PIPE_UNLIMITED_INSTANCES ? ERROR_INVALID_PARAMETER
+                                                                               : ERROR_NOT_SUPPORTED);
+    return INVALID_HANDLE_VALUE;
+  }
+  const SECURITY_DESCRIPTOR* sd =
+      attributes ? static_cast<const SECURITY_DESCRIPTOR*>(attributes->lpSecurityDescriptor) : nullptr;
+  auto pipeObject = std::make_shared<PipeObject>();
+  DWORD err = pipeObject->Create(paths, sd, defaultTimeOut, (openMode & FILE_FLAG_FIRST_PIPE_INSTANCE) != 0);
+  if (err != ERROR_SUCCESS) {
+    pipeObject.reset();  // closes what was opened before the last error is set
+    SetLastError(err);
+    return INVALID_HANDLE_VALUE;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return RegisterHandle(pipeObject);
+}
+
+BOOL ConnectNamedPipe(HANDLE pipe, OVERLAPPED* overlapped) {
+  auto p = PipeOf(pipe);
+  return p ? p->Connect(overlapped) : FALSE;
+}
+
+BOOL DisconnectNamedPipe(HANDLE pipe) {
+  auto p = PipeOf(pipe);
+  return p ? p->Disconnect() : FALSE;
+}
+
+BOOL ReadFile(HANDLE pipe, void* buffer, DWORD size, DWORD* read, OVERLAPPED* overlapped) {
+  auto p = PipeOf(pipe);
+  if (read) *read = 0;
+  return p ? p->Read(buffer, size, read, overlapped) : FALSE;
+}
+
+BOOL WriteFile(HANDLE pipe, const void* buffer, DWORD size, DWORD* written, OVERLAPPED* overlapped) {
+  auto p = PipeOf(pipe);
+  if (written) *written = 0;
+  return p ? p->Write(buffer, size, written, overlapped) : FALSE;
+}
+
+BOOL GetOverlappedResult(HANDLE pipe, OVERLAPPED* overlapped, DWORD* transferred, BOOL wait) {
+  auto p = PipeOf(pipe);
+  return p ? p->Result(overlapped, transferred, wait != FALSE) : FALSE;
+}
+
+BOOL CancelIo(HANDLE pipe) {
+  auto p = PipeOf(pipe);
+  return p ? p->Cancel() : FALSE;
+}
+
+}  // namespace orv::pipe
