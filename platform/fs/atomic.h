@@ -1,0 +1,32 @@
+// Whole-file reads and crash-safe replacement of small state files, with an
+// inter-process lock around read-modify-write cycles. Host paths, not Windows paths.
+#pragma once
+#include <string>
+
+namespace orv::fs {
+
+// Reads a whole file; false (and *error set) when it cannot be opened or read.
+// A missing file is reported through *missing (when given) rather than as an error.
+bool ReadWholeFile(const std::string& path, std::string* content, std::string* error, bool* missing = nullptr);
+
+// Replaces path with content so that a crash at any moment leaves either the old
+// or the new file: write "<path>.tmp", fsync, rename over path, fsync the folder.
+// The caller holds the FileLock of the file, which makes the fixed temporary name
+// safe (a temporary left by a killed writer is simply overwritten).
+bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* error);
+
+// An exclusive advisory lock on "<path>.lock", held for the object's life; it is
+// released by the kernel when the holder dies, so a killed writer blocks no one.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace orv::fs
