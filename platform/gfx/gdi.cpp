@@ -28,7 +28,7 @@ struct DeviceContext : GdiObject {
   GdiBitmap* selected = nullptr;  // memory DCs
   GdiBitmap* stock = nullptr;     // the 1 x 1 bitmap a new memory DC starts with
   Surface* target = nullptr;      // surface DCs
-  POINT origin;
+  POINT origin{0, 0};
 };
 
 namespace {
@@ -174,7 +174,7 @@ const Surface* BitmapSurface(HBITMAP bitmap) {
 
 BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWORD rop) {
   if (rop != SRCCOPY) return FALSE;
-  POINT dOrigin, sOrigin;
+  POINT dOrigin{0, 0}, sOrigin{0, 0};
   Surface* to = DcSurface(dst, &dOrigin);
   Surface* from = DcSurface(src, &sOrigin);
   if (!to || !from || cx < 0 || cy < 0) return FALSE;
@@ -188,7 +188,7 @@ BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWOR
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
-  POINT origin;
+  POINT origin{0, 0};
   Surface* s = DcSurface(hdc, &origin);
   if (!s) return CLR_INVALID;
   x -= origin.x;

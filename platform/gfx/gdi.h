@@ -6,17 +6,21 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/base/types.h"
 #include "platform/gfx/surface.h"
+#include "platform/ui/messages.h"
 
 namespace orv::gfx {
 
-using BOOL = int;
-using LONG = std::int32_t;
-using DWORD = std::uint32_t;
+using win::BOOL;
+using win::BYTE;
+using win::DWORD;
+using win::LONG;
+using win::POINT;
+using win::RECT;
+using win::TRUE;
+using win::FALSE;
 using COLORREF = DWORD;  // 0x00BBGGRR
-using BYTE = std::uint8_t;
-constexpr BOOL TRUE = 1;
-constexpr BOOL FALSE = 0;
 
 struct GdiObject;
 struct DeviceContext;
@@ -25,9 +29,10 @@ using HGDIOBJ = GdiObject*;
 using HBITMAP = GdiBitmap*;
 using HDC = DeviceContext*;
 
-struct POINT { LONG x = 0, y = 0; };
-struct SIZE { LONG cx = 0, cy = 0; };
-struct RECT { LONG left = 0, top = 0, right = 0, bottom = 0; };
+struct SIZE {
+  LONG cx;
+  LONG cy;
+};
 
 struct BITMAP {
   LONG bmType = 0;

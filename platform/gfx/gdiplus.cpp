@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "platform/fs/paths.h"
 #include "platform/gfx/png.h"
 #include "platform/text/ansi.h"
 
@@ -21,12 +22,11 @@ std::set<ULONG_PTR>& Tokens() {
   return tokens;
 }
 
-// A Windows path (backslashes) as this machine's path.
+// A Windows path as this machine's path (see platform/fs/paths.h); empty when
+// this machine cannot have it.
 std::string LocalPath(const WCHAR* filename) {
-  std::string path = orv::text::WideToAnsi(filename);
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return path;
+  orv::fs::MappedPath mapped = orv::fs::MapPath(orv::text::WideToAnsi(filename));
+  return mapped.valid ? mapped.host : std::string();
 }
 
 }  // namespace
@@ -76,8 +76,10 @@ Bitmap* Bitmap::FromFile(const WCHAR* filename, BOOL) {
     bitmap->status_ = GdiplusNotInitialized;
   else if (!filename || !*filename)
     bitmap->status_ = InvalidParameter;
+  else if (std::string path = LocalPath(filename); path.empty())
+    bitmap->status_ = FileNotFound;
   else
-    bitmap->status_ = LoadPngFile(LocalPath(filename), &bitmap->pixels_);
+    bitmap->status_ = LoadPngFile(path, &bitmap->pixels_);
   return bitmap;
 }
 
@@ -115,7 +117,7 @@ Graphics::Graphics(HDC hdc) : hdc_(hdc) {
 }
 
 Surface* Graphics::Target(POINT* origin) const {
-  *origin = POINT{};
+  *origin = POINT{0, 0};
   if (status_ != Ok) return nullptr;
   if (image_) return &image_->pixels_;
   return DcSurface(hdc_, origin);
@@ -134,7 +136,7 @@ Status Graphics::DrawImage(Image* image, INT x, INT y, INT width, INT height) {
 
 Status Graphics::DrawImage(Image* image, const Rect& dest, INT srcx, INT srcy, INT srcwidth,
                            INT srcheight, Unit srcUnit) {
-  POINT origin;
+  POINT origin{0, 0};
   Surface* target = Target(&origin);
   if (!target) return status_ != Ok ? status_ : InvalidParameter;
   if (!image || image->GetLastStatus() != Ok || image->pixels_.Empty()) return InvalidParameter;
@@ -147,7 +149,7 @@ Status Graphics::DrawImage(Image* image, const Rect& dest, INT srcx, INT srcy, I
 }
 
 Status Graphics::FillRectangle(const Brush* brush, INT x, INT y, INT width, INT height) {
-  POINT origin;
+  POINT origin{0, 0};
   Surface* target = Target(&origin);
   if (!target) return status_ != Ok ? status_ : InvalidParameter;
   auto* solid = dynamic_cast<const SolidBrush*>(brush);
@@ -158,7 +160,7 @@ Status Graphics::FillRectangle(const Brush* brush, INT x, INT y, INT width, INT 
 }
 
 Status Graphics::Clear(const Color& colour) {
-  POINT origin;
+  POINT origin{0, 0};
   Surface* target = Target(&origin);
   if (!target) return status_ != Ok ? status_ : InvalidParameter;
   std::fill(target->pixels.begin(), target->pixels.end(), Premultiply(colour.GetValue()));

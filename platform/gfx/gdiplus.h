@@ -86,7 +86,7 @@ class Image {
   Image(const Image&) = delete;
   Image& operator=(const Image&) = delete;
 
-  // Loads a PNG file. The path may use either backslashes or slashes; the colour
+  // Loads a PNG file given by its Windows path (platform/fs maps it); the colour
   // management flag is accepted and ignored. Never nullptr.
   static Image* FromFile(const WCHAR* filename, BOOL useEmbeddedColorManagement = FALSE);
   UINT GetWidth() const { return static_cast<UINT>(pixels_.width); }

@@ -10,9 +10,8 @@
 
 namespace orv::gfx {
 
-struct ModuleTag;
 struct ResourceEntry;
-using HMODULE = ModuleTag*;  // nullptr: the running program
+using win::HMODULE;  // nullptr: the running program
 using HRSRC = const ResourceEntry*;
 using HGLOBAL = const void*;
 using LPCSTR = const char*;
