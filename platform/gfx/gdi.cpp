@@ -2,6 +2,7 @@
 // objects, so a stale or foreign handle fails the call as on Windows instead of
 // touching freed memory.
 #include "platform/gfx/gdi.h"
+#include "platform/gfx/gdi_object.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,31 +11,7 @@
 
 namespace orv::gfx {
 
-struct GdiObject {
-  enum class Kind { Dc, Bitmap } kind;
-  explicit GdiObject(Kind k) : kind(k) {}
-  virtual ~GdiObject() = default;
-};
-
-struct GdiBitmap : GdiObject {
-  GdiBitmap() : GdiObject(Kind::Bitmap) {}
-  Surface pixels;
-  DeviceContext* selectedIn = nullptr;
-};
-
-struct DeviceContext : GdiObject {
-  DeviceContext() : GdiObject(Kind::Dc) {}
-  bool memory = false;
-  GdiBitmap* selected = nullptr;  // memory DCs
-  GdiBitmap* stock = nullptr;     // the 1 x 1 bitmap a new memory DC starts with
-  Surface* target = nullptr;      // surface DCs
-  POINT origin{0, 0};
-};
-
-namespace {
-
-constexpr long long kMaxBitmapPixels = 64LL * 1024 * 1024;
-
+namespace detail {
 std::mutex& Lock() {
   static std::mutex m;
   return m;
@@ -44,11 +21,9 @@ std::unordered_set<GdiObject*>& Live() {
   return live;
 }
 
-template <class T>
-T* Register(T* object) {
+void RegisterObject(GdiObject* object) {
   std::lock_guard<std::mutex> lock(Lock());
   Live().insert(object);
-  return object;
 }
 
 bool IsLive(GdiObject* object) {
@@ -60,6 +35,14 @@ void Unregister(GdiObject* object) {
   std::lock_guard<std::mutex> lock(Lock());
   Live().erase(object);
 }
+
+}  // namespace detail
+
+using namespace detail;
+
+namespace {
+
+constexpr long long kMaxBitmapPixels = 64LL * 1024 * 1024;
 
 DeviceContext* AsDc(HDC hdc) {
   return IsLive(hdc) && hdc->kind == GdiObject::Kind::Dc ? hdc : nullptr;
@@ -125,6 +108,11 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
+  if (IsLive(object) && object->kind == GdiObject::Kind::Region) {
+    Unregister(object);
+    delete object;
+    return TRUE;
+  }
   GdiBitmap* bitmap = AsBitmap(object);
   if (!bitmap || bitmap->selectedIn) return FALSE;
   Unregister(bitmap);

@@ -5,6 +5,7 @@
 // premultiplied ARGB (see surface.h).
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "platform/base/types.h"
 #include "platform/gfx/surface.h"
@@ -22,9 +23,35 @@ using win::TRUE;
 using win::FALSE;
 using COLORREF = DWORD;  // 0x00BBGGRR
 
-struct GdiObject;
+// The records behind the handles. Callers treat the handles as opaque; the
+// records are visible only so that HBITMAP and HRGN convert to HGDIOBJ.
 struct DeviceContext;
-struct GdiBitmap;
+struct GdiObject {
+  enum class Kind { Dc, Bitmap, Region } kind;
+  explicit GdiObject(Kind k) : kind(k) {}
+  virtual ~GdiObject() = default;
+};
+
+struct GdiBitmap : GdiObject {
+  GdiBitmap() : GdiObject(Kind::Bitmap) {}
+  Surface pixels;
+  DeviceContext* selectedIn = nullptr;
+};
+
+struct DeviceContext : GdiObject {
+  DeviceContext() : GdiObject(Kind::Dc) {}
+  bool memory = false;
+  GdiBitmap* selected = nullptr;  // memory DCs
+  GdiBitmap* stock = nullptr;     // the 1 x 1 bitmap a new memory DC starts with
+  Surface* target = nullptr;      // surface DCs
+  POINT origin{0, 0};
+};
+
+struct GdiRegion : GdiObject {
+  GdiRegion() : GdiObject(Kind::Region) {}
+  std::vector<RECT> rects;  // disjoint, each non-empty
+};
+
 using HGDIOBJ = GdiObject*;
 using HBITMAP = GdiBitmap*;
 using HDC = DeviceContext*;
