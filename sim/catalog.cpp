@@ -1,0 +1,297 @@
+// Class table and the mapping of instances, writes and methods onto the EC state.
+#include "sim/catalog.h"
+
+#include "platform/text/ansi.h"
+#include "platform/wmi/numeric.h"
+
+namespace orv::sim {
+
+using namespace orv::wmi;
+using wire::Method;
+using wire::Object;
+using wire::Property;
+using wire::SameName;
+
+namespace {
+
+const char kWmi[] = "root\\WMI", kCimv2[] = "root\\CIMV2", kSimNs[] = "root\\Sim";
+const char kFirmwareDevice[] = "ACPI\\ORV0001\\0_";
+
+struct ClassDef {
+  const char* ns;
+  const char* name;
+  bool event;
+};
+
+const ClassDef kClasses[] = {
+    {kWmi, "Orv_Device", false},
+    {kWmi, "Orv_System", false},
+    {kWmi, "Orv_Software", false},
+    {kWmi, "Orv_AP", false},
+    {kWmi, "Orv_Event", true},
+    {kWmi, "WmiMonitorBrightness", false},
+    {kWmi, "WmiMonitorBrightnessMethods", false},
+    {kWmi, "WmiMonitorBrightnessEvent", true},
+    {kCimv2, "Win32_BIOS", false},
+    {kSimNs, "Sim_PowerStatus", false},
+    {kSimNs, "Sim_PowerEvent", true},
+};
+
+const ClassDef* FindClass(const std::string& ns, const std::string& cls) {
+  for (auto& c : kClasses)
+    if (ns == c.ns && SameName(cls, c.name)) return &c;
+  return nullptr;
+}
+
+Property Prop(const char* name, CimType type, Variant v, bool readOnly = true, bool key = false) {
+  Property p;
+  p.name = name;
+  p.type = type;
+  detail::ToCim(v, type, &p.value);
+  p.readOnly = readOnly;
+  p.key = key;
+  return p;
+}
+
+Property Text(const char* name, const std::string& value, bool key = false) {
+  return Prop(name, CIM_STRING, Variant::Str(text::AnsiToWide(value)), true, key);
+}
+
+Property Number(const char* name, CimType type, std::int64_t value, bool readOnly = true) {
+  return Prop(name, type, Variant::Int(VT_I8, value), readOnly);
+}
+
+Object Make(const ClassDef& c) {
+  Object o;
+  o.server = Catalog::kServer;
+  o.ns = c.ns;
+  o.cls = c.name;
+  return o;
+}
+
+// An ACPI-mapped instance: key InstanceName and the Active flag first.
+Object Acpi(const ClassDef& c, const std::string& instanceName, bool key = true) {
+  Object o = Make(c);
+  o.props.push_back(Text("InstanceName", instanceName, key));
+  o.props.push_back(Number("Active", CIM_BOOLEAN, 1));
+  return o;
+}
+
+std::string MonitorName(std::size_t i) { return "DISPLAY\\ORVPANEL\\" + std::to_string(i) + "_0"; }
+
+Method SetBrightnessMethod() {
+  Method m;
+  m.name = "WmiSetBrightness";
+  Property timeout = Prop("Timeout", CIM_UINT32, Variant::Null(), false);
+  Property level = Prop("Brightness", CIM_UINT8, Variant::Null(), false);
+  m.in = {timeout, level};
+  return m;
+}
+
+std::vector<Object> Instances(const ClassDef& c, const EcState& s) {
+  std::vector<Object> out;
+  std::string name = c.name;
+  auto firmware = [&](int count, const char* prop, auto value, auto writable, CimType type) {
+    for (int i = 0; i < count; ++i) {
+      Object o = Acpi(c, kFirmwareDevice + std::to_string(i));
+      o.props.push_back(Number(prop, type, value(i), !writable(i)));
+      out.push_back(std::move(o));
+    }
+  };
+  if (name == "Orv_Device")
+    firmware(2, "Device", [&](int i) { return s.device[i]; }, [](int i) { return i == 0; }, CIM_UINT8);
+  else if (name == "Orv_System")
+    firmware(2, "System", [&](int i) { return s.system[i]; }, [](int) { return true; }, CIM_UINT8);
+  else if (name == "Orv_Software")
+    firmware(1, "Software", [&](int) { return s.software; }, [](int) { return true; }, CIM_UINT8);
+  else if (name == "Orv_AP")
+    firmware(2, "AP", [&](int i) { return i ? s.aslVersion : s.apRevision; }, [](int) { return false; },
+             CIM_UINT32);
+  else if (name == "WmiMonitorBrightness" || name == "WmiMonitorBrightnessMethods") {
+    for (std::size_t i = 0; i < s.brightness.size(); ++i) {
+      Object o = Acpi(c, MonitorName(i));
+      if (name == "WmiMonitorBrightness") {
+        o.props.push_back(Number("CurrentBrightness", CIM_UINT8, s.brightness[i]));
+        o.props.push_back(Number("Levels", CIM_UINT32, 101));
+      } else {
+        o.methods.push_back(SetBrightnessMethod());
+      }
+      out.push_back(std::move(o));
+    }
+  } else if (name == "Win32_BIOS") {
+    Object o = Make(c);
+    o.props.push_back(Text("Name", "Default System BIOS", true));
+    o.props.push_back(Text("Manufacturer", s.biosMaker));
+    o.props.push_back(Text("SMBIOSBIOSVersion", s.biosVersion));
+    o.props.push_back(Text("Version", s.biosMaker + " - " + s.biosVersion));
+    out.push_back(std::move(o));
+  } else if (name == "Sim_PowerStatus") {
+    Object o = Make(c);
+    o.props.push_back(Text("Name", "Power", true));
+    o.props.push_back(Number("ACLineStatus", CIM_UINT8, s.acLine));
+    o.props.push_back(Number("BatteryLifePercent", CIM_UINT8, s.batteryPercent));
+    out.push_back(std::move(o));
+  }
+  return out;
+}
+
+// The part of a path after "\\server\namespace:" or "namespace:".
+std::string Relative(const std::string& path) {
+  auto colon = path.find(':');
+  auto dot = path.find_first_of(".=");
+  if (colon != std::string::npos && (dot == std::string::npos || colon < dot)) return path.substr(colon + 1);
+  return path;
+}
+
+Object Definition(const ClassDef& c) {
+  Object def;
+  if (c.event) {
+    def = Make(c);
+  } else {
+    EcState defaults;
+    auto list = Instances(c, defaults);
+    def = list.empty() ? Make(c) : list.front();
+  }
+  def.isClass = true;
+  for (auto& p : def.props) p.value = Variant::Null();
+  return def;
+}
+
+}  // namespace
+
+std::string CanonicalNamespace(const std::string& requested) {
+  std::string s = requested;
+  for (char& c : s)
+    if (c == '/') c = '\\';
+  for (const char* prefix : {"\\\\.\\", "\\\\localhost\\"}) {
+    std::string p = prefix;
+    if (s.size() > p.size() && SameName(s.substr(0, p.size()), p)) s = s.substr(p.size());
+  }
+  for (const char* ns : {kWmi, kCimv2, kSimNs})
+    if (SameName(s, ns)) return ns;
+  return {};
+}
+
+HRESULT Catalog::Query(const std::string& ns, const std::string& cls, std::vector<Object>* out) const {
+  const ClassDef* c = FindClass(ns, cls);
+  if (!c) return WBEM_E_INVALID_CLASS;
+  *out = Instances(*c, fw_.State());
+  return WBEM_S_NO_ERROR;
+}
+
+HRESULT Catalog::Resolve(const std::string& ns, const std::string& path, Found* out) const {
+  std::string rel = Relative(path);
+  if (rel.empty()) return WBEM_E_INVALID_OBJECT_PATH;
+  std::string cls = rel.substr(0, rel.find('.'));
+  const ClassDef* c = FindClass(ns, cls);
+  if (!c) return WBEM_E_NOT_FOUND;
+  out->cls = c->name;
+  if (cls.size() == rel.size()) {
+    out->index = -1;
+    out->object = Definition(*c);
+    return WBEM_S_NO_ERROR;
+  }
+  auto list = Instances(*c, fw_.State());
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (SameName(list[i].RelPath(), rel)) {
+      out->index = static_cast<int>(i);
+      out->object = std::move(list[i]);
+      return WBEM_S_NO_ERROR;
+    }
+  }
+  return WBEM_E_NOT_FOUND;
+}
+
+HRESULT Catalog::GetObject(const std::string& ns, const std::string& path, Object* out) const {
+  Found f;
+  HRESULT hr = Resolve(ns, path, &f);
+  if (Succeeded(hr)) *out = std::move(f.object);
+  return hr;
+}
+
+HRESULT Catalog::Put(const std::string& ns, const std::string& path, long flags,
+                     const std::vector<Property>& changed) {
+  Found f;
+  HRESULT hr = Resolve(ns, path, &f);
+  if (hr == WBEM_E_NOT_FOUND && !(flags & WBEM_FLAG_UPDATE_ONLY)) return WBEM_E_NOT_SUPPORTED;  // no creation
+  if (Failed(hr)) return hr;
+  if (f.index < 0) return WBEM_E_INVALID_OBJECT_PATH;
+  if (flags & WBEM_FLAG_CREATE_ONLY) return WBEM_E_ALREADY_EXISTS;
+  std::vector<std::pair<std::string, std::uint8_t>> writes;
+  for (auto& c : changed) {
+    const Property* p = f.object.Find(c.name);
+    if (!p) return WBEM_E_NOT_FOUND;
+    Variant v;
+    if (Failed(detail::ToCim(c.value, p->type, &v))) return WBEM_E_TYPE_MISMATCH;
+    bool same = v.vt == p->value.vt && v.num == p->value.num && v.str == p->value.str;
+    if (p->readOnly) {
+      if (!same) return WBEM_E_READ_ONLY;
+      continue;
+    }
+    // Every writable property is an 8-bit register; a null cannot be stored.
+    if (v.vt != VT_UI1) return WBEM_E_TYPE_MISMATCH;
+    writes.emplace_back(p->name, static_cast<std::uint8_t>(v.num));
+  }
+  for (auto& [name, value] : writes) {
+    if (f.cls == "Orv_Device") fw_.WriteDevice(value);
+    else if (f.cls == "Orv_System") fw_.WriteSystem(f.index, value);
+    else if (f.cls == "Orv_Software") fw_.WriteSoftware(value);
+  }
+  return WBEM_S_NO_ERROR;
+}
+
+HRESULT Catalog::ExecMethod(const std::string& ns, const std::string& path, const std::string& method,
+                            const Object* in) {
+  Found f;
+  HRESULT hr = Resolve(ns, path, &f);
+  if (Failed(hr)) return hr;
+  if (f.cls != "WmiMonitorBrightnessMethods" || !SameName(method, "WmiSetBrightness")) return WBEM_E_INVALID_METHOD;
+  if (f.index < 0) return WBEM_E_INVALID_METHOD;  // an instance method, not a static one
+  if (!in) return WBEM_E_INVALID_METHOD_PARAMETERS;
+  const Property* timeout = in->Find("Timeout");
+  const Property* level = in->Find("Brightness");
+  Variant t, b;
+  if (!timeout || !level || Failed(detail::ToCim(timeout->value, CIM_UINT32, &t)) ||
+      Failed(detail::ToCim(level->value, CIM_UINT8, &b)) || t.vt == VT_NULL || b.vt == VT_NULL || b.num > 100)
+    return WBEM_E_INVALID_METHOD_PARAMETERS;
+  fw_.SetMonitorBrightness(static_cast<std::size_t>(f.index), static_cast<int>(b.num));
+  return WBEM_S_NO_ERROR;
+}
+
+HRESULT Catalog::CheckEventClass(const std::string& ns, const std::string& cls) const {
+  const ClassDef* c = FindClass(ns, cls);
+  if (!c) return WBEM_E_INVALID_CLASS;
+  return c->event ? WBEM_S_NO_ERROR : WBEM_E_NOT_EVENT_CLASS;
+}
+
+EventTarget Catalog::TargetOf(const Event& e) const {
+  switch (e.kind) {
+    case Event::Brightness: return {kWmi, "WmiMonitorBrightnessEvent"};
+    case Event::Power: return {kSimNs, "Sim_PowerEvent"};
+    default: return {kWmi, "Orv_Event"};
+  }
+}
+
+Object Catalog::EventObject(const Event& e) const {
+  EventTarget t = TargetOf(e);
+  const ClassDef* c = FindClass(t.ns, t.cls);
+  Object o;
+  switch (e.kind) {
+    case Event::Brightness:
+      o = Acpi(*c, MonitorName(static_cast<std::size_t>(e.monitor)), false);
+      o.props.push_back(Number("Brightness", CIM_UINT8, e.value));
+      break;
+    case Event::Power:
+      o = Make(*c);
+      o.props.push_back(Number("ACLineStatus", CIM_UINT8, e.value));
+      o.props.push_back(Number("BatteryLifePercent", CIM_UINT8, fw_.State().batteryPercent));
+      break;
+    default:
+      o = Acpi(*c, std::string(kFirmwareDevice) + "0", false);
+      o.props.push_back(Number("OrvEvt", CIM_UINT32, e.value));
+      break;
+  }
+  return o;
+}
+
+}  // namespace orv::sim

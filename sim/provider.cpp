@@ -1,0 +1,312 @@
+// The provider's event loop: epoll over the listening socket, the clients and a
+// wake descriptor; requests are answered in the order they arrive.
+#include "sim/provider.h"
+
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/home/home.h"
+#include "platform/wmi/channel.h"
+#include "sim/control.h"
+
+namespace orv::sim {
+
+using namespace orv::wmi;
+
+namespace {
+
+// A client that does not read its events stops being served past this much.
+constexpr std::size_t kMaxPending = 8u << 20;
+
+}  // namespace
+
+struct Provider::Connection {
+  int fd = -1;
+  std::string in, out;
+  std::vector<EventTarget> subscriptions;
+  bool closeAfterFlush = false;
+};
+
+Provider::Provider() = default;
+
+Provider::~Provider() {
+  for (auto& [fd, c] : connections_) close(fd);
+  if (listenFd_ >= 0) {
+    close(listenFd_);
+    if (SocketStillOurs()) unlink(socketPath_.c_str());
+  }
+  for (int fd : {epollFd_, wakeFd_, lockFd_})
+    if (fd >= 0) close(fd);
+}
+
+bool Provider::Open(std::string* error) {
+  std::string dir = home::Path("wmi");
+  home::MakeDirs(dir);
+  statePath_ = dir + "/firmware.state";
+  socketPath_ = ProviderSocketPath();
+  lockFd_ = open((dir + "/provider.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (lockFd_ < 0 || flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+    *error = "another firmware provider is running in " + dir;
+    return false;
+  }
+  EcState state;
+  if (LoadState(statePath_, &state, &notice_) == LoadResult::Damaged) { /* notice_ tells why */ }
+  firmware_ = Firmware(state);
+  saved_ = state;
+
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  if (socketPath_.size() >= sizeof addr.sun_path) {
+    *error = "socket path too long: " + socketPath_;
+    return false;
+  }
+  std::memcpy(addr.sun_path, socketPath_.c_str(), socketPath_.size() + 1);
+  unlink(socketPath_.c_str());  // left by a provider that died; we hold the lock
+  listenFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (listenFd_ < 0 || bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      listen(listenFd_, 64) != 0) {
+    *error = socketPath_ + ": " + std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (stat(socketPath_.c_str(), &st) == 0) socketInode_ = st.st_ino;
+  epollFd_ = epoll_create1(EPOLL_CLOEXEC);
+  wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if (epollFd_ < 0 || wakeFd_ < 0) {
+    *error = std::string("epoll: ") + std::strerror(errno);
+    return false;
+  }
+  for (int fd : {listenFd_, wakeFd_}) {
+    epoll_event ev{};
+    ev.events = EPOLLIN;
+    ev.data.fd = fd;
+    epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &ev);
+  }
+  return true;
+}
+
+bool Provider::SocketStillOurs() const {
+  struct stat st {};
+  return stat(socketPath_.c_str(), &st) == 0 && st.st_ino == socketInode_;
+}
+
+void Provider::Stop() {
+  std::uint64_t one = 1;
+  if (wakeFd_ >= 0 && write(wakeFd_, &one, sizeof one) < 0) { /* already woken */ }
+}
+
+void Provider::Run() {
+  epoll_event events[32];
+  while (!stopping_) {
+    // The timeout only notices a state folder that was removed under us.
+    int n = epoll_wait(epollFd_, events, 32, 1000);
+    if (n < 0 && errno != EINTR) break;
+    if (n == 0 && !SocketStillOurs()) break;
+    for (int i = 0; i < n; ++i) {
+      int fd = events[i].data.fd;
+      if (fd == wakeFd_) {
+        stopping_ = true;
+      } else if (fd == listenFd_) {
+        Accept();
+      } else {
+        auto it = connections_.find(fd);
+        if (it == connections_.end()) continue;
+        Connection& c = *it->second;
+        if (events[i].events & (EPOLLIN | EPOLLHUP | EPOLLERR)) Read(c);
+        else if (events[i].events & EPOLLOUT) Flush(c);
+      }
+    }
+  }
+  // Answers already queued (the stop command's among them) still go out.
+  for (auto& [fd, c] : connections_)
+    if (!c->out.empty() && send(fd, c->out.data(), c->out.size(), MSG_NOSIGNAL) < 0) { /* client gone */ }
+}
+
+void Provider::Accept() {
+  for (;;) {
+    int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;
+    auto c = std::make_unique<Connection>();
+    c->fd = fd;
+    epoll_event ev{};
+    ev.events = EPOLLIN;
+    ev.data.fd = fd;
+    epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &ev);
+    connections_[fd] = std::move(c);
+  }
+}
+
+void Provider::Close(int fd) {
+  epoll_ctl(epollFd_, EPOLL_CTL_DEL, fd, nullptr);
+  close(fd);
+  connections_.erase(fd);
+}
+
+void Provider::Read(Connection& c) {
+  char buf[16384];
+  for (;;) {
+    ssize_t n = recv(c.fd, buf, sizeof buf, 0);
+    if (n > 0) { c.in.append(buf, static_cast<std::size_t>(n)); continue; }
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    if (n < 0 && errno == EINTR) continue;
+    Close(c.fd);  // end of stream or error
+    return;
+  }
+  int fd = c.fd;
+  std::size_t pos = 0;
+  while (c.in.size() - pos >= 4) {
+    auto b = reinterpret_cast<const unsigned char*>(c.in.data() + pos);
+    std::uint32_t len = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+    if (len > wire::kMaxFrame) { Close(fd); return; }
+    if (c.in.size() - pos - 4 < len) break;
+    Handle(c, c.in.substr(pos + 4, len));
+    pos += 4 + len;
+    if (!connections_.count(fd)) return;  // closed while publishing
+  }
+  c.in.erase(0, pos);
+  Flush(c);
+}
+
+void Provider::Flush(Connection& c) {
+  while (!c.out.empty()) {
+    ssize_t n = send(c.fd, c.out.data(), c.out.size(), MSG_NOSIGNAL);
+    if (n > 0) { c.out.erase(0, static_cast<std::size_t>(n)); continue; }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    Close(c.fd);
+    return;
+  }
+  epoll_event ev{};
+  ev.events = EPOLLIN | (c.out.empty() ? 0u : static_cast<unsigned>(EPOLLOUT));
+  ev.data.fd = c.fd;
+  epoll_ctl(epollFd_, EPOLL_CTL_MOD, c.fd, &ev);
+}
+
+void Provider::Handle(Connection& c, const std::string& body) {
+  wire::Reader r(body);
+  auto op = static_cast<wire::Op>(r.U8());
+  std::string ns = r.Str();
+  wire::Writer reply;
+  auto answer = [&](HRESULT hr) { reply.U32(static_cast<std::uint32_t>(hr)); };
+  std::string canonical = CanonicalNamespace(ns);
+  if (!r.ok()) {
+    answer(WBEM_E_INVALID_PARAMETER);
+  } else if (op == wire::Op::Control) {
+    std::vector<std::string> words;
+    std::uint32_t n = r.U32();
+    for (std::uint32_t i = 0; i < n && r.ok(); ++i) words.push_back(r.Str());
+    Action action;
+    std::string error;
+    if (words.size() == 1 && words[0] == "stop") {
+      answer(0);
+      reply.Str("stopping\n");
+      stopping_ = true;
+    } else if (!r.ok() || !ParseControl(words, &action, &error)) {
+      answer(2);
+      reply.Str(error + "\n");
+    } else {
+      answer(0);
+      reply.Str(action(firmware_));
+    }
+  } else if (canonical.empty()) {
+    answer(WBEM_E_INVALID_NAMESPACE);
+  } else if (op == wire::Op::Hello) {
+    answer(WBEM_S_NO_ERROR);
+    reply.Str(canonical);
+  } else if (op == wire::Op::Query) {
+    std::vector<wire::Object> objects;
+    HRESULT hr = catalog_.Query(canonical, r.Str(), &objects);
+    answer(r.ok() ? hr : WBEM_E_INVALID_PARAMETER);
+    reply.U32(static_cast<std::uint32_t>(objects.size()));
+    for (auto& o : objects) reply.Obj(o);
+    reply.U32(WBEM_S_NO_ERROR);
+  } else if (op == wire::Op::GetObject) {
+    wire::Object o;
+    HRESULT hr = catalog_.GetObject(canonical, r.Str(), &o);
+    answer(hr);
+    if (Succeeded(hr)) reply.Obj(o);
+  } else if (op == wire::Op::PutInstance) {
+    std::string path = r.Str();
+    long flags = static_cast<long>(r.U32());
+    std::uint32_t n = r.U32();
+    std::vector<wire::Property> changed;
+    for (std::uint32_t i = 0; i < n && r.ok(); ++i) changed.push_back(r.Prop());
+    answer(r.ok() ? catalog_.Put(canonical, path, flags, changed) : WBEM_E_INVALID_PARAMETER);
+  } else if (op == wire::Op::ExecMethod) {
+    std::string path = r.Str(), method = r.Str();
+    bool hasIn = r.U8() != 0;
+    wire::Object in;
+    if (hasIn) in = r.Obj();
+    answer(r.ok() ? catalog_.ExecMethod(canonical, path, method, hasIn ? &in : nullptr) : WBEM_E_INVALID_PARAMETER);
+    reply.U8(0);  // the method has no output arguments
+  } else if (op == wire::Op::Subscribe) {
+    std::string cls = r.Str();
+    HRESULT hr = r.ok() ? catalog_.CheckEventClass(canonical, cls) : WBEM_E_INVALID_PARAMETER;
+    answer(hr);
+    if (Succeeded(hr)) c.subscriptions.push_back({canonical, cls});
+  } else {
+    answer(WBEM_E_NOT_SUPPORTED);
+  }
+  c.out += reply.Frame();
+  Persist();
+  Publish();
+}
+
+void Provider::Publish() {
+  for (const Event& e : firmware_.TakeEvents()) {
+    EventTarget t = catalog_.TargetOf(e);
+    wire::Writer w;
+    w.U8(static_cast<std::uint8_t>(wire::Op::Event));
+    w.Obj(catalog_.EventObject(e));
+    std::string frame = w.Frame();
+    std::vector<int> ready, overflowing;
+    for (auto& [fd, c] : connections_) {
+      for (auto& s : c->subscriptions) {
+        if (s.ns != t.ns || !wire::SameName(s.cls, t.cls)) continue;
+        c->out += frame;
+        (c->out.size() > kMaxPending ? overflowing : ready).push_back(fd);
+        break;
+      }
+    }
+    // Flushing may close a connection, so it happens after the walk over them.
+    for (int fd : overflowing) Close(fd);
+    for (int fd : ready)
+      if (auto it = connections_.find(fd); it != connections_.end()) Flush(*it->second);
+  }
+}
+
+void Provider::Persist() {
+  if (firmware_.State() == saved_) return;
+  std::string error;
+  if (SaveState(statePath_, firmware_.State(), &error)) saved_ = firmware_.State();
+  else fprintf(stderr, "orv-firmware: cannot save the state: %s\n", error.c_str());
+}
+
+bool ProviderThread::Start(std::string* error) {
+  provider_ = std::make_unique<Provider>();
+  if (!provider_->Open(error)) {
+    provider_.reset();
+    return false;
+  }
+  thread_ = std::thread([p = provider_.get()] { p->Run(); });
+  return true;
+}
+
+void ProviderThread::Stop() {
+  if (!provider_) return;
+  provider_->Stop();
+  if (thread_.joinable()) thread_.join();
+  provider_.reset();
+}
+
+}  // namespace orv::sim
