@@ -1,0 +1,12 @@
+# Link lines of calvex_ui, and the language table copied beside the programs
+# (<build>/bin/StringTable/Language.ini) whenever it changes.
+target_link_libraries(calvex_ui PUBLIC orv_profile orv_fs orv_locale orv_base)
+set(calvex_language_source ${CMAKE_CURRENT_SOURCE_DIR}/resources/StringTable/Language.ini)
+set(calvex_language_copy ${CMAKE_BINARY_DIR}/bin/StringTable/Language.ini)
+add_custom_command(OUTPUT ${calvex_language_copy}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bin/StringTable
+  COMMAND ${CMAKE_COMMAND} -E copy ${calvex_language_source} ${calvex_language_copy}
+  DEPENDS ${calvex_language_source}
+  COMMENT "Copying the language table")
+add_custom_target(calvex_language_table ALL DEPENDS ${calvex_language_copy})
+add_dependencies(calvex_ui calvex_language_table)
