@@ -18,7 +18,6 @@ std::string Escape(const std::string& s) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '"': out += "\\\""; break;
-      case ']': out += "\\x5d"; break;
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
@@ -33,6 +32,39 @@ std::string Escape(const std::string& s) {
     }
   }
   return out;
+}
+
+int HexDigit(char c);
+
+// Key paths keep their backslashes as they are; '%', ']' and control bytes become %XX.
+std::string EscapeKey(const std::string& s) {
+  std::string out;
+  for (unsigned char c : s) {
+    if (c == '%' || c == ']' || c < 0x20 || c == 0x7F) {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02x", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+bool UnescapeKey(const std::string& s, std::string* out) {
+  out->clear();
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '%') {
+      *out += s[i];
+      continue;
+    }
+    if (i + 2 >= s.size()) return false;
+    int hi = HexDigit(s[i + 1]), lo = HexDigit(s[i + 2]);
+    if (hi < 0 || lo < 0) return false;
+    *out += static_cast<char>(hi * 16 + lo);
+    i += 2;
+  }
+  return true;
 }
 
 int HexDigit(char c) {
@@ -204,7 +236,8 @@ std::string Hive::Serialize() const {
   std::string out = std::string(kHeader) + "\n";
   for (auto& entry : keys_) {
     const Key& k = entry.second;
-    out += "[" + Escape(k.path) + "]\n";
+    if (k.path.empty() && k.values.empty()) continue;  // the root is implied
+    out += "[" + EscapeKey(k.path) + "]\n";
     for (const Value& v : k.values) {
       out += v.name.empty() ? "@=" : "\"" + Escape(v.name) + "\"=";
       if (v.type == REG_SZ || v.type == REG_EXPAND_SZ) {
@@ -254,9 +287,8 @@ bool Hive::Parse(const std::string& text, Hive* hive, std::string* problem) {
       continue;
     }
     if (!line.empty() && line[0] == '[') {
-      std::size_t p = 1;
       std::string path;
-      if (!Unescape(line, p, ']', &path) || p + 1 != line.size()) return fail("bad key line");
+      if (line.back() != ']' || !UnescapeKey(line.substr(1, line.size() - 2), &path)) return fail("bad key line");
       current = hive->Make(path, nullptr);
       continue;
     }

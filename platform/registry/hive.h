@@ -8,8 +8,9 @@
 //   END
 //
 // Names are kept as first written and looked up without regard to case. In quoted
-// texts and key names, '\' '"' ']' and control bytes are written as escapes
-// (\\ \" \x5d \n \r \t \xHH). "@" is the key's default value. A file that does not
+// texts '\' '"' and control bytes are written as escapes (\\ \" \n \r \t \xHH);
+// in key paths %, ] and control bytes as %XX. "@" is the key's default value.
+// A file that does not
 // parse, or lacks its END line (cut short), is damaged as a whole.
 #pragma once
 #include <map>
