@@ -20,6 +20,23 @@ bool Plain(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <=
 
 }  // namespace
 
+std::string FileKey(const std::string& name) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string key;
+  for (char ch : name) {
+    auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) c = static_cast<unsigned char>(std::tolower(c));
+    if (Plain(c)) {
+      key += static_cast<char>(c);
+    } else {
+      key += '%';
+      key += kHex[c >> 4];
+      key += kHex[c & 0xF];
+    }
+  }
+  return key;
+}
+
 bool PathsOf(const char* name, PipePaths* paths) {
   const std::size_t prefixLen = sizeof kPrefix - 1;
   if (!name || strncasecmp(name, kPrefix, prefixLen) != 0) {
@@ -32,19 +49,7 @@ bool PathsOf(const char* name, PipePaths* paths) {
     SetLastError(ERROR_INVALID_NAME);
     return false;
   }
-  std::string key;
-  static const char kHex[] = "0123456789abcdef";
-  for (std::size_t i = 0; i < len; ++i) {
-    auto c = static_cast<unsigned char>(rest[i]);
-    if (c < 0x80) c = static_cast<unsigned char>(std::tolower(c));
-    if (Plain(c)) {
-      key += static_cast<char>(c);
-    } else {
-      key += '%';
-      key += kHex[c >> 4];
-      key += kHex[c & 0xF];
-    }
-  }
+  std::string key = FileKey(rest);
   paths->folder = orv::home::Path("pipe");
   paths->socket = paths->folder + "/" + key;
   paths->lock = paths->socket + ".lock";

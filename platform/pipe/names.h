@@ -16,6 +16,9 @@ struct PipePaths {
   std::string lock;
 };
 
+// The name as a plain file name: lower case, every other byte as %xx.
+std::string FileKey(const std::string& name);
+
 // False (ERROR_INVALID_NAME) unless name is "\\.\pipe\" (any case) and 1 to 256 more characters.
 bool PathsOf(const char* name, PipePaths* paths);
 

@@ -1,0 +1,24 @@
+// Win32 error numbers of the service control manager.
+#pragma once
+#include "platform/pipe/errors.h"
+
+namespace orv::svc {
+using namespace orv::pipe;
+
+constexpr LONG ERROR_INVALID_SERVICE_CONTROL = 1052;
+constexpr LONG ERROR_SERVICE_REQUEST_TIMEOUT = 1053;
+constexpr LONG ERROR_SERVICE_ALREADY_RUNNING = 1056;
+constexpr LONG ERROR_SERVICE_DISABLED = 1058;
+constexpr LONG ERROR_SERVICE_DOES_NOT_EXIST = 1060;
+constexpr LONG ERROR_SERVICE_CANNOT_ACCEPT_CTRL = 1061;
+constexpr LONG ERROR_SERVICE_NOT_ACTIVE = 1062;
+constexpr LONG ERROR_FAILED_SERVICE_CONTROLLER_CONNECT = 1063;
+constexpr LONG ERROR_SERVICE_SPECIFIC_ERROR = 1066;
+constexpr LONG ERROR_PROCESS_ABORTED = 1067;
+constexpr LONG ERROR_SERVICE_MARKED_FOR_DELETE = 1072;
+constexpr LONG ERROR_SERVICE_EXISTS = 1073;
+constexpr LONG ERROR_DUPLICATE_SERVICE_NAME = 1078;
+constexpr LONG ERROR_SERVICE_NOT_IN_EXE = 1083;
+constexpr LONG ERROR_MR_MID_NOT_FOUND = 317;
+
+}  // namespace orv::svc

@@ -1,0 +1,60 @@
+// orv-scm: the machine's side of the service manager from a shell.
+//   orv-scm boot              start every automatic service, as a machine start does
+//   orv-scm query <name>      print a service's status
+//   orv-scm eventlog [source] print the event log (of one source)
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/service/eventlog.h"
+#include "platform/service/service.h"
+
+namespace {
+
+const char* StateName(orv::win::DWORD state) {
+  static const char* kNames[] = {"?", "STOPPED", "START_PENDING", "STOP_PENDING", "RUNNING",
+                                 "CONTINUE_PENDING", "PAUSE_PENDING", "PAUSED"};
+  return state <= 7 ? kNames[state] : "?";
+}
+
+int Query(const char* name) {
+  using namespace orv::svc;
+  SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT);
+  SC_HANDLE service = OpenService(manager, name, SERVICE_QUERY_STATUS);
+  SERVICE_STATUS s{};
+  int rc = 1;
+  if (service && QueryServiceStatus(service, &s)) {
+    std::printf("%s: %s exit %u check point %u wait hint %u\n", name, StateName(s.dwCurrentState),
+                s.dwWin32ExitCode, s.dwCheckPoint, s.dwWaitHint);
+    rc = 0;
+  } else {
+    std::printf("%s: error %u\n", name, GetLastError());
+  }
+  if (service) CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  return rc;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string cmd = argc > 1 ? argv[1] : "";
+  if (cmd == "boot") {
+    std::string failures;
+    int started = orv::svc::StartAutomaticServices(&failures);
+    std::printf("%d started\n%s", started, failures.c_str());
+    return failures.empty() ? 0 : 1;
+  }
+  if (cmd == "query" && argc > 2) return Query(argv[2]);
+  if (cmd == "eventlog") {
+    for (const auto& r : orv::svc::ReadEventLog(argc > 2 ? argv[2] : "")) {
+      std::printf("%s  %s  %s  category %u  event %u", r.time.c_str(), r.source.c_str(), r.type.c_str(),
+                  r.category, r.eventId);
+      for (const auto& s : r.strings) std::printf("  | %s", s.c_str());
+      std::printf("\n");
+    }
+    return 0;
+  }
+  std::fprintf(stderr, "usage: orv-scm boot | query <name> | eventlog [source]\n");
+  return 2;
+}
