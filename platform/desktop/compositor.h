@@ -1,0 +1,20 @@
+// The compositor: the desktop background, the taskbar with its notification area
+// and every visible top-level window in z-order, drawn into one frame of the
+// screen's size; and screenshots of that frame.
+#pragma once
+#include <string>
+
+#include "platform/gfx/gdi.h"
+#include "platform/gfx/status.h"
+#include "platform/gfx/surface.h"
+
+namespace orv::desktop {
+
+// Composes the current screen into out (resized to the screen).
+void ComposeFrame(gfx::Surface* out);
+// Composes and writes the frame as a PNG file (host path).
+gfx::Status SaveScreenshot(const std::string& path);
+// A DC on a freshly composed frame (GetDC(NULL)); release with ReleaseDC.
+gfx::HDC ScreenDC();
+
+}  // namespace orv::desktop

@@ -1,0 +1,181 @@
+// The frame server's socket loop and its client, on local stream sockets.
+#include "platform/desktop/frame_server.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/desktop/compositor.h"
+#include "platform/gfx/png.h"
+#include "platform/home/home.h"
+
+namespace orv::desktop {
+namespace {
+
+constexpr int kPollMs = 50;
+
+struct Server {
+  std::mutex mutex;
+  std::thread thread;
+  std::atomic<bool> stop{false};
+  int listener = -1;
+  std::string path;
+};
+
+Server& TheServer() {
+  static Server* server = new Server;
+  return *server;
+}
+
+bool Address(const std::string& path, sockaddr_un* addr) {
+  std::memset(addr, 0, sizeof *addr);
+  addr->sun_family = AF_UNIX;
+  if (path.size() >= sizeof addr->sun_path) return false;
+  std::memcpy(addr->sun_path, path.c_str(), path.size());
+  return true;
+}
+
+bool SendAll(int fd, const void* data, std::size_t size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t n = ::send(fd, p, size, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Reads until the deadline; false on time-out, error or early end.
+bool RecvAll(int fd, char* data, std::size_t size, std::chrono::steady_clock::time_point deadline) {
+  while (size > 0) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0) return false;
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, static_cast<int>(left)) <= 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    ssize_t n = ::recv(fd, data, size, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool RecvLine(int fd, std::string* line, std::chrono::steady_clock::time_point deadline) {
+  line->clear();
+  char c;
+  while (line->size() < 64) {
+    if (!RecvAll(fd, &c, 1, deadline)) return false;
+    if (c == '\n') return true;
+    line->push_back(c);
+  }
+  return false;
+}
+
+void Serve(int client) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  std::string request;
+  if (!RecvLine(client, &request, deadline)) return;
+  if (request != "FRAME") {
+    const char reply[] = "ERR unknown request\n";
+    SendAll(client, reply, sizeof reply - 1);
+    return;
+  }
+  gfx::Surface frame;
+  ComposeFrame(&frame);
+  std::vector<std::uint8_t> png;
+  if (gfx::EncodePng(frame, &png) != gfx::Ok) {
+    const char reply[] = "ERR cannot encode\n";
+    SendAll(client, reply, sizeof reply - 1);
+    return;
+  }
+  std::string header = "PNG " + std::to_string(png.size()) + "\n";
+  if (SendAll(client, header.data(), header.size())) SendAll(client, png.data(), png.size());
+}
+
+void Loop(Server* s) {
+  while (!s->stop) {
+    pollfd p{s->listener, POLLIN, 0};
+    if (::poll(&p, 1, kPollMs) <= 0) continue;
+    int client = ::accept(s->listener, nullptr, nullptr);
+    if (client < 0) continue;
+    Serve(client);
+    ::close(client);
+  }
+}
+
+}  // namespace
+
+bool StartFrameServer() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (s.listener >= 0) return true;
+  s.path = orv::home::Path("desktop.sock");
+  sockaddr_un addr;
+  if (!Address(s.path, &addr)) return false;
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  ::unlink(s.path.c_str());  // a socket left by a process that died
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 4) != 0) {
+    ::close(fd);
+    return false;
+  }
+  s.listener = fd;
+  s.stop = false;
+  s.thread = std::thread(Loop, &s);
+  return true;
+}
+
+void StopFrameServer() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  if (s.listener < 0) return;
+  s.stop = true;
+  if (s.thread.joinable()) s.thread.join();
+  ::close(s.listener);
+  s.listener = -1;
+  ::unlink(s.path.c_str());
+}
+
+gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
+  sockaddr_un addr;
+  if (!Address(orv::home::Path("desktop.sock"), &addr)) return gfx::InvalidParameter;
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return gfx::Win32Error;
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return gfx::FileNotFound;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  if (!SendAll(fd, "FRAME\n", 6)) return gfx::Aborted;
+  std::string header;
+  if (!RecvLine(fd, &header, deadline)) return gfx::Aborted;
+  unsigned long long size = 0;
+  if (header.rfind("PNG ", 0) != 0 || (size = std::strtoull(header.c_str() + 4, nullptr, 10)) == 0 ||
+      size > 512ull * 1024 * 1024)
+    return gfx::GenericError;
+  std::vector<char> png(static_cast<std::size_t>(size));
+  if (!RecvAll(fd, png.data(), png.size(), deadline)) return gfx::Aborted;
+  // Check the picture before writing it, so a bad answer leaves no file.
+  gfx::Surface check;
+  if (gfx::DecodePng(png.data(), png.size(), &check) != gfx::Ok) return gfx::UnknownImageFormat;
+  return gfx::SavePngFile(outPath, check);
+}
+
+}  // namespace orv::desktop

@@ -1,0 +1,127 @@
+// The taskbar window and the notification area's icon list and layout.
+#include "platform/desktop/taskbar.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "platform/desktop/windows.h"
+
+namespace orv::desktop {
+namespace {
+
+std::mutex& IconLock() {
+  static std::mutex m;
+  return m;
+}
+std::vector<NotifyIcon>& Icons() {
+  static std::vector<NotifyIcon> icons;
+  return icons;
+}
+
+std::mutex& BarLock() {
+  static std::mutex m;
+  return m;
+}
+HWND& Bar() {
+  static HWND bar = nullptr;
+  return bar;
+}
+
+win::LRESULT TaskbarProc(HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam) {
+  return win::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// The place of icon number index (0 = nearest the screen's corner).
+win::RECT IconPlace(const Config& c, std::size_t index) {
+  win::RECT bar = TaskbarRect(c);
+  int step = 22, offset = 12 + static_cast<int>(index) * step;
+  if (c.taskbarEdge == Edge::Left || c.taskbarEdge == Edge::Right) {
+    int x = (bar.left + bar.right) / 2 - 8, y = bar.bottom - offset - 16;
+    return {x, y, x + 16, y + 16};
+  }
+  int x = bar.right - offset - 16, y = (bar.top + bar.bottom) / 2 - 8;
+  return {x, y, x + 16, y + 16};
+}
+
+}  // namespace
+
+HWND TaskbarWindow() {
+  Config c = CurrentConfig();
+  std::lock_guard<std::mutex> lock(BarLock());
+  if (c.taskbarEdge == Edge::None) return nullptr;
+  if (Bar() && win::IsWindow(Bar())) return Bar();
+  win::WindowCreate create;
+  create.proc = TaskbarProc;
+  create.style = win::WS_POPUP | win::WS_VISIBLE;
+  create.exStyle = win::WS_EX_TOPMOST | win::WS_EX_TOOLWINDOW;
+  create.rect = TaskbarRect(c);
+  Bar() = win::CreateWindowHandle(create);
+  if (Bar()) {
+    SetWindowClass(Bar(), kTaskbarClass);
+    win::ShowWindow(Bar(), win::SW_SHOWNA);
+  }
+  return Bar();
+}
+
+void PlaceTaskbar(const Config& config) {
+  HWND bar;
+  {
+    std::lock_guard<std::mutex> lock(BarLock());
+    bar = Bar() && win::IsWindow(Bar()) ? Bar() : nullptr;
+  }
+  if (config.taskbarEdge == Edge::None) {
+    if (bar) win::ShowWindow(bar, win::SW_HIDE);
+    if (bar && win::DestroyWindow(bar)) {
+      std::lock_guard<std::mutex> lock(BarLock());
+      Bar() = nullptr;
+    }
+    return;
+  }
+  if (!bar) {
+    TaskbarWindow();
+    return;
+  }
+  win::RECT r = TaskbarRect(config);
+  win::MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, win::TRUE);
+  win::ShowWindow(bar, win::SW_SHOWNA);
+}
+
+void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip) {
+  std::lock_guard<std::mutex> lock(IconLock());
+  for (NotifyIcon& existing : Icons())
+    if (existing.owner == owner && existing.id == id) {
+      existing.icon = icon;
+      existing.tip = tip;
+      return;
+    }
+  Icons().push_back({owner, id, icon, tip});
+}
+
+bool RemoveNotifyIcon(HWND owner, unsigned id) {
+  std::lock_guard<std::mutex> lock(IconLock());
+  auto& icons = Icons();
+  auto it = std::find_if(icons.begin(), icons.end(),
+                         [&](const NotifyIcon& i) { return i.owner == owner && i.id == id; });
+  if (it == icons.end()) return false;
+  icons.erase(it);
+  return true;
+}
+
+std::vector<NotifyIcon> NotifyIcons() {
+  std::lock_guard<std::mutex> lock(IconLock());
+  return Icons();
+}
+
+bool NotifyIconRect(HWND owner, unsigned id, win::RECT* rect) {
+  Config c = CurrentConfig();
+  if (c.taskbarEdge == Edge::None || !rect) return false;
+  std::lock_guard<std::mutex> lock(IconLock());
+  for (std::size_t i = 0; i < Icons().size(); ++i)
+    if (Icons()[i].owner == owner && Icons()[i].id == id) {
+      *rect = IconPlace(c, i);
+      return true;
+    }
+  return false;
+}
+
+}  // namespace orv::desktop

@@ -1,0 +1,310 @@
+// Z-order, layered contents, regions, window DCs and class names of top-level
+// windows. The list follows the message core lazily: every use brings it up to
+// date with the live windows, and a destroyed window's record goes at once.
+#include "platform/desktop/windows.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "platform/base/error.h"
+#include "platform/desktop/compositor.h"
+#include "platform/desktop/state.h"
+#include "platform/text/ansi.h"
+
+namespace orv::desktop::detail {
+namespace {
+
+struct State {
+  std::vector<HWND> order;  // bottom first
+  std::map<HWND, WindowRecord> records;
+};
+
+void Forget(State& s, HWND hwnd) {
+  auto it = s.records.find(hwnd);
+  if (it == s.records.end()) return;
+  if (it->second.region) gfx::DeleteObject(it->second.region);
+  s.records.erase(it);
+  s.order.erase(std::remove(s.order.begin(), s.order.end(), hwnd), s.order.end());
+}
+
+State& TheState();
+
+void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
+  if (event != ui::WindowEvent::Destroyed) return;
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  Forget(TheState(), hwnd);
+}
+
+State& TheState() {
+  static State* state = [] {
+    ui::AddWindowObserver(OnWindowEvent);
+    return new State;  // lives as long as the process: windows may go at exit
+  }();
+  return *state;
+}
+
+// Index in the order where a window of the band goes on top.
+std::size_t TopOfBand(const State& s, bool topmost) {
+  if (topmost) return s.order.size();
+  std::size_t i = 0;
+  while (i < s.order.size() && !s.records.at(s.order[i]).topmost) ++i;
+  return i;
+}
+
+void Add(State& s, HWND hwnd) {
+  WindowRecord record;
+  record.topmost = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST) != 0;
+  std::size_t at = TopOfBand(s, record.topmost);
+  s.records.emplace(hwnd, std::move(record));
+  s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
+}
+
+void Sync(State& s) {
+  std::vector<HWND> live;
+  win::EnumWindows(
+      [](HWND hwnd, win::LPARAM param) {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+        return win::TRUE;
+      },
+      reinterpret_cast<win::LPARAM>(&live));
+  std::set<HWND> alive(live.begin(), live.end());
+  for (HWND hwnd : std::vector<HWND>(s.order))
+    if (!alive.count(hwnd)) Forget(s, hwnd);
+  for (HWND hwnd : live)
+    if (!s.records.count(hwnd)) Add(s, hwnd);
+}
+
+}  // namespace
+
+std::recursive_mutex& Lock() {
+  static std::recursive_mutex m;
+  return m;
+}
+
+std::vector<std::pair<HWND, WindowRecord*>> Ordered() {
+  State& s = TheState();
+  Sync(s);
+  std::vector<std::pair<HWND, WindowRecord*>> out;
+  for (HWND hwnd : s.order) out.emplace_back(hwnd, &s.records.at(hwnd));
+  return out;
+}
+
+WindowRecord* Find(HWND hwnd) {
+  State& s = TheState();
+  auto it = s.records.find(hwnd);
+  if (it != s.records.end()) return &it->second;
+  if (!win::IsWindow(hwnd) || win::GetParent(hwnd)) return nullptr;
+  Sync(s);
+  it = s.records.find(hwnd);
+  return it == s.records.end() ? nullptr : &it->second;
+}
+
+// Restacks a window (caller holds Lock()).
+void Restack(HWND hwnd, HWND insertAfter) {
+  State& s = TheState();
+  WindowRecord* record = Find(hwnd);
+  if (!record) return;
+  if (insertAfter == win::HWND_TOPMOST) record->topmost = true;
+  else if (insertAfter == win::HWND_NOTOPMOST) record->topmost = false;
+  s.order.erase(std::remove(s.order.begin(), s.order.end(), hwnd), s.order.end());
+  std::size_t at;
+  if (insertAfter == win::HWND_BOTTOM) {
+    record->topmost = false;
+    at = 0;
+  } else if (insertAfter == win::HWND_TOP || insertAfter == win::HWND_TOPMOST ||
+             insertAfter == win::HWND_NOTOPMOST) {
+    at = TopOfBand(s, record->topmost);
+  } else {
+    // Just above the given window; joining its band.
+    auto it = std::find(s.order.begin(), s.order.end(), insertAfter);
+    if (it == s.order.end()) {
+      at = TopOfBand(s, record->topmost);
+    } else {
+      record->topmost = s.records.at(insertAfter).topmost;
+      at = static_cast<std::size_t>(it - s.order.begin()) + 1;
+    }
+  }
+  s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
+  std::intptr_t ex = win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE);
+  ex = record->topmost ? (ex | win::WS_EX_TOPMOST) : (ex & ~std::intptr_t(win::WS_EX_TOPMOST));
+  win::SetWindowLongPtrA(hwnd, win::GWL_EXSTYLE, ex);
+}
+
+}  // namespace orv::desktop::detail
+
+namespace orv::desktop {
+
+using detail::Lock;
+
+void SetWindowClass(HWND hwnd, const std::string& className) {
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  if (detail::WindowRecord* r = detail::Find(hwnd)) r->className = className;
+}
+
+std::vector<HWND> ZOrder() {
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  std::vector<HWND> out;
+  for (auto& [hwnd, record] : detail::Ordered()) out.push_back(hwnd);
+  return out;
+}
+
+bool IsTopmost(HWND hwnd) {
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  detail::WindowRecord* r = detail::Find(hwnd);
+  return r && r->topmost;
+}
+
+}  // namespace orv::desktop
+
+namespace orv::win {
+
+using desktop::detail::Find;
+using desktop::detail::Lock;
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  RECT rect;
+  if (!GetWindowRect(hwnd, &rect)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (!(flags & SWP_NOZORDER)) {
+    std::lock_guard<std::recursive_mutex> lock(Lock());
+    desktop::detail::Restack(hwnd, insertAfter);
+  }
+  if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE)) {
+    int nx = (flags & SWP_NOMOVE) ? rect.left : x, ny = (flags & SWP_NOMOVE) ? rect.top : y;
+    int w = (flags & SWP_NOSIZE) ? rect.right - rect.left : std::max(cx, 0);
+    int h = (flags & SWP_NOSIZE) ? rect.bottom - rect.top : std::max(cy, 0);
+    MoveWindow(hwnd, nx, ny, w, h, !(flags & SWP_NOREDRAW));
+  }
+  if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+  if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
+  return TRUE;
+}
+
+BOOL UpdateLayeredWindow(HWND hwnd, gfx::HDC, POINT* pptDst, gfx::SIZE* psize, gfx::HDC hdcSrc,
+                         POINT* pptSrc, gfx::COLORREF crKey, gfx::BLENDFUNCTION* pblend,
+                         DWORD flags) {
+  RECT rect;
+  if (!GetWindowRect(hwnd, &rect)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (!(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) ||
+      (flags & ~(ULW_COLORKEY | ULW_ALPHA | ULW_OPAQUE))) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  gfx::Surface contents;
+  if (hdcSrc) {
+    gfx::POINT origin{0, 0};
+    const gfx::Surface* source = gfx::DcSurface(hdcSrc, &origin);
+    POINT from = pptSrc ? *pptSrc : POINT{0, 0};
+    from.x -= origin.x;
+    from.y -= origin.y;
+    if (!source || !psize || psize->cx <= 0 || psize->cy <= 0 || from.x < 0 || from.y < 0 ||
+        from.x + psize->cx > source->width || from.y + psize->cy > source->height) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
+    width = psize->cx;
+    height = psize->cy;
+    contents = gfx::Surface(width, height);
+    gfx::CopyRect(contents, 0, 0, *source, from.x, from.y, width, height);
+  } else if (psize && (psize->cx != width || psize->cy != height)) {
+    SetLastError(ERROR_INVALID_PARAMETER);  // a new size needs new contents
+    return FALSE;
+  }
+  {
+    std::lock_guard<std::recursive_mutex> lock(Lock());
+    desktop::detail::WindowRecord* record = Find(hwnd);
+    if (!record) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return FALSE;
+    }
+    if (hdcSrc) {
+      record->layered = std::move(contents);
+      record->layeredSet = true;
+    }
+    if (pblend) record->blend = *pblend;
+    record->ulwFlags = flags;
+    record->colourKey = crKey;
+  }
+  int x = pptDst ? pptDst->x : rect.left, y = pptDst ? pptDst->y : rect.top;
+  if (x != rect.left || y != rect.top || width != rect.right - rect.left ||
+      height != rect.bottom - rect.top)
+    MoveWindow(hwnd, x, y, width, height, FALSE);
+  return TRUE;
+}
+
+int SetWindowRgn(HWND hwnd, gfx::HRGN region, BOOL) {
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  desktop::detail::WindowRecord* record = Find(hwnd);
+  if (!record) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  RECT box;
+  if (region && gfx::GetRgnBox(region, &box) == gfx::RGN_ERROR) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  if (record->region && record->region != region) gfx::DeleteObject(record->region);
+  record->region = region;
+  return 1;
+}
+
+int GetWindowRgn(HWND hwnd, gfx::HRGN region) {
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  desktop::detail::WindowRecord* record = Find(hwnd);
+  RECT box;
+  if (!record || !record->region || gfx::GetRgnBox(region, &box) == gfx::RGN_ERROR)
+    return gfx::RGN_ERROR;
+  region->rects = record->region->rects;
+  return gfx::GetRgnBox(region, &box);
+}
+
+gfx::HDC GetDC(HWND hwnd) {
+  if (!hwnd) return desktop::ScreenDC();
+  RECT rect;
+  if (!GetWindowRect(hwnd, &rect)) return nullptr;
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  desktop::detail::WindowRecord* record = Find(hwnd);
+  if (!record) return nullptr;
+  int w = std::max<int>(rect.right - rect.left, 1), h = std::max<int>(rect.bottom - rect.top, 1);
+  if (record->client.width != w || record->client.height != h) {
+    gfx::Surface resized(w, h, 0xFFF0F0F0);  // the dialog face colour
+    gfx::CopyRect(resized, 0, 0, record->client, 0, 0, record->client.width, record->client.height);
+    record->client = std::move(resized);
+  }
+  return gfx::CreateSurfaceDC(&record->client);
+}
+
+int ReleaseDC(HWND, gfx::HDC hdc) { return gfx::DeleteDC(hdc) ? 1 : 0; }
+
+HWND FindWindowA(const char* className, const char* windowName) {
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  auto ordered = desktop::detail::Ordered();
+  for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {
+    if (className && it->second->className != className) continue;
+    if (windowName) {
+      char title[512];
+      GetWindowTextA(it->first, title, sizeof title);
+      if (std::strcmp(title, windowName) != 0) continue;
+    }
+    return it->first;
+  }
+  return nullptr;
+}
+
+int GetClassNameA(HWND hwnd, char* name, int maxCount) {
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  desktop::detail::WindowRecord* record = Find(hwnd);
+  if (!record || !name || maxCount <= 0) return 0;
+  return static_cast<int>(orv::text::CopyBounded(name, static_cast<std::size_t>(maxCount),
+                                                 record->className.c_str()));
+}
+
+}  // namespace orv::win
