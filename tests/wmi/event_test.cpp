@@ -1,0 +1,213 @@
+// Event subscriptions through the real provider: codes and state bytes of every
+// key in both firmware generations, brightness events from the method and the
+// keys, cancellation, and a provider that dies under a subscriber.
+#include <map>
+
+#include "sim/launcher.h"
+#include "tests/wmi/fixture.h"
+
+namespace orv::wmi::test {
+namespace {
+
+ComPtr<RecordingSink> Subscribe(IWbemServices* s, const char16_t* cls, const char16_t* property) {
+  auto sink = RecordingSink::Make();
+  sink->property = property;
+  std::u16string q = u"Select * from ";
+  q += cls;
+  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", q.c_str(), WBEM_FLAG_SEND_STATUS, nullptr, sink.Get()), S_OK);
+  return sink;
+}
+
+TEST_F(WmiTest, KeysRaiseTheirCodeWithTheStateByteOnNewerFirmware) {
+  auto s = Connect();
+  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  // From the defaults: device 0x8B, system 0 / 0, on AC.
+  const std::vector<std::pair<std::vector<std::string>, std::int64_t>> steps = {
+      {{"press", "wireless"}, 0x835F},     // wireless off -> 0x83
+      {{"press", "bluetooth"}, 0x8256},    // bluetooth off -> 0x82
+      {{"press", "webcam"}, 0x8057},       // webcam off -> 0x80
+      {{"press", "3g"}, 0x9084},           // 3G on -> 0x90
+      {{"press", "touchpad"}, 0x0208},     // touchpad disabled
+      {{"press", "turbo"}, 0x0260},        // turbo on
+      {{"press", "eco"}, 0x0279},          // the register holding the ECO bit
+      {{"press", "theater"}, 0x0273},
+      {{"press", "userdefine"}, 0x006F},
+      {{"press", "hddkey"}, 0x907B},
+      {{"press", "volume-mute"}, 0x0021},
+      {{"press", "volume-down"}, 0x0023},
+      {{"press", "volume-up"}, 0x0032},
+      {{"press", "brightness-up"}, 0x0063},
+      {{"press", "brightness-down"}, 0x0062},
+      {{"thermal", "s4-stage1"}, 0x09},
+      {{"thermal", "s4-stage2"}, 0x01},
+      {{"thermal", "s3"}, 0x0A},
+      {{"raw", "event", "0x12345"}, 0x12345},
+  };
+  std::vector<std::int64_t> expected;
+  for (auto& [words, value] : steps) {
+    Control(words);
+    expected.push_back(value);
+  }
+  ASSERT_TRUE(sink->WaitValues(expected.size()));
+  EXPECT_EQ(sink->Values(), expected);
+  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), S_OK);
+  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{WBEM_E_CALL_CANCELLED});
+  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), WBEM_E_NOT_FOUND);
+}
+
+TEST_F(WmiTest, OlderFirmwareSendsNoStateByteAndRadioSwitchReportsEveryRadio) {
+  Control({"set", "asl", "16"});
+  auto s = Connect();
+  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  Control({"press", "wireless"});
+  Control({"radio", "off"});
+  ASSERT_TRUE(sink->WaitValues(4));
+  EXPECT_EQ(sink->Values(), (std::vector<std::int64_t>{0x5F, 0x5F, 0x56, 0x84}));
+  auto device = Query(s.Get(), u"Orv_Device");
+  EXPECT_EQ(Int(device[0].Get(), u"Device") & 0x19, 0);  // every radio off
+  Control({"set", "asl", "17"});
+  Control({"radio", "on"});
+  ASSERT_TRUE(sink->WaitValues(7));
+  auto v = sink->Values();
+  EXPECT_EQ(std::vector<std::int64_t>(v.begin() + 4, v.end()),
+            (std::vector<std::int64_t>{0x8A5F, 0x8B56, 0x9B84}));
+}
+
+TEST_F(WmiTest, TurboNeedsTheAdaptorAndUnplugDropsIt) {
+  auto s = Connect();
+  Control({"press", "turbo"});
+  Control({"ac", "unplug"});
+  EXPECT_EQ(Int(Query(s.Get(), u"Orv_System")[0].Get(), u"System"), 0);
+  auto power = Connect(u"root\\Sim");
+  auto status = Query(power.Get(), u"Sim_PowerStatus");
+  EXPECT_EQ(Int(status[0].Get(), u"ACLineStatus"), 0);
+  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  Control({"press", "turbo"});  // on battery the key leaves turbo off
+  ASSERT_TRUE(sink->WaitValues(1));
+  EXPECT_EQ(sink->Values()[0], 0x0060);
+  Control({"ac", "unknown"});
+  EXPECT_EQ(Int(Query(power.Get(), u"Sim_PowerStatus")[0].Get(), u"ACLineStatus"), 255);
+}
+
+TEST_F(WmiTest, PowerEventsFollowTheAdaptor) {
+  auto s = Connect(u"root\\Sim");
+  auto sink = Subscribe(s.Get(), u"Sim_PowerEvent", u"ACLineStatus");
+  Control({"ac", "unplug"});
+  Control({"ac", "unplug"});  // no change, no event
+  Control({"ac", "plug"});
+  ASSERT_TRUE(sink->WaitValues(2));
+  EXPECT_EQ(sink->Values(), (std::vector<std::int64_t>{0, 1}));
+}
+
+TEST_F(WmiTest, SetBrightnessMethodOnEveryMonitorRaisesOneEventEach) {
+  Control({"set", "monitors", "2"});
+  auto s = Connect();
+  auto sink = Subscribe(s.Get(), u"WmiMonitorBrightnessEvent", u"Brightness");
+  ComPtr<IWbemClassObject> cls, inDef, outDef;
+  ASSERT_EQ(s->GetObject(u"WmiMonitorBrightnessMethods", 0, nullptr, cls.Put(), nullptr), S_OK);
+  ASSERT_EQ(cls->GetMethod(u"WmiSetBrightness", 0, inDef.Put(), outDef.Put()), S_OK);
+  EXPECT_FALSE(outDef);
+  for (auto& monitor : Query(s.Get(), u"WmiMonitorBrightnessMethods")) {
+    ComPtr<IWbemClassObject> in;
+    ASSERT_EQ(inDef->SpawnInstance(0, in.Put()), S_OK);
+    Variant timeout = Variant::Str(u"0"), level = Variant::Str(u"45");
+    ASSERT_EQ(in->Put(u"Timeout", 0, &timeout, CIM_UINT32), S_OK);
+    ASSERT_EQ(in->Put(u"Brightness", 0, &level, CIM_UINT8), S_OK);
+    Variant tooBig = Variant::Str(u"300");
+    EXPECT_EQ(in->Put(u"Brightness", 0, &tooBig, CIM_UINT8), WBEM_E_TYPE_MISMATCH);
+    EXPECT_EQ(in->Put(u"Brightness", 0, &level, CIM_UINT32), WBEM_E_TYPE_MISMATCH);
+    auto path = Str(monitor.Get(), u"__PATH");
+    EXPECT_EQ(s->ExecMethod(path.c_str(), u"WmiSetBrightness", 0, nullptr, in.Get(), nullptr, nullptr), S_OK);
+    EXPECT_EQ(s->ExecMethod(path.c_str(), u"WmiNothing", 0, nullptr, in.Get(), nullptr, nullptr),
+              WBEM_E_INVALID_METHOD);
+    EXPECT_EQ(s->ExecMethod(path.c_str(), u"WmiSetBrightness", 0, nullptr, nullptr, nullptr, nullptr),
+              WBEM_E_INVALID_METHOD_PARAMETERS);
+  }
+  ASSERT_TRUE(sink->WaitValues(2));
+  EXPECT_EQ(sink->Values(), (std::vector<std::int64_t>{45, 45}));
+  auto levels = Query(s.Get(), u"WmiMonitorBrightness");
+  ASSERT_EQ(levels.size(), 2u);
+  EXPECT_EQ(Int(levels[0].Get(), u"CurrentBrightness"), 45);
+  EXPECT_EQ(Int(levels[1].Get(), u"CurrentBrightness"), 45);
+  // The keys and the control command change the panel, one event each.
+  Control({"press", "brightness-up"});
+  Control({"brightness", "set", "100"});
+  Control({"press", "brightness-up"});  // already at the top: stays 100
+  ASSERT_TRUE(sink->WaitValues(5));
+  auto v = sink->Values();
+  EXPECT_EQ(std::vector<std::int64_t>(v.begin() + 2, v.end()), (std::vector<std::int64_t>{55, 100, 100}));
+}
+
+TEST_F(WmiTest, SubscriptionStatusCodes) {
+  auto s = Connect();
+  auto sink = RecordingSink::Make();
+  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Device", 0, nullptr, sink.Get()),
+            WBEM_E_NOT_EVENT_CLASS);
+  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Nothing", 0, nullptr, sink.Get()),
+            WBEM_E_INVALID_CLASS);
+  EXPECT_EQ(s->ExecNotificationQueryAsync(u"XQL", u"Select * from Orv_Event", 0, nullptr, sink.Get()),
+            WBEM_E_INVALID_QUERY_TYPE);
+  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Event", 0, nullptr, nullptr),
+            WBEM_E_INVALID_PARAMETER);
+  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), WBEM_E_NOT_FOUND);
+}
+
+TEST_F(WmiTest, TheStubForwardsAndTheSubscriptionOutlivesTheServices) {
+  ComPtr<IUnsecuredApartment> apartment;
+  ASSERT_EQ(CoCreateInstance(Clsid::UnsecuredApartment, CLSCTX_LOCAL_SERVER, Iid::UnsecuredApartment,
+                             apartment.PutVoid()),
+            S_OK);
+  auto sink = RecordingSink::Make();
+  ComPtr<IUnknown> stub;
+  ASSERT_EQ(apartment->CreateObjectStub(sink.Get(), stub.Put()), S_OK);
+  ComPtr<IWbemObjectSink> stubSink;
+  ASSERT_EQ(stub->QueryInterface(Iid::WbemObjectSink, stubSink.PutVoid()), S_OK);
+  {
+    auto s = Connect();
+    ASSERT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Event", WBEM_FLAG_SEND_STATUS, nullptr,
+                                            stubSink.Get()),
+              S_OK);
+  }
+  // Every local reference goes, as the library does; the layer keeps the chain alive.
+  stubSink.Reset();
+  stub.Reset();
+  apartment.Reset();
+  Control({"press", "webcam"});
+  ASSERT_TRUE(sink->WaitValues(1));
+  EXPECT_EQ(sink->Values()[0], 0x8957);
+  // The provider stops: the subscriber is told once and the chain is let go.
+  StopProvider();
+  ASSERT_TRUE(sink->WaitStatus());
+  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{WBEM_E_TRANSPORT_FAILURE});
+}
+
+TEST_F(WmiTest, ProviderKilledWhileSubscribedEndsTheSubscriptionOnce) {
+  StopProvider();
+  orv::test::Child firmware({orv::test::Program("orv-firmware")});
+  ASSERT_TRUE(orv::test::WaitFor([] { return sim::ProviderRunning(); }));
+  auto s = Connect();
+  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  Control({"press", "wireless"});
+  ASSERT_TRUE(sink->WaitValues(1));
+  firmware.Signal(SIGKILL);
+  ASSERT_TRUE(sink->WaitStatus());
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{WBEM_E_TRANSPORT_FAILURE});
+  EXPECT_EQ(sink->Values().size(), 1u);
+  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), WBEM_E_NOT_FOUND);  // nothing left to cancel
+}
+
+TEST_F(WmiTest, ManySubscribersEachGetEveryEvent) {
+  auto s = Connect();
+  std::vector<ComPtr<RecordingSink>> sinks;
+  for (int i = 0; i < 5; ++i) sinks.push_back(Subscribe(s.Get(), u"Orv_Event", u"OrvEvt"));
+  for (int i = 0; i < 20; ++i) Control({"press", "volume-up"});
+  for (auto& sink : sinks) {
+    ASSERT_TRUE(sink->WaitValues(20));
+    EXPECT_EQ(sink->Values(), std::vector<std::int64_t>(20, 0x32));
+    EXPECT_EQ(s->CancelAsyncCall(sink.Get()), S_OK);
+  }
+}
+
+}  // namespace
+}  // namespace orv::wmi::test
