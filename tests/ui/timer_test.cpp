@@ -1,0 +1,129 @@
+// Window timers: firing, re-arming, restarting, killing, and an idle loop that
+// does not wake up.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/base/clock.h"
+#include "platform/base/thread.h"
+#include "platform/ui/ui.h"
+
+using namespace orv::win;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct Ticks : WindowHandler {
+  int timer7 = 0, timer8 = 0;
+  LRESULT WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) override {
+    if (message == WM_TIMER && wParam == 7) ++timer7;
+    if (message == WM_TIMER && wParam == 8) ++timer8;
+    return 0;
+  }
+};
+
+// Runs the thread's message loop until the deadline (a thread timer ends it).
+int PumpFor(std::chrono::milliseconds span) {
+  static std::atomic<bool> stop{false};
+  stop = false;
+  UINT_PTR end = SetTimer(nullptr, 0, static_cast<UINT>(span.count()),
+                          [](HWND, UINT, UINT_PTR, DWORD) { stop = true; });
+  int iterations = 0;
+  MSG msg;
+  while (!stop && GetMessageA(&msg, nullptr, 0, 0)) {
+    ++iterations;
+    DispatchMessageA(&msg);
+  }
+  KillTimer(nullptr, end);
+  return iterations;
+}
+
+HWND MakeWindow(WindowHandler* h) {
+  WindowCreate c;
+  c.handler = h;
+  return CreateWindowHandle(c);
+}
+
+}  // namespace
+
+TEST(Timers, FireRepeatedlyRestartOnSetAndStopOnKill) {
+  Ticks t;
+  HWND w = MakeWindow(&t);
+  EXPECT_EQ(SetTimer(w, 7, 40, nullptr), 7u);
+  PumpFor(std::chrono::milliseconds(230));
+  EXPECT_GE(t.timer7, 3);  // re-armed after each expiry (about 5 in 230 ms)
+  EXPECT_LE(t.timer7, 6);
+
+  // Setting a running timer again restarts its period: repeated within the
+  // period it never fires (an OSD stays up until 2 s after the last request).
+  t.timer8 = 0;
+  for (int i = 0; i < 6; ++i) {
+    SetTimer(w, 8, 60, nullptr);
+    PumpFor(std::chrono::milliseconds(25));
+  }
+  EXPECT_EQ(t.timer8, 0);
+  PumpFor(std::chrono::milliseconds(120));
+  EXPECT_GE(t.timer8, 1);
+
+  int before = t.timer7;
+  EXPECT_TRUE(KillTimer(w, 7));
+  EXPECT_TRUE(KillTimer(w, 8));
+  EXPECT_FALSE(KillTimer(w, 7));
+  PumpFor(std::chrono::milliseconds(100));
+  EXPECT_EQ(t.timer7, before);
+  EXPECT_EQ(SetTimer(w, 0, 10, nullptr), 0u);  // id 0 could not be told from failure
+  std::thread([&] { EXPECT_EQ(SetTimer(w, 9, 10, nullptr), 0u); }).join();  // not the owner
+  DestroyWindow(w);
+}
+
+TEST(Timers, MissedPeriodsDoNotPileUp) {
+  Ticks t;
+  HWND w = MakeWindow(&t);
+  SetTimer(w, 7, 10, nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));  // busy elsewhere: 12 periods missed
+  MSG msg;
+  int delivered = 0;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    DispatchMessageA(&msg);
+    ++delivered;
+  }
+  EXPECT_EQ(delivered, 1);
+  DestroyWindow(w);
+}
+
+TEST(Timers, AnIdleLoopDoesNotWakeUp) {
+  Ticks t;
+  HWND w = MakeWindow(&t);
+  SetTimer(w, 7, 100, nullptr);
+  auto before = orv::ui::CurrentQueueStats();
+  int iterations = PumpFor(std::chrono::milliseconds(550));
+  auto after = orv::ui::CurrentQueueStats();
+  // Five timer messages and the end timer: one wake-up and one loop turn each,
+  // no polling in between (a spurious wake-up or two are allowed).
+  EXPECT_EQ(iterations, t.timer7 + 1);
+  EXPECT_GE(t.timer7, 4);
+  EXPECT_LE(after.wakeups - before.wakeups, static_cast<std::uint64_t>(iterations + 2));
+  KillTimer(w, 7);
+
+  // Without timers the waiting thread sleeps until a message is posted to it.
+  std::atomic<std::uint64_t> wakeups{99};
+  std::atomic<DWORD> idleThread{0};
+  std::atomic<bool> got{false};
+  std::thread idle([&] {
+    auto start = orv::ui::CurrentQueueStats();  // makes the queue
+    idleThread = GetCurrentThreadId();
+    MSG msg;
+    GetMessageA(&msg, nullptr, 0, 0);
+    wakeups = orv::ui::CurrentQueueStats().wakeups - start.wakeups;
+    got = msg.message == WM_USER;
+  });
+  while (!idleThread) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(PostThreadMessageA(idleThread, WM_USER, 0, 0));
+  idle.join();
+  EXPECT_TRUE(got);
+  EXPECT_LE(wakeups.load(), 1u);
+  DestroyWindow(w);
+}
