@@ -20,9 +20,10 @@ HRESULT VariantChangeType(Variant* dst, const Variant* src, std::uint16_t flags,
   if (src->vt == vt) { if (dst != src) *dst = *src; return S_OK; }
   if (vt == VT_EMPTY) { *dst = Variant(); return S_OK; }
   if (src->vt == VT_NULL || vt == VT_NULL) return DISP_E_TYPEMISMATCH;
+  if (src->vt == VT_EMPTY && vt == VT_BSTR) { *dst = Variant::Str(u""); return S_OK; }
   detail::Number n;
   if (src->vt == VT_EMPTY) {
-    // the zero of the target type
+    // the zero of a number type
   } else if (src->vt == VT_BSTR) {
     if (vt != VT_BSTR && !detail::ParseDecimal(src->str, &n)) return DISP_E_TYPEMISMATCH;
   } else if (!detail::IntegerOf(*src, &n)) {
