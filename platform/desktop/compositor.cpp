@@ -138,7 +138,8 @@ gfx::Status SaveScreenshot(const std::string& path) {
 gfx::HDC ScreenDC() {
   static gfx::Surface* screen = new gfx::Surface;  // outlives every DC on it
   std::lock_guard<std::mutex> lock(ScreenLock());
-  ComposeFrame(screen);
+  Config c = CurrentConfig();
+  if (screen->width != c.width || screen->height != c.height) ComposeFrame(screen);
   return gfx::CreateSurfaceDC(screen);
 }
 

@@ -14,7 +14,9 @@ namespace orv::desktop {
 void ComposeFrame(gfx::Surface* out);
 // Composes and writes the frame as a PNG file (host path).
 gfx::Status SaveScreenshot(const std::string& path);
-// A DC on a freshly composed frame (GetDC(NULL)); release with ReleaseDC.
+// A DC on the screen (GetDC(NULL)); release with ReleaseDC. Taking it is cheap:
+// it holds the frame composed when the screen was first looked at, since the
+// screen is composed on request (screenshots) rather than continuously.
 gfx::HDC ScreenDC();
 
 }  // namespace orv::desktop

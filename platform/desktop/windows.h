@@ -56,7 +56,7 @@ int SetWindowRgn(HWND hwnd, gfx::HRGN region, BOOL redraw);
 int GetWindowRgn(HWND hwnd, gfx::HRGN region);
 
 // A DC on the window's pixels (what the screen shows of a window that is not
-// layered), sized to the window; NULL: a DC on a freshly composed screen. Each
+// layered), sized to the window; NULL: a DC on the screen (see ScreenDC). Each
 // GetDC needs its ReleaseDC.
 gfx::HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, gfx::HDC hdc);
