@@ -10,6 +10,7 @@
 #include "platform/base/error.h"
 #include "platform/desktop/compositor.h"
 #include "platform/desktop/state.h"
+#include "platform/desktop/taskbar.h"
 #include "platform/text/ansi.h"
 
 namespace orv::desktop::detail {
@@ -285,6 +286,7 @@ gfx::HDC GetDC(HWND hwnd) {
 int ReleaseDC(HWND, gfx::HDC hdc) { return gfx::DeleteDC(hdc) ? 1 : 0; }
 
 HWND FindWindowA(const char* className, const char* windowName) {
+  desktop::TaskbarWindow();  // the screen has its taskbar whenever anyone looks
   std::lock_guard<std::recursive_mutex> lock(Lock());
   auto ordered = desktop::detail::Ordered();
   for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {

@@ -34,9 +34,9 @@ std::uint32_t Accent(Symbol s) {
   }
 }
 
-void Panel(Painter& p, float w, float h, float radius) {
+void Panel(Painter& p, float w, float h, float radius, std::uint32_t colour = kPanel) {
   p.RoundRect(1, 1, w - 2, h - 2, radius);
-  p.Fill(kPanel);
+  p.Fill(colour);
   p.RoundFrame(1, 1, w - 2, h - 2, radius, 1.5f);
   p.Fill(kPanelEdge);
 }
@@ -103,16 +103,20 @@ gfx::Surface CenterPicture(Symbol symbol, bool enabled, const std::string& name)
   return s;
 }
 
+// The bar's panel is opaque: the display draws the background twice for an
+// empty bar and the filled picture over it, which must not darken a see-through
+// panel.
 gfx::Surface BarBackground() {
   gfx::Surface s(500, kBarHeight);
   Painter p(s);
-  Panel(p, 500, kBarHeight, 20);
+  Panel(p, 500, kBarHeight, 20, kPanel | 0xFF000000u);
   Track(p, kBarScaleStart, kBarCapTop, kBarScaleLength, kBarCapHeight, 0, 0);
   return s;
 }
 
+// Only the filled groove: drawn over the background up to the fill's end.
 gfx::Surface BarFilled() {
-  gfx::Surface s = BarBackground();
+  gfx::Surface s(500, kBarHeight);
   Painter p(s);
   p.RoundRect(kBarScaleStart, kBarCapTop, kBarScaleLength, kBarCapHeight, kBarCapHeight / 2.0f);
   p.FillGradient(kFillTop, kFillBottom, kBarCapTop, kBarCapTop + kBarCapHeight);
