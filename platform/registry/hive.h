@@ -10,8 +10,7 @@
 // Names are kept as first written and looked up without regard to case. In quoted
 // texts '\' '"' and control bytes are written as escapes (\\ \" \n \r \t \xHH);
 // in key paths %, ] and control bytes as %XX. "@" is the key's default value.
-// A file that does not
-// parse, or lacks its END line (cut short), is damaged as a whole.
+// A file that does not parse, or lacks its END line (cut short), is damaged as a whole.
 #pragma once
 #include <map>
 #include <string>
