@@ -2,6 +2,8 @@
 // outlives the caller and leaves no zombie behind.
 #include "platform/service/launch.h"
 
+#include "platform/fs/paths.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -21,6 +23,13 @@ constexpr int kStartTimeoutMs = 30000;
 }  // namespace
 
 DWORD LaunchService(const db::Config& config) {
+  // The record holds the Windows path, as the installer read it from its own module.
+  std::string path = config.binaryPath;
+  if (path.empty() || path[0] != '/') {
+    orv::fs::MappedPath mapped = orv::fs::MapPath(path);
+    if (!mapped.valid || !mapped.exists) return ERROR_FILE_NOT_FOUND;
+    path = mapped.host;
+  }
   int ready[2];
   if (pipe2(ready, O_CLOEXEC) != 0) return Win32FromErrno(errno);
   // Everything the child needs is prepared before fork: only async-signal-safe calls follow.
@@ -36,7 +45,6 @@ DWORD LaunchService(const db::Config& config) {
   std::vector<char*> envp;
   for (auto& v : env) envp.push_back(v.data());
   envp.push_back(nullptr);
-  std::string path = config.binaryPath;
   char* argv[] = {path.data(), nullptr};
   std::string errLog = db::Folder(config.name) + "/stderr.log";
   int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);

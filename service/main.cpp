@@ -1,0 +1,46 @@
+// OrvService: the options install, remove, debug, start and stop, or, without
+// one, the service itself under the service control manager.
+#include <cstdio>
+
+#include "platform/fs/paths.h"
+#include "service/commands.h"
+#include "service/service_status.h"
+
+int main(int argc, char** argv) {
+  using namespace orv::service;
+  const orv::svc::SERVICE_TABLE_ENTRY dispatchTable[] = {{SZSERVICENAME, service_main}, {nullptr, nullptr}};
+  if (argc > 1 && (argv[1][0] == '-' || argv[1][0] == '/')) {
+    const char* option = argv[1] + 1;
+    if (orv::fs::EqualNoCase(option, "install")) {
+      CmdInstallService();
+      return 0;
+    }
+    if (orv::fs::EqualNoCase(option, "remove")) {
+      CmdRemoveService();
+      return 0;
+    }
+    if (orv::fs::EqualNoCase(option, "debug")) {
+      SetDebugMode(true);
+      CmdDebugService(argc, argv);
+      return 0;
+    }
+    if (orv::fs::EqualNoCase(option, "start")) {
+      CmdStartService();
+      return 0;
+    }
+    if (orv::fs::EqualNoCase(option, "stop")) {
+      CmdStopService();
+      return 0;
+    }
+  }
+  std::printf("%s -install          to install the service\n", SZSERVICENAME);
+  std::printf("%s -start          to start the service\n", SZSERVICENAME);
+  std::printf("%s -stop          to stop the service\n", SZSERVICENAME);
+  std::printf("%s -remove           to remove the service\n", SZSERVICENAME);
+  std::printf("%s -debug <params>   to run as a console app for debugging\n", SZSERVICENAME);
+  std::printf("\nStartServiceCtrlDispatcher being called.\n");
+  std::printf("This may take several seconds.  Please wait.\n");
+  std::fflush(stdout);
+  if (!orv::svc::StartServiceCtrlDispatcher(dispatchTable)) AddToMessageLog("StartServiceCtrlDispatcher failed.");
+  return 0;
+}

@@ -1,0 +1,161 @@
+// The server loop: connect, read one request, run it, write one reply, disconnect.
+// Every wait ends on the I/O event or the stop event, whichever comes first.
+#include "service/pipe_server.h"
+
+#include <cstring>
+#include <mutex>
+#include <string>
+
+#include "platform/fs/paths.h"
+#include "platform/pipe/pipe.h"
+#include "platform/pipe/sddl.h"
+#include "service/request.h"
+#include "service/service_status.h"
+
+namespace orv::service {
+namespace {
+
+using namespace orv::pipe;
+
+constexpr char kDefaultPipe[] = "\\\\.\\pipe\\simple";
+constexpr char kPipePrefix[] = "\\\\.\\pipe\\";
+constexpr char kSddl[] = "D:(D;OICI;GA;;;BG)(D;OICI;GA;;;AN)(A;OICI;GRGWGX;;;AU)(A;OICI;GA;;;BA)";
+
+// The stop event is published for the stop paths, which run on other threads.
+std::mutex g_stopMutex;
+HANDLE g_hServerStopEvent = nullptr;
+
+void PublishStopEvent(HANDLE event) {
+  std::lock_guard<std::mutex> lock(g_stopMutex);
+  g_hServerStopEvent = event;
+}
+
+// The pipe name from the arguments: "-pipe <name>" or "/pipe <name>" anywhere
+// from the second argument on, the last pair winning. A bare name is taken as
+// one under "\\.\pipe\".
+std::string PipeName(DWORD argc, char** argv) {
+  std::string name = kDefaultPipe;
+  for (DWORD i = 1; i + 1 < argc; ++i) {
+    if ((argv[i][0] == '-' || argv[i][0] == '/') && orv::fs::EqualNoCase(argv[i] + 1, "pipe")) {
+      name = argv[i + 1];
+    }
+  }
+  if (name.size() < sizeof kPipePrefix - 1 ||
+      !orv::fs::EqualNoCase(name.substr(0, sizeof kPipePrefix - 1), kPipePrefix)) {
+    name = kPipePrefix + name;
+  }
+  return name;
+}
+
+enum class Wait { Done, Failed, Stop };
+
+// Finishes an overlapped operation: waits for it when pending and returns how it ended.
+Wait Finish(BOOL started, HANDLE hPipe, OVERLAPPED* os, HANDLE* events, DWORD* transferred) {
+  if (!started && GetLastError() == ERROR_IO_PENDING) {
+    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return Wait::Stop;
+    started = GetOverlappedResult(hPipe, os, transferred, FALSE);
+  }
+  return started ? Wait::Done : Wait::Failed;
+}
+
+void Prepare(OVERLAPPED* os, HANDLE ioEvent) {
+  std::memset(os, 0, sizeof *os);
+  os->hEvent = ioEvent;
+  ResetEvent(ioEvent);
+}
+
+void Serve(HANDLE hPipe, HANDLE* hEvents) {
+  OVERLAPPED os;
+  char szIn[kRequestSize];
+  char szOut[kReplySize];
+  for (;;) {
+    Prepare(&os, hEvents[1]);
+    DWORD cb = 0;
+    BOOL connected = ConnectNamedPipe(hPipe, &os);
+    if (!connected && GetLastError() == ERROR_PIPE_CONNECTED) connected = TRUE;
+    Wait w = Finish(connected, hPipe, &os, hEvents, &cb);
+    if (w == Wait::Stop) return;
+    if (w == Wait::Failed) {
+      DisconnectNamedPipe(hPipe);
+      continue;
+    }
+    // Both buffers start clean for every client, so nothing of an earlier
+    // exchange reaches this one and the reply's filler is zero bytes.
+    std::memset(szIn, 0, sizeof szIn);
+    std::memset(szOut, 0, sizeof szOut);
+    Prepare(&os, hEvents[1]);
+    w = Finish(ReadFile(hPipe, szIn, sizeof szIn, &cb, &os), hPipe, &os, hEvents, &cb);
+    if (w == Wait::Stop) return;
+    if (w == Wait::Failed || cb == 0) {  // client gone, or a request longer than 80 bytes
+      DisconnectNamedPipe(hPipe);
+      continue;
+    }
+    szIn[sizeof szIn - 1] = '\0';  // a request without a terminator is cut at 79 characters
+    RunRequest(szIn, szOut, sizeof szOut);
+    Prepare(&os, hEvents[1]);
+    w = Finish(WriteFile(hPipe, szOut, sizeof szOut, &cb, &os), hPipe, &os, hEvents, &cb);
+    if (w == Wait::Stop) return;
+    DisconnectNamedPipe(hPipe);
+  }
+}
+
+}  // namespace
+
+void ServiceStart(DWORD argc, char** argv) {
+  HANDLE hPipe = INVALID_HANDLE_VALUE;
+  HANDLE hEvents[2] = {nullptr, nullptr};
+  PSECURITY_DESCRIPTOR pSD = nullptr;
+  SECURITY_ATTRIBUTES sa;
+  std::string name;
+
+  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  hEvents[0] = CreateEvent(nullptr, FALSE, FALSE, nullptr);  // the stop event
+  if (!hEvents[0]) goto cleanup;
+  PublishStopEvent(hEvents[0]);
+
+  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  hEvents[1] = CreateEvent(nullptr, FALSE, FALSE, nullptr);  // the I/O event
+  if (!hEvents[1]) goto cleanup;
+
+  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  pSD = LocalAlloc(LPTR, sizeof(SECURITY_DESCRIPTOR));
+  if (!pSD || !InitializeSecurityDescriptor(pSD, SECURITY_DESCRIPTOR_REVISION)) goto cleanup;
+  sa.nLength = sizeof sa;
+  sa.lpSecurityDescriptor = pSD;
+  sa.bInheritHandle = TRUE;
+  {
+    PSECURITY_DESCRIPTOR converted = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptor(kSddl, SDDL_REVISION_1, &converted, nullptr)) {
+      goto cleanup;
+    }
+    LocalFree(pSD);
+    pSD = converted;
+    sa.lpSecurityDescriptor = pSD;
+  }
+
+  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  name = PipeName(argc, argv);
+  hPipe = CreateNamedPipe(name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                          PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 0, 0, 1000, &sa);
+  if (hPipe == INVALID_HANDLE_VALUE) {
+    AddToMessageLog("Unable to create named pipe");
+    goto cleanup;
+  }
+  if (!ReportStatusToSCMgr(orv::svc::SERVICE_RUNNING, ERROR_SUCCESS, 1000)) goto cleanup;
+
+  Serve(hPipe, hEvents);
+
+cleanup:
+  if (hPipe != INVALID_HANDLE_VALUE) CloseHandle(hPipe);
+  PublishStopEvent(nullptr);
+  if (hEvents[0]) CloseHandle(hEvents[0]);
+  if (hEvents[1]) CloseHandle(hEvents[1]);
+  if (pSD) LocalFree(pSD);
+}
+
+void ServiceStop() {
+  std::lock_guard<std::mutex> lock(g_stopMutex);
+  if (g_hServerStopEvent) SetEvent(g_hServerStopEvent);
+}
+
+}  // namespace orv::service

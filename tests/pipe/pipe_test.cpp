@@ -1,0 +1,333 @@
+// Named pipes end to end: a server thread in this process, clients here and in
+// separate processes (some under other accounts).
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "platform/home/home.h"
+#include "platform/pipe/pipe.h"
+#include "platform/pipe/sddl.h"
+#include "tests/support/process.h"
+
+namespace orv::pipe {
+namespace {
+
+using orv::test::TempHome;
+using Clock = std::chrono::steady_clock;
+constexpr char kSddl[] = "D:(D;OICI;GA;;;BG)(D;OICI;GA;;;AN)(A;OICI;GRGWGX;;;AU)(A;OICI;GA;;;BA)";
+
+HANDLE MakePipe(const char* name, const char* sddl = kSddl, DWORD timeout = 1000,
+                DWORD flags = FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE) {
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  SECURITY_ATTRIBUTES sa;
+  if (sddl) {
+    EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptor(sddl, SDDL_REVISION_1, &sd, nullptr));
+    sa.lpSecurityDescriptor = sd;
+  }
+  HANDLE h = CreateNamedPipe(name, PIPE_ACCESS_DUPLEX | flags, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT,
+                             1, 0, 0, timeout, sddl ? &sa : nullptr);
+  DWORD err = GetLastError();
+  LocalFree(sd);
+  SetLastError(err);
+  return h;
+}
+
+// A cleared record on a reset event, as every operation needs.
+OVERLAPPED Fresh(HANDLE event) {
+  OVERLAPPED ov{};
+  ov.hEvent = event;
+  ResetEvent(event);
+  return ov;
+}
+
+// Waits for an overlapped operation on either event; true when the I/O finished.
+bool Await(BOOL started, HANDLE pipe, OVERLAPPED* ov, HANDLE stop, DWORD* n, BOOL* ok) {
+  *ok = started;
+  if (!started && GetLastError() == ERROR_IO_PENDING) {
+    HANDLE events[2] = {stop, ov->hEvent};
+    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return false;
+    *ok = GetOverlappedResult(pipe, ov, n, FALSE);
+  }
+  return true;
+}
+
+// Answers every request with "echo:" and its text, one client at a time, until stopped.
+class EchoServer {
+ public:
+  explicit EchoServer(HANDLE pipe, int holdMs = 0) : pipe_(pipe), holdMs_(holdMs) {
+    stop_ = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    io_ = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    thread_ = std::thread([this] { Loop(); });
+  }
+  ~EchoServer() {
+    SetEvent(stop_);
+    thread_.join();
+    CloseHandle(pipe_);
+    CloseHandle(stop_);
+    CloseHandle(io_);
+  }
+  int served() const { return served_; }
+
+ private:
+  void Loop() {
+    for (;;) {
+      OVERLAPPED ov = Fresh(io_);
+      DWORD n = 0;
+      BOOL ok = FALSE;
+      BOOL c = ConnectNamedPipe(pipe_, &ov);
+      if (!c && GetLastError() == ERROR_PIPE_CONNECTED) c = TRUE;
+      if (!Await(c, pipe_, &ov, stop_, &n, &ok)) return;
+      if (!ok) continue;
+      if (holdMs_) std::this_thread::sleep_for(std::chrono::milliseconds(holdMs_));
+      char in[80] = {};
+      ov = Fresh(io_);
+      if (!Await(ReadFile(pipe_, in, sizeof in, &n, &ov), pipe_, &ov, stop_, &n, &ok)) return;
+      if (ok) {
+        std::string reply = "echo:" + std::string(in, strnlen(in, n));
+        ov = Fresh(io_);
+        if (!Await(WriteFile(pipe_, reply.c_str(), static_cast<DWORD>(reply.size() + 1), &n, &ov), pipe_, &ov,
+                   stop_, &n, &ok)) {
+          return;
+        }
+        ++served_;
+      }
+      DisconnectNamedPipe(pipe_);
+    }
+  }
+  HANDLE pipe_, stop_, io_;
+  int holdMs_;
+  std::atomic<int> served_{0};
+  std::thread thread_;
+};
+
+std::string Call(const char* name, const std::string& request, DWORD outSize = 800, DWORD timeout = 0,
+                 DWORD* err = nullptr) {
+  char out[800] = {};
+  DWORD read = 0;
+  BOOL ok = CallNamedPipe(name, request.c_str(), static_cast<DWORD>(request.size() + 1), out, outSize, &read, timeout);
+  if (err) *err = ok ? 0 : GetLastError();
+  return ok ? std::string(out) : std::string();
+}
+
+// A client connected by hand: welcomed by the server and then silent.
+int RawConnect(const std::string& key) {
+  int fd = socket(AF_UNIX, SOCK_SEQPACKET, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::string path = orv::home::Path("pipe/" + key);
+  std::strcpy(addr.sun_path, path.c_str());
+  EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  return fd;
+}
+
+TEST(Pipe, ExchangeKeepsMessagesWholeAndNamesIgnoreCase) {
+  TempHome home;
+  EchoServer server(MakePipe("\\\\.\\pipe\\Echo"));
+  EXPECT_EQ(Call("\\\\.\\PIPE\\echo", "hello"), "echo:hello");
+  EXPECT_EQ(Call("\\\\.\\pipe\\ECHO", "again"), "echo:again");
+  // A reply longer than the buffer: ERROR_MORE_DATA with the buffer filled.
+  char out[4];
+  DWORD read = 0;
+  EXPECT_FALSE(CallNamedPipe("\\\\.\\pipe\\echo", "x", 2, out, sizeof out, &read, 0));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MORE_DATA));
+  EXPECT_EQ(read, 4u);
+  EXPECT_EQ(std::string(out, 4), "echo");
+  // Names that are not pipe names, and a pipe no one serves.
+  DWORD err = 0;
+  Call("simple", "x", 800, 0, &err);
+  EXPECT_EQ(err, static_cast<DWORD>(ERROR_INVALID_NAME));
+  Call("\\\\.\\pipe\\other", "x", 800, 0, &err);
+  EXPECT_EQ(err, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(server.served(), 3);
+}
+
+TEST(Pipe, ServerReadsLongMessagesInPartsAndSeesClientsGo) {
+  TempHome home;
+  HANDLE pipe = MakePipe("\\\\.\\pipe\\parts", kSddl, 1000, 0);  // blocking operations
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  std::string reply;
+  std::thread client([&] {
+    std::string big(99, 'a');
+    reply = Call("\\\\.\\pipe\\parts", big);
+  });
+  EXPECT_TRUE(ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED);
+  char buf[80];
+  DWORD n = 0;
+  EXPECT_FALSE(ReadFile(pipe, buf, sizeof buf, &n, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MORE_DATA));
+  EXPECT_EQ(n, 80u);
+  EXPECT_TRUE(ReadFile(pipe, buf, sizeof buf, &n, nullptr));
+  EXPECT_EQ(n, 20u);  // the other 19 characters and the terminator
+  EXPECT_TRUE(WriteFile(pipe, "ok", 3, &n, nullptr));
+  client.join();
+  EXPECT_EQ(reply, "ok");
+  EXPECT_TRUE(DisconnectNamedPipe(pipe));
+
+  // A client that connects and leaves: the read reports the broken pipe, a write ERROR_NO_DATA.
+  int fd = RawConnect("parts");
+  EXPECT_TRUE(ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED);
+  close(fd);
+  EXPECT_FALSE(ReadFile(pipe, buf, sizeof buf, &n, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BROKEN_PIPE));
+  EXPECT_FALSE(WriteFile(pipe, "x", 1, &n, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_DATA));
+  DisconnectNamedPipe(pipe);
+  CloseHandle(pipe);
+}
+
+TEST(Pipe, OneServerPerNameAndStaleSocketsAreCleanedUp) {
+  TempHome home;
+  // What a killed server leaves: its socket file, bound but not listening.
+  orv::home::MakeDirs(orv::home::Path("pipe"), 0711);
+  int stale = socket(AF_UNIX, SOCK_SEQPACKET, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strcpy(addr.sun_path, orv::home::Path("pipe/simple").c_str());
+  ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  close(stale);
+  DWORD err = 0;
+  Call("\\\\.\\pipe\\simple", "x", 800, 0, &err);
+  EXPECT_EQ(err, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+
+  HANDLE first = MakePipe("\\\\.\\pipe\\simple");
+  ASSERT_NE(first, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(MakePipe("\\\\.\\pipe\\SIMPLE"), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(MakePipe("\\\\.\\pipe\\simple", kSddl, 1000, FILE_FLAG_OVERLAPPED), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PIPE_BUSY));
+  {
+    EchoServer server(first);
+    EXPECT_EQ(Call("\\\\.\\pipe\\simple", "live"), "echo:live");
+  }
+  EXPECT_NE(access(orv::home::Path("pipe/simple").c_str(), F_OK), 0) << "socket removed on close";
+  HANDLE again = MakePipe("\\\\.\\pipe\\simple");
+  EXPECT_NE(again, INVALID_HANDLE_VALUE);
+  CloseHandle(again);
+}
+
+TEST(Pipe, FolderAndSocketPermissionsFollowTheDescriptor) {
+  TempHome home;
+  HANDLE open = MakePipe("\\\\.\\pipe\\users");
+  ASSERT_NE(open, INVALID_HANDLE_VALUE);
+  struct stat st {};
+  ASSERT_EQ(stat(orv::home::Path("pipe/users").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0666u);
+  ASSERT_EQ(stat(orv::home::Path("pipe").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0022, 0u);
+  EXPECT_EQ(st.st_uid, geteuid());
+  HANDLE closed = MakePipe("\\\\.\\pipe\\system-only", "D:(A;;GA;;;SY)");
+  ASSERT_NE(closed, INVALID_HANDLE_VALUE);
+  ASSERT_EQ(stat(orv::home::Path("pipe/system-only").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  CloseHandle(open);
+  CloseHandle(closed);
+
+  // A folder others may write in, or one another account owns, could hold an impostor's socket.
+  ASSERT_EQ(chmod(orv::home::Path("pipe").c_str(), 0777), 0);
+  EXPECT_EQ(MakePipe("\\\\.\\pipe\\users"), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  ASSERT_EQ(chmod(orv::home::Path("pipe").c_str(), 0711), 0);
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(orv::home::Path("pipe").c_str(), 65534, 65534), 0);
+    EXPECT_EQ(MakePipe("\\\\.\\pipe\\users"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  }
+}
+
+TEST(Pipe, StopEventEndsAPendingConnectAndCancelAborts) {
+  TempHome home;
+  HANDLE pipe = MakePipe("\\\\.\\pipe\\idle");
+  HANDLE stop = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+  HANDLE io = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+  OVERLAPPED ov{};
+  ov.hEvent = io;
+  EXPECT_FALSE(ConnectNamedPipe(pipe, &ov));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_IO_PENDING));
+  DWORD n = 0;
+  EXPECT_FALSE(GetOverlappedResult(pipe, &ov, &n, FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_IO_INCOMPLETE));
+  EXPECT_FALSE(ReadFile(pipe, &n, sizeof n, &n, &ov));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BUSY)) << "one operation at a time";
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    SetEvent(stop);
+  });
+  HANDLE events[2] = {stop, io};
+  EXPECT_EQ(WaitForMultipleObjects(2, events, FALSE, INFINITE), WAIT_OBJECT_0);
+  stopper.join();
+  EXPECT_TRUE(CancelIo(pipe));
+  EXPECT_FALSE(GetOverlappedResult(pipe, &ov, &n, TRUE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_OPERATION_ABORTED));
+  EXPECT_EQ(WaitForSingleObject(io, 0), WAIT_OBJECT_0) << "the abort completes the record";
+  CloseHandle(pipe);
+  CloseHandle(stop);
+  CloseHandle(io);
+}
+
+TEST(Pipe, EventsResetAsCreatedAndWaitsPickTheLowestSignalled) {
+  HANDLE autoReset = CreateEvent(nullptr, FALSE, TRUE, nullptr);
+  HANDLE manual = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  HANDLE both[2] = {manual, autoReset};
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, 0), WAIT_OBJECT_0 + 1);
+  EXPECT_EQ(WaitForSingleObject(autoReset, 0), WAIT_TIMEOUT) << "consumed by the wait";
+  SetEvent(manual);
+  SetEvent(autoReset);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0) << "a manual-reset event stays set";
+  ResetEvent(manual);
+  EXPECT_EQ(WaitForSingleObject(manual, 10), WAIT_TIMEOUT);
+  EXPECT_EQ(WaitForSingleObject(autoReset, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(CreateEvent(nullptr, FALSE, FALSE, "named"), nullptr);
+  CloseHandle(manual);
+  EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_FAILED);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(SetEvent(manual));
+  CloseHandle(autoReset);
+}
+
+TEST(Pipe, BusyPipeMakesTheNextClientWaitForTheDefaultTimeOut) {
+  TempHome home;
+  EchoServer server(MakePipe("\\\\.\\pipe\\busy", kSddl, 1000));
+  int holder = RawConnect("busy");  // welcomed, then never sends: the one instance stays taken
+  char welcome = 0;
+  ASSERT_EQ(recv(holder, &welcome, 1, 0), 1);
+  auto t0 = Clock::now();
+  DWORD err = 0;
+  Call("\\\\.\\pipe\\busy", "second", 800, NMPWAIT_USE_DEFAULT_WAIT, &err);
+  auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count();
+  EXPECT_EQ(err, static_cast<DWORD>(ERROR_PIPE_BUSY));
+  EXPECT_GE(waited, 950);
+  EXPECT_LT(waited, 5000);
+  // A client still waiting when the instance comes free is served.
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    close(holder);
+  });
+  EXPECT_EQ(Call("\\\\.\\pipe\\busy", "third", 800, 4000, &err), "echo:third") << err;
+  release.join();
+}
+
+TEST(Pipe, SecurityRefusesGuestsAndAnonymousBeforeReading) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs to run a client under other accounts";
+  TempHome home;
+  ASSERT_EQ(chmod(home.path().c_str(), 0755), 0);  // other accounts reach the pipe folder
+  EchoServer server(MakePipe("\\\\.\\pipe\\guarded"));
+  auto call = [](const char* uid) {
+    return orv::test::Run({orv::test::Program("orv-pipe-call"), "--uid", uid, "\\\\.\\pipe\\guarded", "hi"}).out;
+  };
+  EXPECT_EQ(call("65534"), "error 5\n") << "nobody is anonymous";
+  EXPECT_EQ(call("4242"), "ok 8 echo:hi\n") << "an ordinary local user";
+  EXPECT_EQ(call("0"), "ok 8 echo:hi\n");
+  EXPECT_EQ(server.served(), 2);
+}
+
+}  // namespace
+}  // namespace orv::pipe
