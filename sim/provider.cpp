@@ -165,8 +165,7 @@ void Provider::Read(Connection& c) {
   int fd = c.fd;
   std::size_t pos = 0;
   while (c.in.size() - pos >= 4) {
-    auto b = reinterpret_cast<const unsigned char*>(c.in.data() + pos);
-    std::uint32_t len = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+    std::uint32_t len = wire::DecodeLength(c.in.data() + pos);
     if (len > wire::kMaxFrame) { Close(fd); return; }
     if (c.in.size() - pos - 4 < len) break;
     Handle(c, c.in.substr(pos + 4, len));

@@ -42,10 +42,7 @@ bool Channel::Connect(const std::string& path) {
 
 bool Channel::Send(const std::string& body) {
   if (fd_ < 0) return false;
-  std::string frame;
-  frame.reserve(body.size() + 4);
-  for (int i = 0; i < 4; ++i) frame.push_back(static_cast<char>((body.size() >> (8 * i)) & 0xFF));
-  frame += body;
+  std::string frame = wire::LengthPrefix(body.size()) + body;
   std::size_t done = 0;
   while (done < frame.size()) {
     ssize_t n = ::send(fd_, frame.data() + done, frame.size() - done, MSG_NOSIGNAL);
@@ -77,9 +74,9 @@ bool Channel::ReadExact(char* p, std::size_t n, int timeoutMs) {
 
 bool Channel::Receive(std::string* body, int timeoutMs) {
   if (fd_ < 0) return false;
-  unsigned char head[4];
-  if (!ReadExact(reinterpret_cast<char*>(head), 4, timeoutMs)) return false;
-  std::uint32_t len = head[0] | (head[1] << 8) | (head[2] << 16) | (static_cast<std::uint32_t>(head[3]) << 24);
+  char head[4];
+  if (!ReadExact(head, 4, timeoutMs)) return false;
+  std::uint32_t len = wire::DecodeLength(head);
   if (len > wire::kMaxFrame) return false;
   body->assign(len, '\0');
   return len == 0 || ReadExact(&(*body)[0], len, timeoutMs);

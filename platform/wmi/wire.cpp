@@ -22,6 +22,18 @@ bool IsTextType(CimType t) { return t == CIM_STRING; }
 
 }  // namespace
 
+std::string LengthPrefix(std::size_t n) {
+  std::string out(4, '\0');
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((n >> (8 * i)) & 0xFF);
+  return out;
+}
+
+std::uint32_t DecodeLength(const char* p) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+  return v;
+}
+
 bool SameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
@@ -105,11 +117,7 @@ void Writer::Obj(const Object& o) {
   }
 }
 
-std::string Writer::Frame() const {
-  Writer head;
-  head.U32(static_cast<std::uint32_t>(buf_.size()));
-  return head.buf_ + buf_;
-}
+std::string Writer::Frame() const { return LengthPrefix(buf_.size()) + buf_; }
 
 bool Reader::Need(std::size_t n) {
   if (!ok_ || data_.size() - pos_ < n) ok_ = false;

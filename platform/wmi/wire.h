@@ -56,6 +56,10 @@ struct Object {
   std::string Path() const;
 };
 
+// The 4-byte little-endian length in front of every frame.
+std::string LengthPrefix(std::size_t n);
+std::uint32_t DecodeLength(const char* p);
+
 // Case-insensitive ASCII comparison, as WMI compares names.
 bool SameName(const std::string& a, const std::string& b);
 
