@@ -165,7 +165,8 @@ BOOL StartServiceCtrlDispatcher(const SERVICE_TABLE_ENTRY* table) {
     std::lock_guard<std::mutex> lock(g_dispatcherMutex);
     g_dispatcher = nullptr;
   }
-  if (db::MarkedForDelete(name)) db::Remove(name);
+  // A service marked for deletion goes when the manager next looks at it, so the
+  // caller waiting for the stop still sees it stopped.
   return TRUE;
 }
 
