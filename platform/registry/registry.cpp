@@ -183,6 +183,19 @@ LONG PutData(const Value& v, DWORD* type, BYTE* data, DWORD* dataSize) {
   return ERROR_SUCCESS;
 }
 
+// The key behind a handle opened with the right, read afresh from its hive.
+// missingRoot is the answer for a hive that has no root key yet.
+LONG ReadKey(HKEY handle, REGSAM right, LONG missingRoot, Hive* hive, Key** key) {
+  OpenKey open;
+  if (!Lookup(handle, &open)) return ERROR_INVALID_HANDLE;
+  if (!(open.access & right)) return ERROR_ACCESS_DENIED;
+  bool damaged = false;
+  Load(open.root, hive, &damaged);
+  *key = hive->Find(open.path);
+  if (!*key) return open.path.empty() ? missingRoot : ERROR_KEY_DELETED;
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM access, HKEY* result) {
@@ -232,14 +245,9 @@ LONG RegCloseKey(HKEY key) {
 
 LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* dataSize) {
   if (reserved) return ERROR_INVALID_PARAMETER;
-  OpenKey open;
-  if (!Lookup(key, &open)) return ERROR_INVALID_HANDLE;
-  if (!(open.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
   Hive hive;
-  bool damaged = false;
-  Load(open.root, &hive, &damaged);
-  Key* k = hive.Find(open.path);
-  if (!k) return open.path.empty() ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
+  Key* k = nullptr;
+  if (LONG s = ReadKey(key, KEY_QUERY_VALUE, ERROR_FILE_NOT_FOUND, &hive, &k)) return s;
   Value* v = Hive::FindValue(*k, name ? name : "");
   if (!v) return ERROR_FILE_NOT_FOUND;
   return PutData(*v, type, data, dataSize);
@@ -306,13 +314,11 @@ LONG RegDeleteKeyA(HKEY key, const char* subKey) {
 
 LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, char*, DWORD*, void*) {
   if (reserved) return ERROR_INVALID_PARAMETER;
-  OpenKey open;
-  if (!Lookup(key, &open)) return ERROR_INVALID_HANDLE;
-  if (!(open.access & KEY_ENUMERATE_SUB_KEYS)) return ERROR_ACCESS_DENIED;
   Hive hive;
-  bool damaged = false;
-  Load(open.root, &hive, &damaged);
-  if (!open.path.empty() && !hive.Find(open.path)) return ERROR_KEY_DELETED;
+  Key* k = nullptr;
+  if (LONG s = ReadKey(key, KEY_ENUMERATE_SUB_KEYS, ERROR_SUCCESS, &hive, &k)) return s;
+  OpenKey open;
+  Lookup(key, &open);
   auto children = hive.Children(open.path);
   if (index >= children.size()) return ERROR_NO_MORE_ITEMS;
   return PutName(children[index], name, nameSize);
@@ -321,14 +327,9 @@ LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* re
 LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, DWORD* type, BYTE* data,
                    DWORD* dataSize) {
   if (reserved) return ERROR_INVALID_PARAMETER;
-  OpenKey open;
-  if (!Lookup(key, &open)) return ERROR_INVALID_HANDLE;
-  if (!(open.access & KEY_QUERY_VALUE)) return ERROR_ACCESS_DENIED;
   Hive hive;
-  bool damaged = false;
-  Load(open.root, &hive, &damaged);
-  Key* k = hive.Find(open.path);
-  if (!k) return open.path.empty() ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED;
+  Key* k = nullptr;
+  if (LONG s = ReadKey(key, KEY_QUERY_VALUE, ERROR_NO_MORE_ITEMS, &hive, &k)) return s;
   if (index >= k->values.size()) return ERROR_NO_MORE_ITEMS;
   const Value& v = k->values[index];
   LONG status = PutName(v.name, name, nameSize);

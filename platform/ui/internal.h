@@ -82,6 +82,10 @@ std::shared_ptr<ThreadQueue> QueueOfThread(DWORD thread);
 // A snapshot of a live window, null for an invalid handle.
 std::shared_ptr<Window> FindWindowRecord(HWND hwnd);
 
+// The live window if the calling thread owns it; else null with the error set
+// (ERROR_INVALID_WINDOW_HANDLE or ERROR_ACCESS_DENIED).
+std::shared_ptr<Window> OwnWindowRecord(HWND hwnd);
+
 // Calls the window's procedure or handler on the calling thread.
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

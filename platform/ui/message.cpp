@@ -192,16 +192,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
     proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
     return 0;
   }
-  if (!msg->hwnd) return 0;
-  auto window = FindWindowRecord(msg->hwnd);
-  if (!window) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return 0;
-  }
-  if (window->thread != GetCurrentThreadId()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return 0;
-  }
+  if (!msg->hwnd || !OwnWindowRecord(msg->hwnd)) return 0;
   return CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

@@ -20,15 +20,7 @@ std::mutex g_threadTimerIdMutex;
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
   if (hwnd) {
-    auto window = FindWindowRecord(hwnd);
-    if (!window) {
-      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-      return 0;
-    }
-    if (window->thread != GetCurrentThreadId()) {
-      SetLastError(ERROR_ACCESS_DENIED);
-      return 0;
-    }
+    if (!OwnWindowRecord(hwnd)) return 0;
     if (id == 0) {
       SetLastError(ERROR_INVALID_PARAMETER);
       return 0;

@@ -67,6 +67,17 @@ std::shared_ptr<Window> FindWindowRecord(HWND hwnd) {
   return it == r.windows.end() ? nullptr : it->second;
 }
 
+std::shared_ptr<Window> OwnWindowRecord(HWND hwnd) {
+  auto window = FindWindowRecord(hwnd);
+  if (!window) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  } else if (window->thread != GetCurrentThreadId()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    window = nullptr;
+  }
+  return window;
+}
+
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC proc = nullptr;
   WindowHandler* handler = nullptr;
@@ -149,15 +160,8 @@ HWND CreateWindowHandle(const WindowCreate& create) {
 }
 
 BOOL DestroyWindow(HWND hwnd) {
-  auto window = FindWindowRecord(hwnd);
-  if (!window) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  if (window->thread != GetCurrentThreadId()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
+  auto window = OwnWindowRecord(hwnd);
+  if (!window) return FALSE;
   CallWindow(hwnd, WM_DESTROY, 0, 0);
   CallWindow(hwnd, WM_NCDESTROY, 0, 0);
   {
