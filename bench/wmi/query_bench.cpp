@@ -1,11 +1,14 @@
-// One full WMI query through the provider (locator, connect, query, next, get)
-// against a bare connect plus one round trip on the same kind of socket; prints
-// the ratio of the two, measured in the same run.
+// The command-string parser alone (a good and a malformed line), one full WMI
+// query through the provider (locator, connect, query, next, get), the same query
+// as a command string, and a bare connect plus one round trip on the same kind of
+// socket; prints the queries' ratios to the bare round trip, measured in one run.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <string>
 
+#include "library/OrvWmiAcpi.h"
+#include "library/command_string.h"
 #include "platform/wmi/channel.h"
 #include "platform/wmi/wbem.h"
 #include "platform/wmi/wire.h"
@@ -53,8 +56,33 @@ void BM_BareRoundTrip(benchmark::State& state) {
     if (!BareRoundTrip()) state.SkipWithError("round trip failed");
 }
 
+void BM_ParseGoodLine(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(orv::lib::ParseCommand("root\\WMI:Q:Orv_Device:Device:0"));
+}
+
+void BM_ParserMalformedLine(benchmark::State& state) {
+  COrvWmiAcpi wmi;
+  char result[180];
+  for (auto _ : state) {
+    wmi.CallOrvWmiAcpiParser("root\\WMI:q:Orv_Device:Device:0", result, sizeof result);
+    benchmark::DoNotOptimize(result);
+  }
+}
+
+void BM_CommandStringQuery(benchmark::State& state) {
+  COrvWmiAcpi wmi;
+  char result[180];
+  for (auto _ : state) {
+    wmi.CallOrvWmiAcpiParser("root\\WMI:Q:Orv_Device:Device:0", result, sizeof result);
+    if (result[0] < '0' || result[0] > '9') state.SkipWithError(result);
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ParseGoodLine);
+BENCHMARK(BM_ParserMalformedLine);
+BENCHMARK(BM_CommandStringQuery)->MinTime(0.5)->UseRealTime();
 BENCHMARK(BM_BareRoundTrip)->MinTime(0.5)->UseRealTime();
 BENCHMARK(BM_FullQuery)->MinTime(0.5)->UseRealTime();
 
@@ -74,16 +102,20 @@ int main(int argc, char** argv) {
     void ReportRuns(const std::vector<Run>& runs) override {
       for (auto& r : runs) {
         double ns = r.GetAdjustedRealTime();
-        if (r.benchmark_name().find("Full") != std::string::npos) full = ns;
-        else bare = ns;
+        const std::string& name = r.benchmark_name();
+        if (name.find("Full") != std::string::npos) full = ns;
+        else if (name.find("CommandString") != std::string::npos) command = ns;
+        else if (name.find("Bare") != std::string::npos) bare = ns;
       }
       ConsoleReporter::ReportRuns(runs);
     }
-    double full = 0, bare = 0;
+    double full = 0, command = 0, bare = 0;
   } reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  if (reporter.bare > 0)
+  if (reporter.bare > 0) {
     std::printf("full query / bare round trip: %.2f (target: at most 3)\n", reporter.full / reporter.bare);
+    std::printf("command-string query / bare round trip: %.2f\n", reporter.command / reporter.bare);
+  }
   CoUninitialize();
   benchmark::Shutdown();
   return 0;
