@@ -107,7 +107,7 @@ TEST_F(ProviderTest, ProviderDownGivesTheTransportFailure) {
 }
 
 TEST_F(ProviderTest, EveryCallBalancesComOnItsThread) {
-  std::thread worker([this] {
+  std::thread worker([] {
     EXPECT_EQ(orv::wmi::ComInitDepth(), 0);
     Cmd("root\\WMI:Q:Orv_Device:Device:0");
     Cmd("root\\Nowhere:Q:Orv_Device:Device:0");
