@@ -124,6 +124,8 @@ std::vector<Object> Instances(const ClassDef& c, const EcState& s) {
     o.props.push_back(Text("Manufacturer", s.biosMaker));
     o.props.push_back(Text("SMBIOSBIOSVersion", s.biosVersion));
     o.props.push_back(Text("Version", s.biosMaker + " - " + s.biosVersion));
+    // The notebook's firmware reports no serial number: a property without a value.
+    o.props.push_back(Prop("SerialNumber", CIM_STRING, Variant::Null()));
     out.push_back(std::move(o));
   } else if (name == "Sim_PowerStatus") {
     Object o = Make(c);

@@ -72,6 +72,18 @@ TEST_F(ProviderTest, InstancesThatDoNotExistGiveAnEmptyLine) {
   EXPECT_EQ(Cmd("root\\WMI:Q:Orv_Device:Device:0"), before);
 }
 
+TEST_F(ProviderTest, AValueWithoutTextFormGivesTheConversionStatus) {
+  // A null has no text: the conversion's own status, which reads as 0 like every failure.
+  EXPECT_EQ(Cmd("root\\CIMV2:Q:Win32_BIOS:SerialNumber:0"), "0x80020005");
+  COrvWmiAcpi wmi;
+  char slot[260] = "untouched", err[260] = {};
+  const char16_t* serial = u"SerialNumber";
+  CPtrArray slots{slot};
+  EXPECT_FALSE(wmi.QueryWMIProperty(u"Select * from Win32_BIOS", &serial, slots, err, u"root\\CIMV2", u"WQL"));
+  EXPECT_STREQ(err, "0x80020005");
+  EXPECT_STREQ(slot, "untouched");
+}
+
 TEST_F(ProviderTest, OpCodeMLeavesTheBufferAsItWas) {
   char buf[260];
   std::strcpy(buf, "earlier text");
