@@ -1,0 +1,2 @@
+# Link lines of calvex_firmware.
+target_link_libraries(calvex_firmware PUBLIC OrvWmiAcpi calvex_core calvex_ui orv_power orv_profile orv_fs orv_base)
