@@ -41,12 +41,4 @@ BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
   }
 }
 
-BOOL ChangeWindowMessageFilter(UINT message, DWORD flag) {
-  if (message == 0 || flag != MSGFLT_ADD) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace orv::win

@@ -1,5 +1,4 @@
-// Notification-area icons, as Shell_NotifyIcon, drawn in the simulated taskbar;
-// and the message filter of registered messages.
+// Notification-area icons, as Shell_NotifyIcon, drawn in the simulated taskbar.
 #pragma once
 #include "platform/gfx/surface.h"
 #include "platform/ui/messages.h"
@@ -25,10 +24,5 @@ struct NOTIFYICONDATAA {
 // NIM_ADD fails for an icon that exists, NIM_MODIFY and NIM_DELETE for one that
 // does not, as the shell's do.
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
-
-constexpr DWORD MSGFLT_ADD = 1;
-// Lets a message through to the process from less privileged senders; every
-// sender here has the same rights, so it only checks its arguments.
-BOOL ChangeWindowMessageFilter(UINT message, DWORD flag);
 
 }  // namespace orv::win

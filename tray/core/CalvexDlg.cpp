@@ -1,0 +1,187 @@
+// The main window's life: construction, the start-up sequence with its log lines,
+// the message table and the teardown.
+#include "tray/core/CalvexDlg.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/desktop/frame_server.h"
+#include "platform/ui/registered.h"
+#include "platform/registry/registry.h"
+#include "platform/ui/message.h"
+#include "platform/ui/registered.h"
+#include "platform/ui/timer.h"
+#include "tray/core/message_pump.h"
+#include "tray/firmware/EcCommands.h"
+#include "tray/firmware/PlatformInfo.h"
+#include "tray/ui/LanguageTable.h"
+
+using namespace orv::win;
+
+CCalvexDlg* g_pMainDlg = nullptr;
+
+namespace {
+
+// The icon resource 128: the program's mark, a rounded blue square with a light "C".
+orv::gfx::Surface MakeProgramIcon() {
+  orv::gfx::Surface icon(16, 16, 0);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      bool corner = (x == 0 || x == 15) && (y == 0 || y == 15);
+      bool ring = (x - 8) * (x - 8) + (y - 8) * (y - 8) <= 25 && (x - 8) * (x - 8) + (y - 8) * (y - 8) >= 9 &&
+                  !(x > 9 && y > 5 && y < 11);
+      if (!corner) icon.At(x, y) = ring ? 0xFFF2F4F6 : 0xFF2C7BE5;
+    }
+  return icon;
+}
+
+// The user-define program fixed by the installation, where the user-define key
+// settings keep it.
+void StoreFixedUserDefineProgram(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Calvex\\User Define Key", 0, nullptr, 0, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(key, "UserDefineFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                 static_cast<DWORD>(path.size() + 1));
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+CCalvexDlg::CCalvexDlg(HWND parent) : CDialog(IDD, parent), m_hIcon(MakeProgramIcon()) {}
+
+CCalvexDlg::~CCalvexDlg() {
+  if (g_pMainDlg == this) g_pMainDlg = nullptr;
+}
+
+void CCalvexDlg::WriteLog(int level, const char* text) {
+  if (m_bLogEnabled) m_log.WriteLog(level, text);
+}
+
+void CCalvexDlg::CreateOsdWindows() {
+  for (int kind = 1; kind <= kOsdKinds; ++kind) {
+    auto osd = std::make_unique<CKvSysOSD>();
+    if (!osd->Create(nullptr)) {
+      // Carry on without this kind: ShowOsd passes over a kind whose window is missing.
+      char text[96];
+      std::snprintf(text, sizeof text, "\t OSD window of kind %d could not be created", kind);
+      WriteLog(5, text);
+      std::fprintf(stderr, "Calvex: the OSD window of kind %d could not be created; it will not be shown\n", kind);
+      continue;
+    }
+    m_pOsd[kind] = std::move(osd);
+  }
+}
+
+BOOL CCalvexDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_bLogEnabled = ReadLogFlag();
+  WriteLog(5, "OnInitial Function");
+  WriteLog(5, "\t Confirm Log's Status");
+
+  m_wmi.AddHWND(m_hWnd);
+  char error[260] = {};
+  m_wmi.OrvWMIEvent(u"Select * from Orv_Event", error, u"root\\wmi", u"WQL");
+  WriteLog(5, "\t Register WMI event");
+
+  ResolveLanguageTable(m_strLanguageFile, m_strLanguage);
+  WriteLog(5, "\t Define Language");
+
+  SetWindowTextA(m_hWnd, "Calvex");
+  g_pMainDlg = this;
+  WriteLog(5, "\t Set Icon and Set WindowsText");
+
+  RECT r{};
+  GetWindowRect(m_hWnd, &r);
+  MoveWindow(m_hWnd, -(r.right - r.left), -(r.bottom - r.top), r.right - r.left, r.bottom - r.top, TRUE);
+  WriteLog(5, "\t Move Calvex's Windows");
+
+  AddMainTrayIcon();
+  WriteLog(5, "\t Set Tray Icon");
+
+  UINT hookMessage = RegisterWindowMessageA("KB_HOOK_MESSAGE");
+  ChangeWindowMessageFilter(hookMessage, MSGFLT_ADD);
+  WriteLog(5, "\t Register KB Hook event");
+  LoadHookLibrary();
+  WriteLog(5, "\t Load KBHook.dll");
+
+  CreateOsdWindows();
+  WriteLog(5, "\t Define OSD and ICON");
+  // The user-define key, volume, brightness and ECO objects join here with their
+  // own parts of the program; the sequence and its lines already stand.
+  WriteLog(5, "\t Define User Define key ");
+  WriteLog(5, "\t Register Audio's Event in Vista ");
+  WriteLog(5, "\t Register Brightness's Event in Vista ");
+  WriteLog(5, "\t Define ECO in Vista");
+
+  m_nHideMainTimer = SetTimer(m_hWnd, TIMER_HIDE_MAIN, 500, nullptr);
+  WriteLog(5, "\t Set Timer to Hide Windows");
+
+  RegisterWithEc();
+  WriteLog(5, "\t Register Calvex to EC");
+  WriteLog(5, "\t Register PowerSetting Event in vista");
+
+  m_bLastAcOnline = IsAcOnline();
+  std::string fixedProgram;
+  m_bUserDefineFixed = ReadUserDefineIni(fixedProgram);
+  if (m_bUserDefineFixed) StoreFixedUserDefineProgram(fixedProgram);
+  WriteLog(5, "\t Confirm User Define Function");
+
+  m_bEventCarriesState = std::atoi(GetAslVersion().c_str()) > 16;
+  WriteLog(5, "\t Confirm ASL Code");
+
+  if (GetHddFlag(1)) {
+    m_bHddControl = true;
+    SetHddTrayIcon(2);
+  }
+  WriteLog(5, "\t Confirm HDD Function");
+  WriteLog(5, "\t Define Audio and Brightness value");
+
+  // Lets a person (and the tests) take screenshots of the simulated desktop.
+  orv::desktop::StartFrameServer();
+  return TRUE;
+}
+
+void CCalvexDlg::OnDestroy() {
+  WriteLog(5, "On Destroy Function");
+  UnregisterFromEc();
+  WriteLog(5, "\t UnRegister Calvex to EC");
+  for (int kind : {1, 2, 3, 4, 5, 6}) m_pOsd[kind].reset();
+  UnloadHookLibrary();
+  WriteLog(5, "\t UnLoad KBHook.dll");
+  RemoveTrayIcons();
+  WriteLog(5, "\t Delete Tray Icon.");
+  orv::desktop::StopFrameServer();
+}
+
+void CCalvexDlg::OnCommand(UINT id) {
+  if (id == ID_TRAY_EXIT) EndDialog(IDCANCEL);
+  // About and the user-define dialog open from here once they exist.
+  PumpPendingMessages();
+}
+
+LRESULT CCalvexDlg::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_EC_EVENT:
+      return OnFirmwareEvent(wParam, lParam);
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_COMMAND:
+      if ((wParam & 0xFFFF) >= ID_TRAY_EXIT && (wParam & 0xFFFF) <= ID_TRAY_USERDEFINE) {
+        OnCommand(static_cast<UINT>(wParam & 0xFFFF));
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_ENDSESSION:
+      return 1;
+    default:
+      break;
+  }
+  return CDialog::WindowProc(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,89 @@
+// Showing and hiding the on-screen displays, the full-screen watch, and the main
+// window's timers.
+#include <cstring>
+
+#include "platform/desktop/screen.h"
+#include "platform/desktop/windows.h"
+#include "platform/ui/timer.h"
+#include "tray/core/CalvexDlg.h"
+#include "tray/osd/osd_kind.h"
+
+using namespace orv::win;
+
+namespace {
+
+constexpr UINT kOsdPeriod = 2000;
+constexpr DWORD WS_MAXIMIZE = 0x01000000;
+constexpr UINT_PTR kOsdTimer[kOsdKinds + 1] = {0, TIMER_OSD_ICON, TIMER_OSD_LEVEL, TIMER_OSD_CENTER,
+                                                 TIMER_OSD_ICON2, TIMER_OSD_BAR, TIMER_OSD_ICON3};
+
+bool ValidKind(int kind) { return kind >= 1 && kind <= kOsdKinds; }
+
+// The window the user works in: the top visible window below the top-most band.
+HWND ForegroundWindow() {
+  HWND front = nullptr;
+  for (HWND w : orv::desktop::ZOrder())
+    if (IsWindowVisible(w) && !orv::desktop::IsTopmost(w)) front = w;
+  return front;
+}
+
+}  // namespace
+
+bool CCalvexDlg::IsFullScreenForeground() const {
+  HWND front = ForegroundWindow();
+  if (!front) return false;
+  if (GetWindowLongPtrA(front, GWL_STYLE) & WS_MAXIMIZE) return false;  // maximised is never full screen
+  // The main window lies off-screen, so its monitor is the primary one: the screen.
+  const int right = GetSystemMetrics(SM_CXSCREEN);
+  const int bottom = GetSystemMetrics(SM_CYSCREEN);
+  RECT r{};
+  GetWindowRect(front, &r);
+  if (r.right != right || r.bottom != bottom) return false;
+  char name[256] = {};
+  GetClassNameA(front, name, sizeof name);
+  return std::strcmp(name, "WorkerW") != 0 && std::strcmp(name, "Progman") != 0 && std::strcmp(name, "#32769") != 0;
+}
+
+void CCalvexDlg::ShowOsd(int kind, int level, int image, int range) {
+  if (!ValidKind(kind) || IsFullScreenForeground()) return;
+  CKvSysOSD* osd = m_pOsd[kind].get();
+  if (!osd) return;
+  osd->DrawOSD(kind, level, image, kind == static_cast<int>(OsdKind::Bar) ? range : 0);
+  ShowWindow(osd->GetSafeHwnd(), SW_SHOWNOACTIVATE);
+  if (kind == static_cast<int>(OsdKind::Level) && image == kPictureSetBrightness) m_bBrightnessOsdUp = true;
+  m_nTimer[kind] = SetTimer(m_hWnd, kOsdTimer[kind], kOsdPeriod, nullptr);
+}
+
+void CCalvexDlg::HideOsd(int kind) {
+  if (!ValidKind(kind)) return;
+  if (m_pOsd[kind]) ShowWindow(m_pOsd[kind]->GetSafeHwnd(), SW_HIDE);
+  if (kind == static_cast<int>(OsdKind::Level)) m_bBrightnessOsdUp = false;
+}
+
+void CCalvexDlg::OnTimer(UINT_PTR id) {
+  auto stop = [&](UINT_PTR& stored) {
+    KillTimer(m_hWnd, stored);
+    stored = 0;
+  };
+  if (m_nHideMainTimer && id == m_nHideMainTimer) {
+    stop(m_nHideMainTimer);
+    ShowWindow(m_hWnd, SW_HIDE);
+    return;
+  }
+  // The OSD kinds in the order their timers are compared.
+  for (int kind : {2, 1, 3, 4, 5, 6}) {
+    if (!m_nTimer[kind] || id != m_nTimer[kind]) continue;
+    stop(m_nTimer[kind]);
+    if (kind == static_cast<int>(OsdKind::Icon)) m_bWirelessOsdUp = false;
+    if (kind == static_cast<int>(OsdKind::Icon2)) m_bBluetoothOsdUp = false;
+    HideOsd(kind);
+    return;
+  }
+  if (m_nBrightnessQuietTimer && id == m_nBrightnessQuietTimer) {
+    stop(m_nBrightnessQuietTimer);
+    m_bBrightnessQuiet = m_bBrightnessQuietTimer = false;
+  } else if (m_nAudioQuietTimer && id == m_nAudioQuietTimer) {
+    stop(m_nAudioQuietTimer);
+    m_bAudioQuiet = m_bAudioQuietTimer = false;
+  }
+}

@@ -1,0 +1,7 @@
+// Calvex: the tray program's entry point.
+#include "tray/core/CalvexApp.h"
+
+int main() {
+  CCalvexApp theApp;
+  return theApp.Run();
+}
