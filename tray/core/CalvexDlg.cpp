@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "platform/desktop/frame_server.h"
-#include "platform/ui/registered.h"
 #include "platform/registry/registry.h"
 #include "platform/ui/message.h"
 #include "platform/ui/registered.h"
