@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/desktop/compositor.h"
+#include "platform/desktop/foreground.h"
 #include "platform/gfx/png.h"
 #include "platform/home/home.h"
 
@@ -91,6 +92,16 @@ void Serve(int client) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   std::string request;
   if (!RecvLine(client, &request, deadline)) return;
+  if (request.rfind("PLAYER ", 0) == 0) {
+    std::string mode = request.substr(7);
+    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
+    if (known)
+      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
+                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
+    const std::string reply = known ? "OK\n" : "ERR unknown player mode\n";
+    SendAll(client, reply.data(), reply.size());
+    return;
+  }
   if (request != "FRAME") {
     const char reply[] = "ERR unknown request\n";
     SendAll(client, reply, sizeof reply - 1);
@@ -152,18 +163,44 @@ void StopFrameServer() {
   ::unlink(s.path.c_str());
 }
 
-gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
+namespace {
+
+struct Connection {
+  int fd = -1;
+  ~Connection() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// Connects to the serving process and sends one request line.
+gfx::Status Ask(const std::string& line, Connection* c) {
   sockaddr_un addr;
   if (!Address(orv::home::Path("desktop.sock"), &addr)) return gfx::InvalidParameter;
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return gfx::Win32Error;
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return gfx::FileNotFound;
+  c->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (c->fd < 0) return gfx::Win32Error;
+  if (::connect(c->fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return gfx::FileNotFound;
+  std::string request = line + "\n";
+  return SendAll(c->fd, request.data(), request.size()) ? gfx::Ok : gfx::Aborted;
+}
+
+}  // namespace
+
+gfx::Status RequestPlayer(const std::string& mode, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("PLAYER " + mode, &c);
+  if (s != gfx::Ok) return s;
+  std::string reply;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  if (!SendAll(fd, "FRAME\n", 6)) return gfx::Aborted;
+  if (!RecvLine(c.fd, &reply, deadline)) return gfx::Aborted;
+  return reply == "OK" ? gfx::Ok : gfx::InvalidParameter;
+}
+
+gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("FRAME", &c);
+  if (s != gfx::Ok) return s;
+  const int fd = c.fd;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   std::string header;
   if (!RecvLine(fd, &header, deadline)) return gfx::Aborted;
   unsigned long long size = 0;

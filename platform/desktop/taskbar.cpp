@@ -1,10 +1,15 @@
 // The taskbar window and the notification area's icon list and layout.
 #include "platform/desktop/taskbar.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <mutex>
+#include <sstream>
 
 #include "platform/desktop/windows.h"
+#include "platform/fs/atomic.h"
+#include "platform/home/home.h"
 
 namespace orv::desktop {
 namespace {
@@ -41,6 +46,22 @@ win::RECT IconPlace(const Config& c, std::size_t index) {
   }
   int x = bar.right - offset - 16, y = (bar.top + bar.bottom) / 2 - 8;
   return {x, y, x + 16, y + 16};
+}
+
+// Rewrites this process's lines of the shell's record (caller holds IconLock()).
+void Publish() {
+  const std::string path = orv::home::Path(kNotifyAreaFile);
+  const std::string me = std::to_string(::getpid());
+  orv::fs::FileLock lock(path);
+  std::string before, error;
+  orv::fs::ReadWholeFile(path, &before, &error);
+  std::istringstream in(before);
+  std::ostringstream out;
+  std::string line;
+  while (std::getline(in, line))
+    if (line.substr(0, line.find(' ')) != me) out << line << '\n';
+  for (const NotifyIcon& icon : Icons()) out << me << ' ' << icon.id << ' ' << icon.tip << '\n';
+  orv::fs::WriteFileAtomic(path, out.str(), &error);
 }
 
 }  // namespace
@@ -92,9 +113,11 @@ void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std:
     if (existing.owner == owner && existing.id == id) {
       existing.icon = icon;
       existing.tip = tip;
+      Publish();
       return;
     }
   Icons().push_back({owner, id, icon, tip});
+  Publish();
 }
 
 bool RemoveNotifyIcon(HWND owner, unsigned id) {
@@ -104,6 +127,7 @@ bool RemoveNotifyIcon(HWND owner, unsigned id) {
                          [&](const NotifyIcon& i) { return i.owner == owner && i.id == id; });
   if (it == icons.end()) return false;
   icons.erase(it);
+  Publish();
   return true;
 }
 

@@ -18,7 +18,11 @@ HWND TaskbarWindow();
 void PlaceTaskbar(const Config& config);
 
 // Notification-area icons, keyed by owner window and id as the shell keys them.
-// Adding an existing key replaces its picture and tip.
+// Adding an existing key replaces its picture and tip. The shell's record of them
+// outlives the program that added them, as on Windows, where an icon that was not
+// deleted stays behind: the file kNotifyAreaFile in the state folder lists every
+// process's icons, one line "<process id> <icon id> <tip>" each.
+constexpr const char* kNotifyAreaFile = "notify-area.txt";
 void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip);
 bool RemoveNotifyIcon(HWND owner, unsigned id);
 struct NotifyIcon {

@@ -1,6 +1,7 @@
-// Named mutexes over lock files in the session's folder: the creator of a name
-// holds an exclusive lock on its file, so a later creator's probe fails and tells
-// it the mutex exists; the kernel drops the lock of a process that ends.
+// Named mutexes over lock files in the session's folder: every open handle holds
+// a shared lock on the name's file, so a creator's probe for an exclusive lock
+// fails exactly while the mutex exists; the kernel drops the locks of a process
+// that ends.
 #include "platform/sync/mutex.h"
 
 #include <fcntl.h>
@@ -31,7 +32,8 @@ class NamedMutex : public KernelObject {
 
 std::string SessionFolder() {
   const char* session = std::getenv("ORV_SESSION");
-  std::string folder = orv::home::Path(std::string("sessions/") + (session && *session ? session : "console"));
+  std::string folder = orv::home::Path("sessions/" + std::to_string(getuid()) + "-" +
+                                       (session && *session ? session : "console"));
   orv::home::MakeDirs(folder);
   return folder;
 }
@@ -58,13 +60,23 @@ HANDLE CreateMutexA(void*, BOOL initialOwner, const char* name) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  std::string path = SessionFolder() + "/" + FileName(name);
+  const std::string folder = SessionFolder();
+  const std::string path = folder + "/" + FileName(name);
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) {
+  int guard = open((folder + "/.guard").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0 || guard < 0) {
+    if (fd >= 0) close(fd);
+    if (guard >= 0) close(guard);
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  bool exists = flock(fd, LOCK_EX | LOCK_NB) != 0;
+  // Under the guard nobody else probes: a name nobody holds is free for an
+  // exclusive lock; every handle then keeps a shared one while it is open.
+  flock(guard, LOCK_EX);
+  const bool exists = flock(fd, LOCK_EX | LOCK_NB) != 0;
+  flock(fd, LOCK_SH);
+  flock(guard, LOCK_UN);
+  close(guard);
   HANDLE h = RegisterHandle(std::make_shared<NamedMutex>(fd));
   SetLastError(exists ? ERROR_ALREADY_EXISTS : 0);
   return h;

@@ -7,10 +7,9 @@
 namespace orv::win {
 
 // security is ignored (NULL on every call here); initialOwner is not supported and
-// must be FALSE. The name lives as long as its creator's handle is open (the
-// creator is the one that got no ERROR_ALREADY_EXISTS); a process that ends lets
-// go of its handles. The session is the user's,
-// or the one ORV_SESSION names.
+// must be FALSE. The name lives while any handle to it is open; a process that
+// ends lets go of its handles. The session is the user's (the state folder is the
+// machine), or the one ORV_SESSION names.
 HANDLE CreateMutexA(void* security, BOOL initialOwner, const char* name);
 
 }  // namespace orv::win

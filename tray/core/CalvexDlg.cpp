@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include "platform/desktop/frame_server.h"
+#include "platform/fs/module.h"
+#include "platform/fs/paths.h"
 #include "platform/registry/registry.h"
 #include "platform/ui/message.h"
 #include "platform/ui/registered.h"
@@ -47,6 +49,19 @@ void StoreFixedUserDefineProgram(const std::string& path) {
   RegCloseKey(key);
 }
 
+// Logging on, but no folder for the log: the entries would be lost without a
+// word, so say once that the program runs without its log.
+void WarnIfLogUnwritable() {
+  char user[255];
+  DWORD size = sizeof user;
+  std::string folder = "C:\\Users\\";
+  if (GetUserNameA(user, &size)) folder += user;
+  folder += "\\Documents";
+  if (orv::fs::MapPath(folder).isDirectory) return;
+  std::fprintf(stderr, "Calvex: logging is on, but the folder %s does not exist; running without the log file\n",
+               folder.c_str());
+}
+
 }  // namespace
 
 CCalvexDlg::CCalvexDlg(HWND parent) : CDialog(IDD, parent), m_hIcon(MakeProgramIcon()) {}
@@ -76,7 +91,10 @@ void CCalvexDlg::CreateOsdWindows() {
 
 BOOL CCalvexDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  // Messages pumped inside long handlers go through the dialog's keyboard handling first.
+  SetDialogMessageFilter([this](MSG* msg) { return IsDialogMessageA(m_hWnd, msg) != 0; });
   m_bLogEnabled = ReadLogFlag();
+  if (m_bLogEnabled) WarnIfLogUnwritable();
   WriteLog(5, "OnInitial Function");
   WriteLog(5, "\t Confirm Log's Status");
 
@@ -88,6 +106,8 @@ BOOL CCalvexDlg::OnInitDialog() {
   ResolveLanguageTable(m_strLanguageFile, m_strLanguage);
   WriteLog(5, "\t Define Language");
 
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(&m_hIcon));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&m_hIcon));
   SetWindowTextA(m_hWnd, "Calvex");
   g_pMainDlg = this;
   WriteLog(5, "\t Set Icon and Set WindowsText");
@@ -100,8 +120,8 @@ BOOL CCalvexDlg::OnInitDialog() {
   AddMainTrayIcon();
   WriteLog(5, "\t Set Tray Icon");
 
-  UINT hookMessage = RegisterWindowMessageA("KB_HOOK_MESSAGE");
-  ChangeWindowMessageFilter(hookMessage, MSGFLT_ADD);
+  m_uKbHookMessage = RegisterWindowMessageA("KB_HOOK_MESSAGE");
+  ChangeWindowMessageFilter(m_uKbHookMessage, MSGFLT_ADD);
   WriteLog(5, "\t Register KB Hook event");
   LoadHookLibrary();
   WriteLog(5, "\t Load KBHook.dll");
@@ -120,6 +140,7 @@ BOOL CCalvexDlg::OnInitDialog() {
 
   RegisterWithEc();
   WriteLog(5, "\t Register Calvex to EC");
+  // The power-setting notification comes with the power broadcasts' part.
   WriteLog(5, "\t Register PowerSetting Event in vista");
 
   m_bLastAcOnline = IsAcOnline();
@@ -144,9 +165,13 @@ BOOL CCalvexDlg::OnInitDialog() {
 }
 
 void CCalvexDlg::OnDestroy() {
+  SetDialogMessageFilter(nullptr);
   WriteLog(5, "On Destroy Function");
   UnregisterFromEc();
   WriteLog(5, "\t UnRegister Calvex to EC");
+  // The user-define key object goes between kinds 5 and 6, the volume and ECO
+  // objects after them, once they exist. COM is left to m_wmi, which initialised
+  // it, so the thread's initialisations and uninitialisations stay balanced.
   for (int kind : {1, 2, 3, 4, 5, 6}) m_pOsd[kind].reset();
   UnloadHookLibrary();
   WriteLog(5, "\t UnLoad KBHook.dll");
@@ -162,6 +187,7 @@ void CCalvexDlg::OnCommand(UINT id) {
 }
 
 LRESULT CCalvexDlg::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_uKbHookMessage && message == m_uKbHookMessage) return OnKbHookMessage(wParam, lParam);
   switch (message) {
     case WM_EC_EVENT:
       return OnFirmwareEvent(wParam, lParam);

@@ -30,6 +30,7 @@ constexpr orv::win::UINT_PTR TIMER_HIDE_MAIN = 900, TIMER_OSD_LEVEL = 904, TIMER
 constexpr orv::win::UINT ID_TRAY_EXIT = 336, ID_TRAY_ABOUT = 337, ID_TRAY_USERDEFINE = 338;
 
 constexpr int kOsdKinds = 6;
+constexpr orv::win::WPARAM ICON_SMALL = 0, ICON_BIG = 1;
 
 class CCalvexDlg : public CDialog {
  public:
@@ -47,6 +48,8 @@ class CCalvexDlg : public CDialog {
   bool IsFullScreenForeground() const;
 
   orv::win::LRESULT OnFirmwareEvent(orv::win::WPARAM wParam, orv::win::LPARAM lParam);
+  // The keyboard-hook library's scan codes of the volume and brightness keys.
+  orv::win::LRESULT OnKbHookMessage(orv::win::WPARAM wParam, orv::win::LPARAM lParam);
   void WriteLog(int level, const char* text);
 
   // Main window state.
@@ -80,6 +83,7 @@ class CCalvexDlg : public CDialog {
   void UnloadHookLibrary();
   void DeviceEvent(int code, orv::win::LPARAM state);
 
+  orv::win::UINT m_uKbHookMessage = 0;  // "KB_HOOK_MESSAGE"
   orv::win::HMODULE m_hHookLibrary = nullptr;
   void (*m_pfnUnHook)() = nullptr;
   orv::gfx::Surface m_hddEnabledIcon, m_hddDisabledIcon;  // icon resources 166 and 167

@@ -2,7 +2,7 @@
 // window's timers.
 #include <cstring>
 
-#include "platform/desktop/screen.h"
+#include "platform/desktop/foreground.h"
 #include "platform/desktop/windows.h"
 #include "platform/ui/timer.h"
 #include "tray/core/CalvexDlg.h"
@@ -13,34 +13,25 @@ using namespace orv::win;
 namespace {
 
 constexpr UINT kOsdPeriod = 2000;
-constexpr DWORD WS_MAXIMIZE = 0x01000000;
 constexpr UINT_PTR kOsdTimer[kOsdKinds + 1] = {0, TIMER_OSD_ICON, TIMER_OSD_LEVEL, TIMER_OSD_CENTER,
                                                  TIMER_OSD_ICON2, TIMER_OSD_BAR, TIMER_OSD_ICON3};
 
 bool ValidKind(int kind) { return kind >= 1 && kind <= kOsdKinds; }
 
-// The window the user works in: the top visible window below the top-most band.
-HWND ForegroundWindow() {
-  HWND front = nullptr;
-  for (HWND w : orv::desktop::ZOrder())
-    if (IsWindowVisible(w) && !orv::desktop::IsTopmost(w)) front = w;
-  return front;
-}
-
 }  // namespace
 
 bool CCalvexDlg::IsFullScreenForeground() const {
-  HWND front = ForegroundWindow();
-  if (!front) return false;
-  if (GetWindowLongPtrA(front, GWL_STYLE) & WS_MAXIMIZE) return false;  // maximised is never full screen
-  // The main window lies off-screen, so its monitor is the primary one: the screen.
-  const int right = GetSystemMetrics(SM_CXSCREEN);
-  const int bottom = GetSystemMetrics(SM_CYSCREEN);
-  RECT r{};
-  GetWindowRect(front, &r);
-  if (r.right != right || r.bottom != bottom) return false;
+  HWND front = GetForegroundWindow();
+  if (IsZoomed(front) == 1) return false;  // a maximised window is never full screen
+  // The main window lies off-screen, so this is the primary monitor.
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info)) return false;
+  RECT client{};
+  if (!GetClientRect(front, &client)) return false;
+  if (client.right != info.rcMonitor.right || client.bottom != info.rcMonitor.bottom) return false;
   char name[256] = {};
-  GetClassNameA(front, name, sizeof name);
+  GetClassNameA(front, name, 255);
   return std::strcmp(name, "WorkerW") != 0 && std::strcmp(name, "Progman") != 0 && std::strcmp(name, "#32769") != 0;
 }
 

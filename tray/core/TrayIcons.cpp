@@ -3,6 +3,7 @@
 
 #include "platform/module/module.h"
 #include "tray/core/CalvexDlg.h"
+#include "tray/core/message_pump.h"
 
 using namespace orv::win;
 
@@ -80,4 +81,14 @@ void CCalvexDlg::UnloadHookLibrary() {
   FreeLibrary(m_hHookLibrary);
   m_hHookLibrary = nullptr;
   m_pfnUnHook = nullptr;
+}
+
+LRESULT CCalvexDlg::OnKbHookMessage(WPARAM, LPARAM lParam) {
+  const unsigned scan = (static_cast<unsigned>(lParam) >> 16) & 0xFF;
+  // Which level the OSD shows at the ends of the range is decided with the
+  // volume and brightness objects; here the key is only noted.
+  if (scan == 0x2E || scan == 0x30) WriteLog(5, "Got Volume Up/Down ScanCode");
+  else if (scan == 0x77 || scan == 0x78) WriteLog(5, "Got Brightness Up/Down ScanCode");
+  PumpPendingMessages();
+  return 1;
 }
