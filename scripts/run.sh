@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The system's main job on this machine's simulated notebook: installs what is
 # needed, builds, starts the firmware provider, installs and starts the service,
-# and runs command strings both here and through the service's pipe.
+# runs command strings both here and through the service's pipe, then starts the
+# tray program and plays a tour of the notebook's keys (--interactive: you press them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -45,5 +46,11 @@ if [ -x "$bin/OrvService" ]; then
   "$bin/orv-scm" query "Orv Calvex"
   echo "== command strings run by the service, through its pipe"
   "$bin/orvcmd" --pipe --echo "${commands[@]}"
+fi
+
+if [ -x "$bin/Calvex" ] && [ -x scripts/tour.sh ]; then
+  echo "== the tray program: a tour of the notebook's keys"
+  # ./scripts/run.sh --interactive: press the keys yourself and see the desktop.
+  ./scripts/tour.sh "$bin" ${1:-}
 fi
 echo "== done; stop everything with: ORV_HOME=$ORV_HOME $bin/OrvService -remove; ORV_HOME=$ORV_HOME $bin/orv-sim stop"
