@@ -1,6 +1,7 @@
 // The frame server's socket loop and its client, on local stream sockets.
 #include "platform/desktop/frame_server.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -12,24 +13,25 @@
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <sstream>
 #include <thread>
 #include <vector>
 
 #include "platform/desktop/compositor.h"
 #include "platform/desktop/foreground.h"
+#include "platform/desktop/state.h"
 #include "platform/gfx/png.h"
 #include "platform/home/home.h"
 
 namespace orv::desktop {
 namespace {
 
-constexpr int kPollMs = 50;
-
 struct Server {
   std::mutex mutex;
   std::thread thread;
   std::atomic<bool> stop{false};
   int listener = -1;
+  int wake[2] = {-1, -1};  // a byte in the pipe ends the loop, which never wakes otherwise
   std::string path;
 };
 
@@ -88,10 +90,30 @@ bool RecvLine(int fd, std::string* line, std::chrono::steady_clock::time_point d
   return false;
 }
 
+// One line per top-level window, bottom of the z-order first, then "END".
+std::string WindowList() {
+  std::ostringstream out;
+  std::lock_guard<std::recursive_mutex> lock(detail::Lock());
+  for (auto& [hwnd, record] : detail::Ordered()) {
+    win::RECT r{0, 0, 0, 0};
+    win::GetWindowRect(hwnd, &r);
+    out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (win::IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
+        << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' '
+        << (record->className.empty() ? "-" : record->className) << '\n';
+  }
+  out << "END\n";
+  return out.str();
+}
+
 void Serve(int client) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   std::string request;
   if (!RecvLine(client, &request, deadline)) return;
+  if (request == "WINDOWS") {
+    const std::string reply = WindowList();
+    SendAll(client, reply.data(), reply.size());
+    return;
+  }
   if (request.rfind("PLAYER ", 0) == 0) {
     std::string mode = request.substr(7);
     bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
@@ -121,8 +143,8 @@ void Serve(int client) {
 
 void Loop(Server* s) {
   while (!s->stop) {
-    pollfd p{s->listener, POLLIN, 0};
-    if (::poll(&p, 1, kPollMs) <= 0) continue;
+    pollfd p[2] = {{s->listener, POLLIN, 0}, {s->wake[0], POLLIN, 0}};
+    if (::poll(p, 2, -1) <= 0 || (p[1].revents & POLLIN)) continue;
     int client = ::accept(s->listener, nullptr, nullptr);
     if (client < 0) continue;
     Serve(client);
@@ -146,6 +168,10 @@ bool StartFrameServer() {
     ::close(fd);
     return false;
   }
+  if (::pipe2(s.wake, O_CLOEXEC) != 0) {
+    ::close(fd);
+    return false;
+  }
   s.listener = fd;
   s.stop = false;
   s.thread = std::thread(Loop, &s);
@@ -157,7 +183,13 @@ void StopFrameServer() {
   std::lock_guard<std::mutex> lock(s.mutex);
   if (s.listener < 0) return;
   s.stop = true;
+  const char byte = 1;
+  ssize_t written = ::write(s.wake[1], &byte, 1);  // one byte into an empty pipe always fits
+  (void)written;
   if (s.thread.joinable()) s.thread.join();
+  ::close(s.wake[0]);
+  ::close(s.wake[1]);
+  s.wake[0] = s.wake[1] = -1;
   ::close(s.listener);
   s.listener = -1;
   ::unlink(s.path.c_str());
@@ -193,6 +225,29 @@ gfx::Status RequestPlayer(const std::string& mode, int timeoutMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   if (!RecvLine(c.fd, &reply, deadline)) return gfx::Aborted;
   return reply == "OK" ? gfx::Ok : gfx::InvalidParameter;
+}
+
+gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("WINDOWS", &c);
+  if (s != gfx::Ok) return s;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  windows->clear();
+  std::string line;
+  while (RecvLine(c.fd, &line, deadline)) {
+    if (line == "END") return gfx::Ok;
+    std::istringstream in(line);
+    DesktopWindow w;
+    int visible = 0;
+    if (!(in >> w.id >> visible >> w.rect.left >> w.rect.top >> w.rect.right >> w.rect.bottom >> w.generation >>
+          w.className))
+      return gfx::GenericError;
+    w.visible = visible != 0;
+    w.rect.right += w.rect.left;
+    w.rect.bottom += w.rect.top;
+    windows->push_back(w);
+  }
+  return gfx::Aborted;
 }
 
 gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {

@@ -3,11 +3,15 @@
 // folder; `orv-desktop screenshot out.png` asks for it. One request per
 // connection: the line "FRAME\n", answered by "PNG <bytes>\n" and the PNG, or by
 // "ERR <reason>\n"; or the line "PLAYER fullscreen|maximized|off\n", which puts
-// a screen-sized program in the foreground (or takes it away), answered "OK\n".
+// a screen-sized program in the foreground (or takes it away), answered "OK\n";
+// or "WINDOWS\n", answered by a line per top-level window and "END\n".
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/status.h"
+#include "platform/ui/messages.h"
 
 namespace orv::desktop {
 
@@ -19,6 +23,17 @@ void StopFrameServer();
 // Asks the serving process for its frame and writes it to outPath. FileNotFound
 // when nothing serves; Aborted when the answer does not come in time.
 gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs = 5000);
+// A top-level window of the serving process, as the screen has it.
+struct DesktopWindow {
+  std::uintptr_t id = 0;
+  bool visible = false;
+  win::RECT rect{0, 0, 0, 0};
+  std::uint64_t generation = 0;  // how many times its layered contents were given
+  std::string className;
+};
+// Lists the serving process's top-level windows, bottom of the z-order first.
+gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs = 5000);
+
 // Asks the serving process to show or end the stand-in program in front ("fullscreen",
 // "maximized", "off"); InvalidParameter for another mode.
 gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = 5000);

@@ -22,6 +22,7 @@ struct WindowRecord {
   gfx::COLORREF colourKey = 0;
   gfx::HRGN region = nullptr;        // owned
   gfx::Surface client;               // what GetDC draws on
+  std::uint64_t generation = 0;      // counts the layered contents given
 };
 
 // What the compositor needs of one visible window.

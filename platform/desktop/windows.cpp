@@ -228,6 +228,7 @@ BOOL UpdateLayeredWindow(HWND hwnd, gfx::HDC, POINT* pptDst, gfx::SIZE* psize, g
     if (hdcSrc) {
       record->layered = std::move(contents);
       record->layeredSet = true;
+      ++record->generation;
     }
     if (pblend) record->blend = *pblend;
     record->ulwFlags = flags;
