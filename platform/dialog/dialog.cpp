@@ -103,7 +103,7 @@ CWinApp::~CWinApp() {
 
 int CWinApp::Run() {
   InitInstance();
-  return 0;
+  return m_nExitCode;
 }
 
 CWinApp* AfxGetApp() { return g_app; }

@@ -55,9 +55,10 @@ class CWinApp {
   CWinApp();
   virtual ~CWinApp();
   virtual orv::win::BOOL InitInstance() { return orv::win::FALSE; }
-  // Runs InitInstance; a FALSE answer ends the program (exit code 0).
+  // Runs InitInstance; a FALSE answer ends the program with m_nExitCode.
   int Run();
   CDialog* m_pMainWnd = nullptr;
+  int m_nExitCode = 0;
 };
 
 // The one application object (set by CWinApp's constructor).

@@ -2,23 +2,15 @@
 #include "platform/module/module.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <string>
 
 #include "platform/base/error.h"
+#include "platform/fs/paths.h"
 
 namespace orv::win {
 namespace {
-
-std::string ProgramFolder() {
-  char buf[4096];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return ".";
-  std::string self(buf, static_cast<std::size_t>(n));
-  return self.substr(0, self.find_last_of('/'));
-}
 
 // "KvKBHook.dll" -> "libKvKBHook.so"; a name without ".dll" keeps its stem.
 std::string SharedObjectName(std::string name) {
@@ -40,7 +32,7 @@ HMODULE LoadLibraryA(const char* name) {
     return nullptr;
   }
   const std::string file = SharedObjectName(name);
-  void* h = dlopen((ProgramFolder() + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* h = dlopen((orv::fs::ProgramFolderHost() + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!h) h = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!h) SetLastError(ERROR_MOD_NOT_FOUND);
   return h;

@@ -4,6 +4,7 @@
 #include "tray/core/CalvexApp.h"
 
 #include <atomic>
+#include <cstdio>
 
 #include "platform/base/error.h"
 #include "platform/base/handle.h"
@@ -46,7 +47,11 @@ BOOL CCalvexApp::InitInstance() {
   {
     CRunningDlg dlg;
     m_pMainWnd = &dlg;
-    dlg.DoModal();
+    if (dlg.DoModal() == -1) {
+      // Without its main window the program can do nothing at all: say so and end.
+      std::fprintf(stderr, "Calvex: the main window could not be created; ending\n");
+      m_nExitCode = 1;
+    }
     g_exitTarget = nullptr;
     m_pMainWnd = nullptr;
   }
