@@ -1,23 +1,52 @@
-// CDialog's modal loop and default handling, IsDialogMessage, and CWinApp.
+// CDialog's modal loop and default handling, IsDialogMessage (Esc, Enter, Tab and
+// typed characters for the dialog's edit boxes), and CWinApp.
 #include "platform/dialog/dialog.h"
 
+#include "platform/dialog/controls.h"
 #include "platform/ui/message.h"
 
 using namespace orv::win;
 
 namespace {
 CWinApp* g_app = nullptr;
-constexpr WPARAM VK_ESCAPE = 0x1B;
 }  // namespace
 
 BOOL orv::win::IsDialogMessageA(HWND dialog, MSG* msg) {
   if (!dialog || !msg || !IsWindow(dialog)) return FALSE;
-  if (msg->hwnd != dialog) return FALSE;
-  if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
-    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  if (msg->hwnd != dialog && GetParent(msg->hwnd) != dialog) return FALSE;
+  if (msg->message == WM_KEYDOWN) {
+    switch (msg->wParam) {
+      case VK_ESCAPE:
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+      case VK_RETURN: {
+        HWND button = GetDefaultButton(dialog);
+        WPARAM id = button ? static_cast<WPARAM>(GetDlgCtrlID(button)) : IDOK;
+        SendMessageA(dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(button));
+        return TRUE;
+      }
+      case VK_TAB:
+        SetDialogFocus(dialog, NextEditControl(dialog, GetDialogFocus(dialog)));
+        return TRUE;
+      default: {
+        // The key's character goes to the focus at once, ahead of keys queued after it.
+        MSG typed{};
+        if (TranslateMessage(msg) && PeekMessageA(&typed, msg->hwnd, WM_CHAR, WM_CHAR, PM_REMOVE))
+          IsDialogMessageA(dialog, &typed);
+        return TRUE;
+      }
+    }
+  }
+  if (msg->message == WM_CHAR) {
+    if (HWND focus = GetDialogFocus(dialog)) {
+      MSG forwarded = *msg;
+      forwarded.hwnd = focus;
+      DispatchMessageA(&forwarded);
+    }
     return TRUE;
   }
-  return FALSE;
+  DispatchMessageA(msg);
+  return TRUE;
 }
 
 CDialog::CDialog(int templateId, HWND parent, RECT rect)
@@ -83,6 +112,9 @@ LRESULT CDialog::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       return OnInitDialog();
     case WM_CLOSE:
       EndDialog(IDCANCEL);
+      return 0;
+    case WM_NCDESTROY:
+      DestroyDialogControls(hwnd);
       return 0;
     case WM_COMMAND:
       if ((wParam & 0xFFFF) == IDOK || (wParam & 0xFFFF) == IDCANCEL) {

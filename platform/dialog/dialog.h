@@ -2,14 +2,18 @@
 // modally with its own loop, or modeless), IsDialogMessage, and CWinApp (the
 // application object whose InitInstance does the program's work).
 #pragma once
+#include "platform/dialog/controls.h"
 #include "platform/ui/window.h"
 
 namespace orv::win {
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
-// Offers a message to a dialog: keyboard navigation keys for the dialog are
-// handled here (Esc cancels it); TRUE when the message was handled.
+// Offers a message to a dialog. Every message for the dialog or one of its
+// controls is handled here (TRUE): Esc sends IDCANCEL, Enter the default button's
+// id (IDOK without one), Tab moves to the next edit box, other keys become
+// characters for the edit box that has the focus; the rest is dispatched.
+// FALSE for messages of other windows.
 BOOL IsDialogMessageA(HWND dialog, MSG* msg);
 }  // namespace orv::win
 
