@@ -20,6 +20,8 @@ using namespace orv::pipe;
 constexpr char kDefaultPipe[] = "\\\\.\\pipe\\simple";
 constexpr char kPipePrefix[] = "\\\\.\\pipe\\";
 constexpr char kSddl[] = "D:(D;OICI;GA;;;BG)(D;OICI;GA;;;AN)(A;OICI;GRGWGX;;;AU)(A;OICI;GA;;;BA)";
+// Pause after a connect that failed at once, before the next try.
+constexpr DWORD kConnectRetryMs = 100;
 
 // The stop event is published for the stop paths, which run on other threads.
 std::mutex g_stopMutex;
@@ -76,7 +78,10 @@ void Serve(HANDLE hPipe, HANDLE* hEvents) {
     Wait w = Finish(connected, hPipe, &os, hEvents, &cb);
     if (w == Wait::Stop) return;
     if (w == Wait::Failed) {
+      // A connect that fails at once (no descriptors left, say) would otherwise
+      // spin without ever looking at the stop event.
       DisconnectNamedPipe(hPipe);
+      if (WaitForSingleObject(hEvents[0], kConnectRetryMs) != WAIT_TIMEOUT) return;
       continue;
     }
     // Both buffers start clean for every client, so nothing of an earlier

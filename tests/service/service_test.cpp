@@ -2,13 +2,18 @@
 // installed, started, stopped and removed through its options, in debug mode,
 // and on the wire as an independent client sees it.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <dirent.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
@@ -149,6 +154,63 @@ TEST_F(Service, PipeOptionMovesTheServerAwayFromTheFixedClient) {
   EXPECT_EQ(r.out, "ok 180 " + Direct(kDevice) + "\n");
   server.Signal(SIGINT);
   EXPECT_EQ(server.Wait(), 0);
+}
+
+// The lowest descriptor number the process does not use: the next one it would get.
+int LowestFreeFd(int pid) {
+  std::set<int> used;
+  DIR* dir = opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
+  if (!dir) return -1;
+  while (dirent* e = readdir(dir))
+    if (e->d_name[0] != '.') used.insert(std::atoi(e->d_name));
+  closedir(dir);
+  int n = 0;
+  while (used.count(n)) ++n;
+  return n;
+}
+
+// Connects to the pipe's socket without waiting for the server to take the call.
+int RawConnect(const std::string& path) {
+  int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strcpy(addr.sun_path, path.c_str());
+  if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+TEST_F(Service, AServerThatCannotTakeClientsStillStopsAndRecovers) {
+  Child server({Program("OrvService"), "-debug"});
+  ASSERT_TRUE(WaitSocket("simple"));
+  const std::string device = Direct(kDevice);
+  ASSERT_EQ(Ask(kDevice), device);
+
+  // No descriptor left for the server: every accept of the waiting client fails.
+  rlimit original{};
+  ASSERT_EQ(prlimit(server.pid(), RLIMIT_NOFILE, nullptr, &original), 0);
+  rlimit exhausted = original;
+  exhausted.rlim_cur = static_cast<rlim_t>(LowestFreeFd(server.pid()));
+  ASSERT_EQ(prlimit(server.pid(), RLIMIT_NOFILE, &exhausted, nullptr), 0);
+  int waiting = RawConnect(home::Path("pipe/simple"));
+  ASSERT_GE(waiting, 0);
+  pollfd p{waiting, POLLIN, 0};
+  EXPECT_EQ(poll(&p, 1, 300), 0) << "no welcome without a descriptor for the call";
+  close(waiting);
+
+  // With descriptors again the same server serves the next client.
+  ASSERT_EQ(prlimit(server.pid(), RLIMIT_NOFILE, &original, nullptr), 0);
+  EXPECT_EQ(Ask(kDevice), device);
+
+  // And while it cannot take calls, a stop still ends it.
+  ASSERT_EQ(prlimit(server.pid(), RLIMIT_NOFILE, &exhausted, nullptr), 0);
+  waiting = RawConnect(home::Path("pipe/simple"));
+  ASSERT_GE(waiting, 0);
+  server.Signal(SIGINT);
+  EXPECT_EQ(server.Wait(std::chrono::seconds(10)), 0);
+  close(waiting);
 }
 
 std::string Hex(const std::string& bytes) {
