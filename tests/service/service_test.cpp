@@ -13,7 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <set>
+#include <map>
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
@@ -156,16 +156,35 @@ TEST_F(Service, PipeOptionMovesTheServerAwayFromTheFixedClient) {
   EXPECT_EQ(server.Wait(), 0);
 }
 
-// The lowest descriptor number the process does not use: the next one it would get.
-int LowestFreeFd(int pid) {
-  std::set<int> used;
-  DIR* dir = opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
-  if (!dir) return -1;
-  while (dirent* e = readdir(dir))
-    if (e->d_name[0] != '.') used.insert(std::atoi(e->d_name));
+// The descriptors a process has open: number and what each refers to.
+std::map<int, std::string> OpenFds(int pid) {
+  std::map<int, std::string> fds;
+  std::string folder = "/proc/" + std::to_string(pid) + "/fd";
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return fds;
+  while (dirent* e = readdir(dir)) {
+    if (e->d_name[0] == '.') continue;
+    char target[256] = {};
+    ssize_t n = readlink((folder + "/" + e->d_name).c_str(), target, sizeof target - 1);
+    fds[std::atoi(e->d_name)] = n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
+  }
   closedir(dir);
+  return fds;
+}
+
+// The lowest descriptor number the idle server does not use (the next one it
+// would get), once only its listening socket is left of the last exchange.
+int LowestFreeFdWhenIdle(int pid) {
+  std::map<int, std::string> fds;
+  bool idle = WaitFor([&] {
+    fds = OpenFds(pid);
+    int sockets = 0;
+    for (auto& [fd, target] : fds) sockets += target.rfind("socket:", 0) == 0;
+    return sockets == 1;
+  });
+  if (!idle) return -1;
   int n = 0;
-  while (used.count(n)) ++n;
+  while (fds.count(n)) ++n;
   return n;
 }
 
@@ -192,7 +211,9 @@ TEST_F(Service, AServerThatCannotTakeClientsStillStopsAndRecovers) {
   rlimit original{};
   ASSERT_EQ(prlimit(server.pid(), RLIMIT_NOFILE, nullptr, &original), 0);
   rlimit exhausted = original;
-  exhausted.rlim_cur = static_cast<rlim_t>(LowestFreeFd(server.pid()));
+  int lowestFree = LowestFreeFdWhenIdle(server.pid());
+  ASSERT_GT(lowestFree, 0);
+  exhausted.rlim_cur = static_cast<rlim_t>(lowestFree);
   ASSERT_EQ(prlimit(server.pid(), RLIMIT_NOFILE, &exhausted, nullptr), 0);
   int waiting = RawConnect(home::Path("pipe/simple"));
   ASSERT_GE(waiting, 0);
