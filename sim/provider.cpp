@@ -25,7 +25,7 @@ using namespace orv::wmi;
 
 namespace {
 
-// A client that does not read its events stops being served past this much.
+// A client that does not read what it is sent stops being served past this much.
 constexpr std::size_t kMaxPending = 8u << 20;
 
 }  // namespace
@@ -182,6 +182,12 @@ void Provider::Flush(Connection& c) {
     if (n > 0) { c.out.erase(0, static_cast<std::size_t>(n)); continue; }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    Close(c.fd);
+    return;
+  }
+  // A client that sends requests but never reads the answers is dropped like
+  // one that does not read its events, before it costs the provider its memory.
+  if (c.out.size() > kMaxPending) {
     Close(c.fd);
     return;
   }

@@ -34,6 +34,25 @@ TEST_F(WmiTest, BrokenRequestsHarmOnlyTheirSender) {
   EXPECT_EQ(Int(Query(s.Get(), u"Orv_Software")[0].Get(), u"Software"), 0);  // the forged write changed nothing
 }
 
+TEST_F(WmiTest, AClientThatNeverReadsItsAnswersIsDropped) {
+  Channel greedy;
+  ASSERT_TRUE(greedy.Connect(ProviderSocketPath()));
+  wire::Writer query;
+  query.U8(static_cast<std::uint8_t>(wire::Op::Query));
+  query.Str("root\\CIMV2");
+  query.Str("Win32_BIOS");
+  // Far more answers than the provider keeps for one client (each is some 300 bytes).
+  constexpr int kRequests = 60000;
+  int sent = 0;
+  while (sent < kRequests && greedy.Send(query.Body())) ++sent;
+  int answered = 0;
+  std::string reply;
+  while (greedy.Receive(&reply, 5000)) ++answered;
+  EXPECT_LT(answered, sent) << "the answers were kept without limit";
+  auto s = Connect();  // the others are still served
+  EXPECT_EQ(Int(Query(s.Get(), u"Orv_Software")[0].Get(), u"Software"), 0);
+}
+
 TEST(Wire, ReaderStopsAtTheEndOfTruncatedInput) {
   wire::Object o;
   o.cls = "Orv_Device";
