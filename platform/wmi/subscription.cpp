@@ -56,11 +56,13 @@ void Deliver(Subscription* s) {
     obj->Release();
   }
   if (s->cancelled) end = WBEM_E_CALL_CANCELLED;
+  // Ended before the sink hears of it: a subscriber that saw the final status
+  // finds nothing left to cancel.
+  s->finished = true;
   s->sink->SetStatus(WBEM_STATUS_COMPLETE, end, nullptr, nullptr);
   s->sink->Release();
   s->sink = nullptr;
   s->channel.Close();
-  s->finished = true;
   CoUninitialize();
 }
 
