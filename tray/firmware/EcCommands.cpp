@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "library/OrvWmiAcpi.h"
+#include "platform/base/handle.h"
 #include "platform/power/power.h"
 #include "tray/core/message_pump.h"
 
@@ -46,7 +47,9 @@ bool ReadModifyWrite(const char* query, const char* setPrefix, unsigned bit, uns
   v = on ? (v | bit) : (v & offMask);
   char command[kRequestSize] = {};
   std::snprintf(command, sizeof command, "%s%u", setPrefix, v);
-  return SendEcCommand(command, &reply);
+  // The service answers a write with the value written, or with a failure text.
+  unsigned written = 0;
+  return SendEcCommand(command, &reply) && ReadValue(reply, &written) && written == v;
 }
 
 constexpr const char kDevice0[] = "root\\WMI:Q:Orv_Device:Device:0";
@@ -107,9 +110,12 @@ bool IsAcOnline() {
 void HibernateNow() {
   using namespace orv::win;
   HANDLE token = nullptr;
-  LUID luid{};
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
   OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token);
-  LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &luid);
-  AdjustTokenPrivilege(token, luid, SE_PRIVILEGE_ENABLED);
+  LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
+  AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
   SetSystemPowerState(FALSE, TRUE);
+  if (token) CloseHandle(token);
 }
