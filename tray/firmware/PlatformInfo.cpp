@@ -18,8 +18,11 @@ std::string GetAslVersion() {
 
 bool IsMakerBios() {
   std::string reply;
-  if (!SendEcCommand("root\\CIMV2:Q:Win32_BIOS:SMBIOSBIOSVersion:0", &reply)) return false;
-  std::string head = reply.substr(0, 8);
+  return SendEcCommand("root\\CIMV2:Q:Win32_BIOS:SMBIOSBIOSVersion:0", &reply) && HasMakerMark(reply);
+}
+
+bool HasMakerMark(const std::string& version) {
+  const std::string head = version.substr(0, 8);
   if (head.size() < 2) return false;
   return head.compare(head.size() - 2, 2, kMakerMark) == 0;
 }

@@ -10,6 +10,8 @@ std::string GetAslVersion();
 // True when characters 7 and 8 of the BIOS version text are "QT" (judged on its
 // first eight characters, so a seven-character text by its characters 6 and 7).
 bool IsMakerBios();
+// The rule IsMakerBios applies to the version text.
+bool HasMakerMark(const std::string& version);
 
 // True when UserDefine.ini exists beside the program; path then receives key QZL
 // of section [QZL] (possibly empty). False leaves path unchanged.
