@@ -30,10 +30,6 @@ TEST(UserDefineIni, PresenceAndItsKey) {
     EXPECT_EQ(ProbeWith(home, "[QZL]\r\nQZL = C:\\Tools\\notes.exe \r\n"), "present [C:\\Tools\\notes.exe]\n");
   }
   {
-    orv::test::TempHome home;  // section and key compared without regard to case
-    EXPECT_EQ(ProbeWith(home, "[other]\nQZL=x\n[qzl]\nqzl=C:\\A.exe\n"), "present [C:\\A.exe]\n");
-  }
-  {
     orv::test::TempHome home;  // a file without the key still counts as present
     EXPECT_EQ(ProbeWith(home, "[QZL]\n"), "present []\n");
   }
