@@ -16,8 +16,10 @@ namespace {
 
 constexpr std::size_t kRequestSize = 80;
 constexpr std::size_t kReplySize = 800;
-// Pause between registration attempts while the service is not answering.
+// Pause between registration attempts while the service is not answering, and
+// how often the thread's messages are handled during it.
 constexpr auto kRegisterRetry = std::chrono::milliseconds(100);
+constexpr auto kPumpEvery = std::chrono::milliseconds(10);
 
 // A register's value: the reply must be its decimal text and nothing else, since
 // every failure text ("WBEM_E_...", "0x800706ba", an empty line) would read as 0.
@@ -78,9 +80,10 @@ std::int32_t RegisterWithEc() {
     std::memset(answer, 0, sizeof answer);
     std::int32_t ok = Orv_CallNamePipe(request, kRequestSize, answer, kReplySize);
     if (ok) return ok;
-    PumpPendingMessages();
-    std::this_thread::sleep_for(kRegisterRetry);
-    PumpPendingMessages();
+    for (auto waited = std::chrono::milliseconds(0); waited < kRegisterRetry; waited += kPumpEvery) {
+      PumpPendingMessages();
+      std::this_thread::sleep_for(kPumpEvery);
+    }
   }
 }
 
