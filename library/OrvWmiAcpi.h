@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <vector>
 
+#include <windows.h>
+
 #if defined(_WIN32)
 #  define ORVWMIACPI_API __declspec(dllexport)
 #else
 #  define ORVWMIACPI_API __attribute__((visibility("default")))
 #endif
 
-// Window handle of the user-interface layer (an opaque number here as on Windows).
-using HWND = void*;
 
 // The framework's array of untyped pointers, used for the value slots.
 using CPtrArray = std::vector<void*>;

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/base/thread.h"
+#include <windows.h>
 #include "platform/ui/ui.h"
 
 using namespace orv::win;

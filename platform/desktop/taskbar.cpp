@@ -103,7 +103,7 @@ void PlaceTaskbar(const Config& config) {
     return;
   }
   win::RECT r = TaskbarRect(config);
-  win::MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, win::TRUE);
+  win::MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
   win::ShowWindow(bar, win::SW_SHOWNA);
 }
 

@@ -66,7 +66,7 @@ void Sync(State& s) {
   win::EnumWindows(
       [](HWND hwnd, win::LPARAM param) {
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-        return win::TRUE;
+        return TRUE;
       },
       reinterpret_cast<win::LPARAM>(&live));
   std::set<HWND> alive(live.begin(), live.end());

@@ -34,6 +34,5 @@ HWND NextEditControl(HWND dialog, HWND current);
 // Destroys the dialog's controls; the dialog does this as its window goes.
 void DestroyDialogControls(HWND dialog);
 
-constexpr LONG ERROR_CONTROL_ID_NOT_FOUND = 1421;
 
 }  // namespace orv::win

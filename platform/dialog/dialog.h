@@ -34,7 +34,7 @@ class CDialog : public orv::win::WindowHandler {
   HWND GetSafeHwnd() const { return m_hWnd; }
   int TemplateId() const { return m_templateId; }
 
-  virtual orv::win::BOOL OnInitDialog() { return orv::win::TRUE; }
+  virtual orv::win::BOOL OnInitDialog() { return TRUE; }
   // The dialog's message table; the default answers WM_CLOSE and IDOK/IDCANCEL by
   // ending the dialog and passes the rest to DefWindowProc.
   orv::win::LRESULT WindowProc(HWND hwnd, orv::win::UINT message, orv::win::WPARAM wParam,
@@ -58,7 +58,7 @@ class CWinApp {
  public:
   CWinApp();
   virtual ~CWinApp();
-  virtual orv::win::BOOL InitInstance() { return orv::win::FALSE; }
+  virtual orv::win::BOOL InitInstance() { return FALSE; }
   // Runs InitInstance; a FALSE answer ends the program with m_nExitCode.
   int Run();
   CDialog* m_pMainWnd = nullptr;

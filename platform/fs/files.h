@@ -3,7 +3,7 @@
 // closed with CloseHandle. Share modes are accepted and not enforced: files here
 // can always be shared, which is what the system's callers ask for anyway.
 #pragma once
-#include "platform/base/handle.h"
+#include "platform/base/sim/handle_table.h"
 #include "platform/base/types.h"
 
 namespace orv::win {
@@ -26,12 +26,7 @@ constexpr DWORD FILE_END = 2;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
-constexpr int MAX_PATH = 260;
-
-struct FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-};
+using ::FILETIME;
 
 struct WIN32_FIND_DATAA {
   DWORD dwFileAttributes;

@@ -19,8 +19,6 @@ using win::DWORD;
 using win::LONG;
 using win::POINT;
 using win::RECT;
-using win::TRUE;
-using win::FALSE;
 using COLORREF = DWORD;  // 0x00BBGGRR
 
 // The records behind the handles. Callers treat the handles as opaque; the
@@ -56,10 +54,7 @@ using HGDIOBJ = GdiObject*;
 using HBITMAP = GdiBitmap*;
 using HDC = DeviceContext*;
 
-struct SIZE {
-  LONG cx;
-  LONG cy;
-};
+using ::SIZE;
 
 struct BITMAP {
   LONG bmType = 0;

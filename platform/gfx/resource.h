@@ -14,14 +14,7 @@ struct ResourceEntry;
 using win::HMODULE;  // nullptr: the running program
 using HRSRC = const ResourceEntry*;
 using HGLOBAL = const void*;
-using LPCSTR = const char*;
-
-inline LPCSTR MAKEINTRESOURCEA(unsigned id) {
-  return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<std::uint16_t>(id)));
-}
-inline bool IS_INTRESOURCE(LPCSTR name) {
-  return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0;
-}
+using ::LPCSTR;
 
 // name: MAKEINTRESOURCEA(id); type: a type name such as "PNG". nullptr if absent.
 HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);

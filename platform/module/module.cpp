@@ -35,7 +35,7 @@ HMODULE LoadLibraryA(const char* name) {
   void* h = dlopen((orv::fs::ProgramFolderHost() + "/" + file).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!h) h = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!h) SetLastError(ERROR_MOD_NOT_FOUND);
-  return h;
+  return static_cast<HMODULE>(h);
 }
 
 FARPROC GetProcAddress(HMODULE module, const char* name) {

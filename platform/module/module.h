@@ -13,7 +13,5 @@ HMODULE LoadLibraryA(const char* name);
 FARPROC GetProcAddress(HMODULE module, const char* name);
 BOOL FreeLibrary(HMODULE module);
 
-constexpr LONG ERROR_MOD_NOT_FOUND = 126;
-constexpr LONG ERROR_PROC_NOT_FOUND = 127;
 
 }  // namespace orv::win

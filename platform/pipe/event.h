@@ -2,16 +2,12 @@
 // WaitForSingleObject/WaitForMultipleObjects: an eventfd per event, one poll
 // over all of them so a wait ends on whichever is signalled first.
 #pragma once
-#include "platform/base/handle.h"
+#include "platform/base/sim/handle_table.h"
 #include "platform/pipe/errors.h"
 
 namespace orv::pipe {
 
-struct SECURITY_ATTRIBUTES {
-  DWORD nLength = sizeof(SECURITY_ATTRIBUTES);
-  void* lpSecurityDescriptor = nullptr;
-  BOOL bInheritHandle = FALSE;
-};
+using ::SECURITY_ATTRIBUTES;
 
 constexpr DWORD WAIT_OBJECT_0 = 0;
 constexpr DWORD WAIT_TIMEOUT = 258;

@@ -10,19 +10,7 @@ constexpr WPARAM PBT_APMPOWERSTATUSCHANGE = 0x000A;
 constexpr WPARAM PBT_APMRESUMEAUTOMATIC = 0x0012;
 constexpr WPARAM PBT_POWERSETTINGCHANGE = 0x8013;
 
-struct GUID {
-  DWORD Data1;
-  WORD Data2;
-  WORD Data3;
-  BYTE Data4[8];
-};
-inline bool operator==(const GUID& a, const GUID& b) {
-  if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
-  for (int i = 0; i < 8; ++i)
-    if (a.Data4[i] != b.Data4[i]) return false;
-  return true;
-}
-inline bool operator!=(const GUID& a, const GUID& b) { return !(a == b); }
+using ::GUID;
 
 // {5D3E9A59-E9D5-4B00-A6BD-FF34FF516548}; its data is one DWORD of SYSTEM_POWER_CONDITION.
 constexpr GUID GUID_ACDC_POWER_SOURCE = {0x5D3E9A59, 0xE9D5, 0x4B00, {0xA6, 0xBD, 0xFF, 0x34, 0xFF, 0x51, 0x65, 0x48}};

@@ -130,7 +130,7 @@ bool Watch(const std::shared_ptr<State>& state) {
 }  // namespace
 
 HPOWERNOTIFY RegisterPowerSettingNotification(HANDLE recipient, const GUID* setting, DWORD flags) {
-  if (!recipient || !setting || flags != DEVICE_NOTIFY_WINDOW_HANDLE || !IsWindow(recipient) ||
+  if (!recipient || !setting || flags != DEVICE_NOTIFY_WINDOW_HANDLE || !IsWindow(static_cast<HWND>(recipient)) ||
       *setting != GUID_ACDC_POWER_SOURCE) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -142,7 +142,7 @@ HPOWERNOTIFY RegisterPowerSettingNotification(HANDLE recipient, const GUID* sett
   }
   std::lock_guard<std::mutex> hold(state->lock);
   const std::uintptr_t id = state->nextId++;
-  state->registrations.push_back({id, recipient, *setting});
+  state->registrations.push_back({id, static_cast<HWND>(recipient), *setting});
   return reinterpret_cast<HPOWERNOTIFY>(id);
 }
 

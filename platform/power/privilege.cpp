@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/base/error.h"
-#include "platform/base/handle.h"
+#include "platform/base/sim/handle_table.h"
 #include "platform/home/home.h"
 #include "platform/power/power.h"
 

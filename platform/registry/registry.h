@@ -43,7 +43,6 @@ constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
 constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
-constexpr LONG ERROR_BAD_PATHNAME = 161;
 
 // ERROR_FILE_NOT_FOUND when the key does not exist. subKey NULL or "" opens the key itself.
 LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/handle.h"
+#include "platform/base/sim/handle_table.h"
 #include "platform/service/errors.h"
 
 namespace orv::svc {

@@ -8,7 +8,7 @@
 #include <string>
 #include <strings.h>
 
-#include "platform/base/handle.h"
+#include "platform/base/sim/handle_table.h"
 #include "platform/service/control.h"
 #include "platform/service/database.h"
 #include "platform/service/launch.h"

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/base/error.h"
-#include "platform/base/handle.h"
+#include "platform/base/sim/handle_table.h"
 #include "platform/home/home.h"
 
 namespace orv::win {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "platform/base/clock.h"
+#include <windows.h>
 #include "platform/base/error.h"
-#include "platform/base/thread.h"
+#include <windows.h>
 #include "platform/ui/internal.h"
 
 namespace orv::ui::detail {

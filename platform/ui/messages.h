@@ -39,17 +39,8 @@ constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 constexpr UINT PM_NOYIELD = 0x0002;
 
-struct POINT {
-  LONG x;
-  LONG y;
-};
-
-struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-};
+using ::POINT;
+using ::RECT;
 
 struct MSG {
   HWND hwnd;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "platform/base/thread.h"
+#include <windows.h>
 #include "platform/ui/internal.h"
 
 namespace orv::ui::detail {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/base/error.h"
-#include "platform/base/thread.h"
+#include <windows.h>
 #include "platform/ui/internal.h"
 
 namespace orv::win {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/base/error.h"
-#include "platform/base/thread.h"
+#include <windows.h>
 #include "platform/text/ansi.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/message.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/base/error.h"
-#include "platform/base/handle.h"
+#include <windows.h>
 #include "platform/power/broadcast.h"
 #include "platform/power/power.h"
 #include "platform/ui/message.h"

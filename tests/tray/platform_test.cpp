@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/base/error.h"
-#include "platform/base/handle.h"
+#include <windows.h>
 #include "platform/desktop/foreground.h"
 #include "platform/desktop/windows.h"
 #include "platform/module/module.h"

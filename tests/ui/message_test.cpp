@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/base/error.h"
-#include "platform/base/thread.h"
+#include <windows.h>
 #include "platform/ui/ui.h"
 
 using namespace orv::win;

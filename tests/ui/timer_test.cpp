@@ -6,8 +6,8 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/base/clock.h"
-#include "platform/base/thread.h"
+#include <windows.h>
+#include <windows.h>
 #include "platform/ui/ui.h"
 
 using namespace orv::win;

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "platform/base/error.h"
-#include "platform/base/handle.h"
+#include <windows.h>
 #include "platform/service/console.h"
 #include "platform/sync/mutex.h"
 #include "platform/ui/message.h"

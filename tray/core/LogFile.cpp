@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/base/clock.h"
+#include <windows.h>
 #include "platform/fs/files.h"
 #include "platform/fs/module.h"
 #include "platform/registry/registry.h"

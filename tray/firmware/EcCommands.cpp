@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "library/OrvWmiAcpi.h"
-#include "platform/base/handle.h"
+#include <windows.h>
 #include "platform/power/power.h"
 #include "tray/core/message_pump.h"
 

@@ -1,17 +1,15 @@
 // Clocks on the steady and the real-time clock of this machine.
-#include "platform/base/clock.h"
+#include <windows.h>
 
 #include <chrono>
 #include <ctime>
 
-namespace orv::win {
-
-DWORD GetTickCount() {
+extern "C" DWORD WINAPI GetTickCount(void) {
   using namespace std::chrono;
   return static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void GetLocalTime(SYSTEMTIME* out) {
+extern "C" void WINAPI GetLocalTime(LPSYSTEMTIME out) {
   if (!out) return;
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
@@ -26,5 +24,3 @@ void GetLocalTime(SYSTEMTIME* out) {
   out->wSecond = static_cast<WORD>(local.tm_sec);
   out->wMilliseconds = static_cast<WORD>(ts.tv_nsec / 1000000);
 }
-
-}  // namespace orv::win

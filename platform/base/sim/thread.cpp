@@ -1,16 +1,12 @@
 // Thread and process ids from the kernel's own numbering (unique while they run).
-#include "platform/base/thread.h"
+#include <windows.h>
 
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace orv::win {
-
-DWORD GetCurrentThreadId() {
+extern "C" DWORD WINAPI GetCurrentThreadId(void) {
   static thread_local DWORD id = static_cast<DWORD>(syscall(SYS_gettid));
   return id;
 }
 
-DWORD GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
-
-}  // namespace orv::win
+extern "C" DWORD WINAPI GetCurrentProcessId(void) { return static_cast<DWORD>(getpid()); }

@@ -1,13 +1,12 @@
 // The process's handle table. Handle values are multiples of 4 from 4 up, as Win32
 // hands them out, and are not reused while the process runs, so a stale handle
 // cannot reach a newer object.
-#include "platform/base/handle.h"
+#include "platform/base/sim/handle_table.h"
 
 #include <cstdint>
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/base/error.h"
 
 namespace orv::win {
 namespace {
@@ -41,7 +40,10 @@ std::shared_ptr<KernelObject> LookupHandle(HANDLE handle) {
   return it == t.objects.end() ? nullptr : it->second;
 }
 
-BOOL CloseHandle(HANDLE handle) {
+}  // namespace orv::win
+
+extern "C" BOOL WINAPI CloseHandle(HANDLE handle) {
+  using namespace orv::win;
   std::shared_ptr<KernelObject> doomed;  // destroyed outside the lock
   {
     Table& t = TheTable();
@@ -56,5 +58,3 @@ BOOL CloseHandle(HANDLE handle) {
   }
   return TRUE;
 }
-
-}  // namespace orv::win

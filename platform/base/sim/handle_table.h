@@ -1,10 +1,10 @@
-// Kernel handles: every kind of kernel object (files, find searches, and whatever
-// other platform folders add) sits behind one HANDLE table, so CloseHandle closes
-// any of them as on Windows.
+// The simulated kernel's handle table: every kind of kernel object (files, find
+// searches, events, and whatever other areas add) sits behind one HANDLE table,
+// so CloseHandle closes any of them as on Windows.
 #pragma once
-#include <memory>
+#include <windows.h>
 
-#include "platform/base/types.h"
+#include <memory>
 
 namespace orv::win {
 
@@ -24,9 +24,5 @@ template <class T>
 std::shared_ptr<T> LookupHandleAs(HANDLE handle) {
   return std::dynamic_pointer_cast<T>(LookupHandle(handle));
 }
-
-// Removes the handle; the object ends when its last user lets go. FALSE with
-// ERROR_INVALID_HANDLE for a handle that is not open.
-BOOL CloseHandle(HANDLE handle);
 
 }  // namespace orv::win

@@ -1,0 +1,35 @@
+// The kernel's base calls (winbase.h of the Windows SDK) that belong to no other
+// area: the thread's last error, closing handles, clocks and thread and process
+// ids. The other areas' kernel calls have headers of their own (synchapi.h,
+// fileapi.h, namedpipeapi.h, ...), all reached through windows.h.
+#pragma once
+#include "windef.h"
+#include "winerror.h"
+
+typedef struct _SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
+} SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
+
+extern "C" {
+
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD dwErrCode);
+
+// Closes a handle of any kernel object; FALSE with ERROR_INVALID_HANDLE for one that is not open.
+BOOL WINAPI CloseHandle(HANDLE hObject);
+
+// Milliseconds of a steady clock, wrapping after 49.7 days.
+DWORD WINAPI GetTickCount(void);
+void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime);
+
+DWORD WINAPI GetCurrentThreadId(void);
+DWORD WINAPI GetCurrentProcessId(void);
+
+}  // extern "C"

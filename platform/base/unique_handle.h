@@ -1,0 +1,66 @@
+// Owning handles: one template that closes a Win32 handle when its owner goes, so
+// no path can leak or double-close one. Written on the real Win32 calls only, so
+// the same text serves the Windows build and the simulated one. Each kind of
+// handle is a traits type (its invalid value and the call that closes it).
+#pragma once
+#include <windows.h>
+
+#include <utility>
+
+namespace orv {
+
+template <class Traits>
+class unique_any {
+ public:
+  using pointer = typename Traits::type;
+
+  unique_any() = default;
+  explicit unique_any(pointer value) : value_(value) {}
+  ~unique_any() { reset(); }
+  unique_any(const unique_any&) = delete;
+  unique_any& operator=(const unique_any&) = delete;
+  unique_any(unique_any&& other) noexcept : value_(other.release()) {}
+  unique_any& operator=(unique_any&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+
+  pointer get() const { return value_; }
+  explicit operator bool() const { return value_ != Traits::invalid(); }
+  // Gives up ownership without closing.
+  pointer release() { return std::exchange(value_, Traits::invalid()); }
+  // Closes what is held (if anything) and takes value.
+  void reset(pointer value = Traits::invalid()) {
+    pointer old = std::exchange(value_, value);
+    if (old != Traits::invalid()) Traits::close(old);
+  }
+  // For out-parameters: closes what is held and hands out the slot.
+  pointer* put() {
+    reset();
+    return &value_;
+  }
+
+ private:
+  pointer value_ = Traits::invalid();
+};
+
+// Traits of a handle whose invalid value is NULL, closed by Close.
+template <class T, auto Close>
+struct null_handle_traits {
+  using type = T;
+  static T invalid() { return T{}; }
+  static void close(T value) { Close(value); }
+};
+
+struct file_handle_traits {
+  using type = HANDLE;
+  static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(HANDLE value) { CloseHandle(value); }
+};
+
+// Kernel objects that give NULL on failure (events, mutexes, processes, threads).
+using unique_handle = unique_any<null_handle_traits<HANDLE, &CloseHandle>>;
+// Files, pipes and find searches, which give INVALID_HANDLE_VALUE on failure.
+using unique_file = unique_any<file_handle_traits>;
+
+}  // namespace orv
