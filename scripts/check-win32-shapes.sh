@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks that Part code (library/, service/, tray/, kvkbhook/) is plain Windows
+# Checks that program code (library/, service/, tray/, kvkbhook/) is plain Windows
 # code: every file compiles with mingw-w64 against the SDK's own headers, includes
 # from platform/ only what both builds share (the owning handles and the
 # framework), and holds no _WIN32 conditional. With file arguments, checks those.

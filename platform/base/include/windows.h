@@ -28,6 +28,9 @@
 #if __has_include(<securitybaseapi.h>)
 #include <securitybaseapi.h>
 #endif
+#if __has_include(<stringapiset.h>)
+#include <stringapiset.h>
+#endif
 #if __has_include(<winnls.h>)
 #include <winnls.h>
 #endif
@@ -48,4 +51,7 @@
 #endif
 #if __has_include(<winver.h>)
 #include <winver.h>
+#endif
+#if __has_include(<winbase_sim.h>)
+#include <winbase_sim.h>
 #endif
