@@ -52,6 +52,3 @@
 #if __has_include(<winver.h>)
 #include <winver.h>
 #endif
-#if __has_include(<winbase_sim.h>)
-#include <winbase_sim.h>
-#endif
