@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in deps.txt; does nothing when all are present.
+# Installs the Debian packages of the named lists (deps.txt for the simulated
+# build; "windows": deps-windows.txt for the Windows build and its wine proofs);
+# does nothing when all are present.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t pkgs < <(grep -v -E '^\s*(#|$)' "$here/deps.txt")
+lists=("$here/deps.txt")
+for name in "$@"; do lists+=("$here/deps-$name.txt"); done
+mapfile -t pkgs < <(cat "${lists[@]}" | grep -v -E '^\s*(#|$)')
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,29 @@
+// The shared wine session, torn down by GoogleTest's environment at the end.
+#include "tests/windows/wine_fixture.h"
+
+namespace orv::test {
+namespace {
+
+std::unique_ptr<WineSession> g_session;
+
+class WineEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    auto session = std::make_unique<WineSession>(ORV_WINDOWS_BIN);
+    if (session->Start(true)) {
+      g_session = std::move(session);
+    } else {
+      std::fprintf(stderr, "wine session: %s\n", session->error().c_str());
+    }
+  }
+  void TearDown() override { g_session.reset(); }
+};
+
+[[maybe_unused]] ::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new WineEnvironment);
+
+}  // namespace
+
+WineSession* Wine() { return g_session.get(); }
+
+}  // namespace orv::test
