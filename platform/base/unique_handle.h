@@ -63,4 +63,8 @@ using unique_handle = unique_any<null_handle_traits<HANDLE, &CloseHandle>>;
 // Files, pipes and find searches, which give INVALID_HANDLE_VALUE on failure.
 using unique_file = unique_any<file_handle_traits>;
 
+// ---- The system-service areas' handles.
+// Registry keys (RegOpenKeyExA, RegCreateKeyExA).
+using unique_hkey = unique_any<null_handle_traits<HKEY, &RegCloseKey>>;
+
 }  // namespace orv

@@ -9,7 +9,7 @@
 
 #include "platform/desktop/windows.h"
 #include "platform/fs/atomic.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::desktop {
 namespace {

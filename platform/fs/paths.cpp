@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::fs {
 namespace {

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::pipe {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/base/error.h"
 #include "platform/base/sim/handle_table.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/power/power.h"
 
 namespace orv::win {

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/pipe/names.h"
 
 namespace orv::svc::db {

@@ -12,7 +12,7 @@
 #include <mutex>
 #include <sstream>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::svc {
 namespace {

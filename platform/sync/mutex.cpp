@@ -16,7 +16,7 @@
 
 #include "platform/base/error.h"
 #include "platform/base/sim/handle_table.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::win {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/pipe/pipe.h"
 #include "platform/pipe/sddl.h"
 #include "tests/support/process.h"

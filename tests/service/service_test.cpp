@@ -17,7 +17,7 @@
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/service/database.h"
 #include "platform/service/eventlog.h"
 #include "tests/support/process.h"

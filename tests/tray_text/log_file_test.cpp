@@ -10,7 +10,6 @@
 #include "platform/fs/files.h"
 #include "platform/fs/module.h"
 #include "platform/fs/paths.h"
-#include "platform/registry/registry.h"
 #include "tests/support/process.h"
 #include "tray/core/LogFile.h"
 

@@ -9,7 +9,6 @@
 #include "platform/desktop/frame_server.h"
 #include "platform/fs/module.h"
 #include "platform/fs/paths.h"
-#include "platform/registry/registry.h"
 #include "platform/ui/message.h"
 #include "platform/ui/registered.h"
 #include "platform/ui/timer.h"

@@ -8,7 +8,6 @@
 #include <windows.h>
 #include "platform/fs/files.h"
 #include "platform/fs/module.h"
-#include "platform/registry/registry.h"
 
 using namespace orv::win;
 
@@ -64,7 +63,8 @@ bool StoreLogFlag(bool on) {
   const char* text = on ? "TRUE" : "FALSE";
   HKEY key = nullptr;
   DWORD disposition = 0;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, LOG_FLAG_KEY, 0, " ", 0, KEY_ALL_ACCESS, nullptr, &key, &disposition) !=
+  char keyClass[] = " ";
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, LOG_FLAG_KEY, 0, keyClass, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition) !=
       ERROR_SUCCESS) {
     return false;
   }

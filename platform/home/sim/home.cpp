@@ -1,6 +1,6 @@
 // State-folder lookup for this machine: ORV_HOME, else $XDG_RUNTIME_DIR/orv,
 // else /tmp/orv-<uid>.
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 #include <cerrno>
 #include <cstdlib>

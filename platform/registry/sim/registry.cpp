@@ -1,7 +1,7 @@
 // Registry handles and the calls on them. Every call reads the hive's file afresh
 // (the files are small, and another process may have changed them); every change
 // is a locked read-modify-write of the whole file.
-#include "platform/registry/registry.h"
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -12,10 +12,9 @@
 #include <string>
 
 #include "platform/fs/atomic.h"
-#include "platform/home/home.h"
-#include "platform/registry/hive.h"
+#include "platform/home/sim/home.h"
+#include "platform/registry/sim/hive.h"
 
-namespace orv::win {
 namespace {
 
 using orv::reg::Hive;
@@ -198,7 +197,7 @@ LONG ReadKey(HKEY handle, REGSAM right, LONG missingRoot, Hive* hive, Key** key)
 
 }  // namespace
 
-LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM access, HKEY* result) {
+extern "C" LONG WINAPI RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM access, HKEY* result) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
   OpenKey parent;
@@ -214,7 +213,7 @@ LONG RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM access, HKEY* res
   return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, const char*, DWORD, REGSAM access, void*, HKEY* result,
+extern "C" LONG WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM access, LPSECURITY_ATTRIBUTES, PHKEY result,
                      DWORD* disposition) {
   if (!result) return ERROR_INVALID_PARAMETER;
   *result = nullptr;
@@ -236,14 +235,14 @@ LONG RegCreateKeyExA(HKEY key, const char* subKey, DWORD, const char*, DWORD, RE
   return ERROR_SUCCESS;
 }
 
-LONG RegCloseKey(HKEY key) {
+extern "C" LONG WINAPI RegCloseKey(HKEY key) {
   if (key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE) return ERROR_SUCCESS;
   Handles& h = TheHandles();
   std::lock_guard<std::mutex> lock(h.mutex);
   return h.open.erase(reinterpret_cast<std::uintptr_t>(key)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
-LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* dataSize) {
+extern "C" LONG WINAPI RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* dataSize) {
   if (reserved) return ERROR_INVALID_PARAMETER;
   Hive hive;
   Key* k = nullptr;
@@ -253,7 +252,7 @@ LONG RegQueryValueExA(HKEY key, const char* name, DWORD* reserved, DWORD* type, 
   return PutData(*v, type, data, dataSize);
 }
 
-LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const BYTE* data, DWORD dataSize) {
+extern "C" LONG WINAPI RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const BYTE* data, DWORD dataSize) {
   OpenKey open;
   if (!Lookup(key, &open)) return ERROR_INVALID_HANDLE;
   if (!(open.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
@@ -280,7 +279,7 @@ LONG RegSetValueExA(HKEY key, const char* name, DWORD, DWORD type, const BYTE* d
   });
 }
 
-LONG RegDeleteValueA(HKEY key, const char* name) {
+extern "C" LONG WINAPI RegDeleteValueA(HKEY key, const char* name) {
   OpenKey open;
   if (!Lookup(key, &open)) return ERROR_INVALID_HANDLE;
   if (!(open.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
@@ -299,7 +298,7 @@ LONG RegDeleteValueA(HKEY key, const char* name) {
   });
 }
 
-LONG RegDeleteKeyA(HKEY key, const char* subKey) {
+extern "C" LONG WINAPI RegDeleteKeyA(HKEY key, const char* subKey) {
   OpenKey open;
   if (!Lookup(key, &open)) return ERROR_INVALID_HANDLE;
   std::string path;
@@ -312,7 +311,7 @@ LONG RegDeleteKeyA(HKEY key, const char* subKey) {
   });
 }
 
-LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, char*, DWORD*, void*) {
+extern "C" LONG WINAPI RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, LPSTR, LPDWORD, PFILETIME) {
   if (reserved) return ERROR_INVALID_PARAMETER;
   Hive hive;
   Key* k = nullptr;
@@ -324,7 +323,7 @@ LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* re
   return PutName(children[index], name, nameSize);
 }
 
-LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, DWORD* type, BYTE* data,
+extern "C" LONG WINAPI RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved, DWORD* type, BYTE* data,
                    DWORD* dataSize) {
   if (reserved) return ERROR_INVALID_PARAMETER;
   Hive hive;
@@ -337,4 +336,3 @@ LONG RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* re
   return PutData(v, type, data, dataSize);
 }
 
-}  // namespace orv::win

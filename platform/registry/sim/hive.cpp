@@ -1,10 +1,10 @@
 // The registry's text form: writing it and reading it back strictly.
-#include "platform/registry/hive.h"
+#include "platform/registry/sim/hive.h"
+
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
-
-#include "platform/registry/registry.h"
 
 namespace orv::reg {
 namespace {
@@ -150,7 +150,6 @@ bool ParseValue(const std::string& line, Value* value) {
     ++pos;
   }
   std::string rest = line.substr(pos);
-  using namespace orv::win;
   if (rest.compare(0, 4, "sz:\"") == 0 || rest.compare(0, 11, "expand_sz:\"") == 0) {
     value->type = rest[0] == 's' ? REG_SZ : REG_EXPAND_SZ;
     std::size_t p = rest.find('"') + 1;
@@ -232,7 +231,6 @@ Value* Hive::FindValue(Key& key, const std::string& name) {
 }
 
 std::string Hive::Serialize() const {
-  using namespace orv::win;
   std::string out = std::string(kHeader) + "\n";
   for (auto& entry : keys_) {
     const Key& k = entry.second;

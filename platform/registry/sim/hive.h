@@ -16,11 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/types.h"
+#include <windows.h>
 
 namespace orv::reg {
-
-using orv::win::DWORD;
 
 struct Value {
   std::string name;
