@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <thread>
 
-#include "platform/fs/module.h"
 #include "platform/service/console.h"
 #include "service/pipe_server.h"
 #include "service/service_status.h"
@@ -74,7 +73,7 @@ BOOL ControlHandler(DWORD dwCtrlType) {
 void CmdInstallService() {
   char szErr[kErrorTextSize];
   char szPath[512];
-  DWORD len = orv::win::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+  DWORD len = GetModuleFileNameA(nullptr, szPath, sizeof szPath);
   // A cut path would install some other program, so it counts as a failure.
   if (len == 0 || len >= sizeof szPath) {
     std::printf("Unable to install %s - %s\n", SZSERVICENAME, GetLastErrorText(szErr, sizeof szErr));

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 #include "platform/pipe/pipe.h"
 #include "platform/pipe/sddl.h"
 #include "service/request.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "platform/desktop/windows.h"
-#include "platform/fs/atomic.h"
+#include "platform/fs/sim/atomic.h"
 #include "platform/home/sim/home.h"
 
 namespace orv::desktop {

@@ -2,7 +2,7 @@
 // outlives the caller and leaves no zombie behind.
 #include "platform/service/launch.h"
 
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 
 #include <fcntl.h>
 #include <poll.h>

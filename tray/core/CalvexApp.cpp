@@ -9,7 +9,6 @@
 #include "platform/base/error.h"
 #include <windows.h>
 #include "platform/service/console.h"
-#include "platform/sync/mutex.h"
 #include "platform/ui/message.h"
 #include "tray/core/CalvexDlg.h"
 

@@ -7,8 +7,6 @@
 #include <cstring>
 
 #include "platform/desktop/frame_server.h"
-#include "platform/fs/module.h"
-#include "platform/fs/paths.h"
 #include "platform/ui/message.h"
 #include "platform/ui/registered.h"
 #include "platform/ui/timer.h"
@@ -56,7 +54,8 @@ void WarnIfLogUnwritable() {
   std::string folder = "C:\\Users\\";
   if (GetUserNameA(user, &size)) folder += user;
   folder += "\\Documents";
-  if (orv::fs::MapPath(folder).isDirectory) return;
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
   std::fprintf(stderr, "Calvex: logging is on, but the folder %s does not exist; running without the log file\n",
                folder.c_str());
 }

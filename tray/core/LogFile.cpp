@@ -6,10 +6,6 @@
 #include <string>
 
 #include <windows.h>
-#include "platform/fs/files.h"
-#include "platform/fs/module.h"
-
-using namespace orv::win;
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Platform identification through command strings, and the installation's settings file.
 #include "tray/firmware/PlatformInfo.h"
 
-#include "platform/fs/files.h"
-#include "platform/profile/profile.h"
+#include <windows.h>
+
 #include "tray/firmware/EcCommands.h"
 #include "tray/ui/LanguageTable.h"
 
@@ -28,7 +28,6 @@ bool HasMakerMark(const std::string& version) {
 }
 
 bool ReadUserDefineIni(std::string& path) {
-  using namespace orv::win;
   const std::string folder = GetShortProgramFolder();
   if (folder.empty()) return false;
   const std::string file = folder + "UserDefine.ini";

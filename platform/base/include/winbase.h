@@ -33,3 +33,21 @@ DWORD WINAPI GetCurrentThreadId(void);
 DWORD WINAPI GetCurrentProcessId(void);
 
 }  // extern "C"
+
+// ---- The system-service areas' calls that the SDK declares in winbase.h, each
+// kept in a partial header of its area (as winuser.h is split).
+#if __has_include(<winbase_fs.h>)
+#include <winbase_fs.h>
+#endif
+#if __has_include(<winbase_profile.h>)
+#include <winbase_profile.h>
+#endif
+#if __has_include(<winbase_locale.h>)
+#include <winbase_locale.h>
+#endif
+#if __has_include(<winbase_service.h>)
+#include <winbase_service.h>
+#endif
+#if __has_include(<winbase_power.h>)
+#include <winbase_power.h>
+#endif

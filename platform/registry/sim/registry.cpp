@@ -11,7 +11,7 @@
 #include <set>
 #include <string>
 
-#include "platform/fs/atomic.h"
+#include "platform/fs/sim/atomic.h"
 #include "platform/home/sim/home.h"
 #include "platform/registry/sim/hive.h"
 

@@ -1,5 +1,5 @@
 // File handles, find searches and folders on mapped Windows paths.
-#include "platform/fs/files.h"
+#include <windows.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,17 +11,22 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/error.h"
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/io_object.h"
+#include "platform/fs/sim/paths.h"
 #include "platform/text/ansi.h"
 
-namespace orv::win {
+using orv::win::KernelObject;
+using orv::win::LookupHandleAs;
+using orv::win::RegisterHandle;
+
 namespace {
 
-class FileObject : public KernelObject {
+class FileObject : public orv::win::IoObject {
  public:
   explicit FileObject(int fd) : fd(fd) {}
   ~FileObject() override { close(fd); }
+  BOOL Read(LPVOID buffer, DWORD size, LPDWORD done, LPOVERLAPPED) override;
+  BOOL Write(LPCVOID buffer, DWORD size, LPDWORD done, LPOVERLAPPED) override;
   const int fd;
 };
 
@@ -79,6 +84,34 @@ void Fill(const orv::fs::FolderEntry& e, WIN32_FIND_DATAA* data) {
   }
 }
 
+BOOL FileObject::Write(LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
+  const char* p = static_cast<const char*>(data);
+  DWORD done = 0;
+  while (done < size) {
+    ssize_t n = write(fd, p + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT);
+      if (written) *written = done;
+      return FALSE;
+    }
+    done += static_cast<DWORD>(n);
+  }
+  if (written) *written = done;
+  return TRUE;
+}
+
+BOOL FileObject::Read(LPVOID data, DWORD size, LPDWORD readCount, LPOVERLAPPED) {
+  ssize_t n;
+  do n = read(fd, data, size); while (n < 0 && errno == EINTR);
+  if (n < 0) {
+    SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT);
+    return FALSE;
+  }
+  if (readCount) *readCount = static_cast<DWORD>(n);
+  return TRUE;
+}
+
 std::shared_ptr<FileObject> FileOf(HANDLE handle) {
   auto file = LookupHandleAs<FileObject>(handle);
   if (!file) SetLastError(ERROR_INVALID_HANDLE);
@@ -87,8 +120,8 @@ std::shared_ptr<FileObject> FileOf(HANDLE handle) {
 
 }  // namespace
 
-HANDLE CreateFileA(const char* path, DWORD access, DWORD /*shareMode*/, void* /*security*/, DWORD disposition,
-                   DWORD /*flags*/, HANDLE /*templateFile*/) {
+extern "C" HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD /*shareMode*/, LPSECURITY_ATTRIBUTES,
+                                     DWORD disposition, DWORD /*flags*/, HANDLE /*templateFile*/) {
   orv::fs::MappedPath m;
   if (!MapForUse(path, &m)) return INVALID_HANDLE_VALUE;
   if (m.isDirectory) {
@@ -122,41 +155,7 @@ HANDLE CreateFileA(const char* path, DWORD access, DWORD /*shareMode*/, void* /*
   return h;
 }
 
-BOOL WriteFile(HANDLE handle, const void* data, DWORD size, DWORD* written, void* /*overlapped*/) {
-  if (written) *written = 0;
-  auto file = FileOf(handle);
-  if (!file) return FALSE;
-  const char* p = static_cast<const char*>(data);
-  DWORD done = 0;
-  while (done < size) {
-    ssize_t n = write(file->fd, p + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT);
-      if (written) *written = done;
-      return FALSE;
-    }
-    done += static_cast<DWORD>(n);
-  }
-  if (written) *written = done;
-  return TRUE;
-}
-
-BOOL ReadFile(HANDLE handle, void* data, DWORD size, DWORD* readCount, void* /*overlapped*/) {
-  if (readCount) *readCount = 0;
-  auto file = FileOf(handle);
-  if (!file) return FALSE;
-  ssize_t n;
-  do n = read(file->fd, data, size); while (n < 0 && errno == EINTR);
-  if (n < 0) {
-    SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT);
-    return FALSE;
-  }
-  if (readCount) *readCount = static_cast<DWORD>(n);
-  return TRUE;
-}
-
-DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD method) {
+extern "C" DWORD WINAPI SetFilePointer(HANDLE handle, LONG distance, PLONG distanceHigh, DWORD method) {
   auto file = FileOf(handle);
   if (!file) return INVALID_SET_FILE_POINTER;
   long long offset = distanceHigh ? (static_cast<long long>(*distanceHigh) << 32) | static_cast<DWORD>(distance)
@@ -176,7 +175,7 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD met
   return static_cast<DWORD>(at);
 }
 
-DWORD GetFileSize(HANDLE handle, DWORD* sizeHigh) {
+extern "C" DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
   auto file = FileOf(handle);
   struct stat st {};
   if (!file || fstat(file->fd, &st) != 0) return INVALID_FILE_SIZE;
@@ -185,7 +184,7 @@ DWORD GetFileSize(HANDLE handle, DWORD* sizeHigh) {
   return static_cast<DWORD>(size);
 }
 
-HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
+extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
   if (!pattern || !data) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
@@ -217,7 +216,7 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
   return RegisterHandle(find);
 }
 
-BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* data) {
+extern "C" BOOL WINAPI FindNextFileA(HANDLE handle, LPWIN32_FIND_DATAA data) {
   auto find = LookupHandleAs<FindObject>(handle);
   if (!find || !data) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -231,7 +230,7 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA* data) {
   return TRUE;
 }
 
-BOOL FindClose(HANDLE handle) {
+extern "C" BOOL WINAPI FindClose(HANDLE handle) {
   if (!LookupHandleAs<FindObject>(handle)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -239,7 +238,7 @@ BOOL FindClose(HANDLE handle) {
   return CloseHandle(handle);
 }
 
-DWORD GetFileAttributesA(const char* path) {
+extern "C" DWORD WINAPI GetFileAttributesA(LPCSTR path) {
   if (!path) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_FILE_ATTRIBUTES;
@@ -252,7 +251,7 @@ DWORD GetFileAttributesA(const char* path) {
   return m.isDirectory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
 
-BOOL CreateDirectoryA(const char* path, void* /*security*/) {
+extern "C" BOOL WINAPI CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES) {
   orv::fs::MappedPath m;
   if (!MapForUse(path, &m)) return FALSE;
   if (m.exists) {
@@ -266,7 +265,7 @@ BOOL CreateDirectoryA(const char* path, void* /*security*/) {
   return TRUE;
 }
 
-BOOL DeleteFileA(const char* path) {
+extern "C" BOOL WINAPI DeleteFileA(LPCSTR path) {
   orv::fs::MappedPath m;
   if (!MapForUse(path, &m)) return FALSE;
   if (!m.exists) {
@@ -280,4 +279,3 @@ BOOL DeleteFileA(const char* path) {
   return TRUE;
 }
 
-}  // namespace orv::win

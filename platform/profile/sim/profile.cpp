@@ -1,17 +1,15 @@
 // The profile calls: every read parses the file afresh; every write is a locked,
 // atomic replacement of the whole file.
-#include "platform/profile/profile.h"
+#include <windows.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "platform/base/error.h"
-#include "platform/fs/atomic.h"
-#include "platform/fs/paths.h"
-#include "platform/profile/ini.h"
+#include "platform/fs/sim/atomic.h"
+#include "platform/fs/sim/paths.h"
+#include "platform/profile/sim/ini.h"
 
-namespace orv::win {
 namespace {
 
 std::string ProfilePath(const char* fileName) {
@@ -57,8 +55,8 @@ bool BreaksLines(const char* text) { return text && std::strpbrk(text, "\r\n") !
 
 }  // namespace
 
-DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultText, char* buffer,
-                               DWORD size, const char* fileName) {
+extern "C" DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultText, LPSTR buffer,
+                                                 DWORD size, LPCSTR fileName) {
   if (!buffer || size == 0) return 0;
   std::string content;
   if (fileName) content = ReadProfile(orv::fs::MapPath(ProfilePath(fileName)));
@@ -73,7 +71,7 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
   return CopyText(value, buffer, size);
 }
 
-BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* fileName) {
+extern "C" BOOL WINAPI WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
   if (!section && !key && !value) return TRUE;
   if (!section || !fileName || BreaksLines(section) || BreaksLines(key) || BreaksLines(value) ||
       std::strchr(section, ']') || (key && std::strchr(key, '=')) || (key && orv::profile::Trim(key).empty())) {
@@ -108,4 +106,3 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
   return TRUE;
 }
 
-}  // namespace orv::win

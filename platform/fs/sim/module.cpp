@@ -1,5 +1,5 @@
 // Program path, short and long path forms and the user name.
-#include "platform/fs/module.h"
+#include <windows.h>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -8,10 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/base/error.h"
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 
-namespace orv::win {
 namespace {
 
 // Win32's answer convention for a path written into a caller's buffer.
@@ -40,12 +38,11 @@ DWORD ConvertPath(const char* in, char* out, DWORD size, bool toShort) {
 
 }  // namespace
 
-DWORD GetModuleFileNameA(HMODULE module, char* path, DWORD size) {
+extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR path, DWORD size) {
   if (module != nullptr) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
-  std::string host = orv::fs::ProgramFolderHost();
   char buf[4096];
   ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
   std::string file = n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : "program";
@@ -65,15 +62,15 @@ DWORD GetModuleFileNameA(HMODULE module, char* path, DWORD size) {
   return static_cast<DWORD>(full.size());
 }
 
-DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD size) {
+extern "C" DWORD WINAPI GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size) {
   return ConvertPath(longPath, shortPath, size, true);
 }
 
-DWORD GetLongPathNameA(const char* shortPath, char* longPath, DWORD size) {
+extern "C" DWORD WINAPI GetLongPathNameA(LPCSTR shortPath, LPSTR longPath, DWORD size) {
   return ConvertPath(shortPath, longPath, size, false);
 }
 
-BOOL GetUserNameA(char* name, DWORD* size) {
+extern "C" BOOL WINAPI GetUserNameA(LPSTR name, LPDWORD size) {
   if (!size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -98,4 +95,3 @@ BOOL GetUserNameA(char* name, DWORD* size) {
   return TRUE;
 }
 
-}  // namespace orv::win

@@ -1,6 +1,6 @@
 // Locale names to Windows language ids: the language and country give the id of
 // that country's variant; a language alone gives its main variant.
-#include "platform/locale/language.h"
+#include "platform/locale/sim/language.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -8,8 +8,6 @@
 
 namespace orv::locale {
 namespace {
-
-using orv::win::LANGID;
 
 struct Entry {
   const char* language;
@@ -55,14 +53,10 @@ LANGID LanguageIdOf(const std::string& locale) {
 
 }  // namespace orv::locale
 
-namespace orv::win {
-
-LANGID GetUserDefaultUILanguage() {
+extern "C" LANGID WINAPI GetUserDefaultUILanguage(void) {
   for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = std::getenv(variable);
     if (value && *value) return orv::locale::LanguageIdOf(value);
   }
   return orv::locale::kEnglishUs;
 }
-
-}  // namespace orv::win

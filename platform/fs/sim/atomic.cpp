@@ -1,5 +1,5 @@
 // Crash-safe file replacement and the lock file beside each state file.
-#include "platform/fs/atomic.h"
+#include "platform/fs/sim/atomic.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

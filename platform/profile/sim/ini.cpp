@@ -1,5 +1,5 @@
 // Reading and editing the lines of an initialisation file.
-#include "platform/profile/ini.h"
+#include "platform/profile/sim/ini.h"
 
 namespace orv::profile {
 namespace {

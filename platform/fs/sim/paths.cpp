@@ -3,7 +3,7 @@
 // valid characters, "~N" and up to three extension characters, N counting up in
 // the order of the long names. They stay the same as long as the folder's set of
 // clashing names does.
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 
 #include <dirent.h>
 #include <limits.h>

@@ -1,0 +1,28 @@
+// ReadFile and WriteFile: the object behind the handle does the work.
+#include <windows.h>
+
+#include "platform/fs/sim/io_object.h"
+
+namespace {
+
+std::shared_ptr<orv::win::IoObject> IoOf(HANDLE handle) {
+  auto object = orv::win::LookupHandleAs<orv::win::IoObject>(handle);
+  if (!object) SetLastError(ERROR_INVALID_HANDLE);
+  return object;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+                                LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped) {
+  if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
+  auto object = IoOf(hFile);
+  return object ? object->Read(lpBuffer, nNumberOfBytesToRead, lpNumberOfBytesRead, lpOverlapped) : FALSE;
+}
+
+extern "C" BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+                                 LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped) {
+  if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = 0;
+  auto object = IoOf(hFile);
+  return object ? object->Write(lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten, lpOverlapped) : FALSE;
+}
