@@ -9,7 +9,8 @@
 
 int main(int argc, char** argv) {
   using namespace orv::service;
-  const orv::svc::SERVICE_TABLE_ENTRY dispatchTable[] = {{SZSERVICENAME, service_main}, {nullptr, nullptr}};
+  char serviceName[] = SZSERVICENAME;
+  const SERVICE_TABLE_ENTRYA dispatchTable[] = {{serviceName, service_main}, {nullptr, nullptr}};
   if (argc > 1 && (argv[1][0] == '-' || argv[1][0] == '/')) {
     const char* option = argv[1] + 1;
     if (lstrcmpiA(option, "install") == 0) {
@@ -42,6 +43,6 @@ int main(int argc, char** argv) {
   std::printf("\nStartServiceCtrlDispatcher being called.\n");
   std::printf("This may take several seconds.  Please wait.\n");
   std::fflush(stdout);
-  if (!orv::svc::StartServiceCtrlDispatcher(dispatchTable)) AddToMessageLog("StartServiceCtrlDispatcher failed.");
+  if (!StartServiceCtrlDispatcherA(dispatchTable)) AddToMessageLog("StartServiceCtrlDispatcher failed.");
   return 0;
 }

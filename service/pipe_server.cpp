@@ -113,16 +113,16 @@ void ServiceStart(DWORD argc, char** argv) {
   SECURITY_ATTRIBUTES sa;
   std::string name;
 
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
   hEvents[0] = CreateEvent(nullptr, FALSE, FALSE, nullptr);  // the stop event
   if (!hEvents[0]) goto cleanup;
   PublishStopEvent(hEvents[0]);
 
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
   hEvents[1] = CreateEvent(nullptr, FALSE, FALSE, nullptr);  // the I/O event
   if (!hEvents[1]) goto cleanup;
 
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
   pSD = LocalAlloc(LPTR, sizeof(SECURITY_DESCRIPTOR));
   if (!pSD || !InitializeSecurityDescriptor(pSD, SECURITY_DESCRIPTOR_REVISION)) goto cleanup;
   sa.nLength = sizeof sa;
@@ -138,7 +138,7 @@ void ServiceStart(DWORD argc, char** argv) {
     sa.lpSecurityDescriptor = pSD;
   }
 
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
   name = PipeName(argc, argv);
   hPipe = CreateNamedPipe(name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                           PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 0, 0, 1000, &sa);
@@ -146,7 +146,7 @@ void ServiceStart(DWORD argc, char** argv) {
     AddToMessageLog("Unable to create named pipe");
     goto cleanup;
   }
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_RUNNING, ERROR_SUCCESS, 1000)) goto cleanup;
+  if (!ReportStatusToSCMgr(SERVICE_RUNNING, ERROR_SUCCESS, 1000)) goto cleanup;
 
   Serve(hPipe, hEvents);
 

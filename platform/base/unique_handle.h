@@ -66,5 +66,11 @@ using unique_file = unique_any<file_handle_traits>;
 // ---- The system-service areas' handles.
 // Registry keys (RegOpenKeyExA, RegCreateKeyExA).
 using unique_hkey = unique_any<null_handle_traits<HKEY, &RegCloseKey>>;
+// Service manager and service handles (OpenSCManagerA, OpenServiceA, CreateServiceA).
+using unique_schandle = unique_any<null_handle_traits<SC_HANDLE, &CloseServiceHandle>>;
+// Memory the system hands out (FormatMessageA, security descriptors from SDDL).
+using unique_hlocal = unique_any<null_handle_traits<HLOCAL, &LocalFree>>;
+// Event sources (RegisterEventSourceA).
+using unique_event_source = unique_any<null_handle_traits<HANDLE, &DeregisterEventSource>>;
 
 }  // namespace orv

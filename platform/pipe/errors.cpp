@@ -1,4 +1,4 @@
-// errno translation and caller-released memory.
+// errno translation.
 #include "platform/pipe/errors.h"
 
 #include <cerrno>
@@ -25,17 +25,6 @@ DWORD Win32FromErrno(int err) {
     case ENOTCONN: return ERROR_PIPE_NOT_CONNECTED;
     default: return ERROR_GEN_FAILURE;
   }
-}
-
-HLOCAL LocalAlloc(UINT flags, std::size_t bytes) {
-  void* p = (flags & LMEM_ZEROINIT) ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
-  if (!p) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-  return p;
-}
-
-HLOCAL LocalFree(HLOCAL memory) {
-  std::free(memory);
-  return nullptr;
 }
 
 }  // namespace orv::pipe

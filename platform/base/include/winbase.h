@@ -34,6 +34,15 @@ DWORD WINAPI GetCurrentProcessId(void);
 
 }  // extern "C"
 
+// ---- Memory handed to a caller by the system (message texts, security
+// descriptors), released with LocalFree. Only fixed memory (LMEM_FIXED, with or
+// without LMEM_ZEROINIT) is served; the flags are in minwinbase.h.
+extern "C" {
+HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes);
+// NULL on success, as on Windows.
+HLOCAL WINAPI LocalFree(HLOCAL hMem);
+}  // extern "C"
+
 // ---- The system-service areas' calls that the SDK declares in winbase.h, each
 // kept in a partial header of its area (as winuser.h is split).
 #if __has_include(<winbase_fs.h>)

@@ -194,6 +194,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 // objects, registry keys, services and process tokens.
 typedef DWORD ACCESS_MASK;
 typedef ACCESS_MASK* PACCESS_MASK;
+#define DELETE 0x00010000
 #define READ_CONTROL 0x00020000
 #define WRITE_DAC 0x00040000
 #define WRITE_OWNER 0x00080000
@@ -209,3 +210,5 @@ typedef ACCESS_MASK* PACCESS_MASK;
 #define GENERIC_WRITE 0x40000000
 #define GENERIC_EXECUTE 0x20000000
 #define GENERIC_ALL 0x10000000
+
+typedef PVOID PSID;

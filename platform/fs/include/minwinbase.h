@@ -1,5 +1,5 @@
 // The simulated build's <minwinbase.h>: the records the file and I/O calls share,
-// the overlapped-operation record and a find search's entry.
+// the overlapped-operation record, a find search's entry and LocalAlloc's flags.
 #pragma once
 #include "windef.h"
 
@@ -15,6 +15,13 @@ typedef struct _OVERLAPPED {
   };
   HANDLE hEvent;
 } OVERLAPPED, *LPOVERLAPPED;
+
+// LocalAlloc's flags (winbase.h).
+#define LMEM_FIXED 0x0000
+#define LMEM_MOVEABLE 0x0002
+#define LMEM_ZEROINIT 0x0040
+#define LHND (LMEM_MOVEABLE | LMEM_ZEROINIT)
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
 
 typedef struct _WIN32_FIND_DATAA {
   DWORD dwFileAttributes;

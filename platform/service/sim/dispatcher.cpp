@@ -1,5 +1,7 @@
 // The dispatcher inside a service process: the status record, the control
 // channel served on the dispatcher's thread, and the service main's thread.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -14,14 +16,19 @@
 #include <thread>
 #include <vector>
 
-#include "platform/service/control.h"
-#include "platform/service/database.h"
-#include "platform/service/launch.h"
+#include "platform/base/sim/unique_fd.h"
+#include "platform/service/sim/control.h"
+#include "platform/service/sim/database.h"
+#include "platform/service/sim/launch.h"
 
-namespace orv::svc {
 namespace {
 
-constexpr DWORD SERVICE_ACCEPT_PAUSE_CONTINUE = 0x2;
+namespace db = orv::svc::db;
+namespace control = orv::svc::control;
+using orv::svc::kReadyByte;
+using orv::svc::kReadyFdEnv;
+using orv::svc::kServiceEnv;
+
 constexpr int kControlReadTimeoutMs = 1000;
 
 struct Dispatcher {
@@ -87,68 +94,59 @@ BOOL Fail(DWORD err) {
 
 }  // namespace
 
-BOOL StartServiceCtrlDispatcher(const SERVICE_TABLE_ENTRY* table) {
+extern "C" BOOL WINAPI StartServiceCtrlDispatcherA(const SERVICE_TABLE_ENTRYA* table) {
   const char* envName = std::getenv(kServiceEnv);
   const char* envFd = std::getenv(kReadyFdEnv);
   if (!envName || !envFd || !table) return Fail(ERROR_FAILED_SERVICE_CONTROLLER_CONNECT);
   std::string name = envName;
-  int readyFd = std::atoi(envFd);
+  orv::sim::unique_fd readyFd(std::atoi(envFd));
   unsetenv(kServiceEnv);  // not for the service's own children
   unsetenv(kReadyFdEnv);
-  fcntl(readyFd, F_SETFD, FD_CLOEXEC);
-  const SERVICE_TABLE_ENTRY* entry = table;
+  fcntl(readyFd.get(), F_SETFD, FD_CLOEXEC);
+  const SERVICE_TABLE_ENTRYA* entry = table;
   while (entry->lpServiceName && strcasecmp(entry->lpServiceName, name.c_str()) != 0) ++entry;
-  if (!entry->lpServiceName || !entry->lpServiceProc) {
-    close(readyFd);
-    return Fail(ERROR_SERVICE_NOT_IN_EXE);
-  }
+  if (!entry->lpServiceName || !entry->lpServiceProc) return Fail(ERROR_SERVICE_NOT_IN_EXE);
   Dispatcher d;
   d.name = name;
   d.record.pid = db::SelfPid();
   d.record.startTime = db::StartTimeOf(d.record.pid);
   d.record.status = SERVICE_STATUS{SERVICE_WIN32_OWN_PROCESS, SERVICE_START_PENDING, 0, 0, 0, 0, 2000};
-  int listenFd = control::Listen(db::ControlSocket(name));
-  int doneFd = eventfd(0, EFD_CLOEXEC);
-  if (listenFd < 0 || doneFd < 0 || !db::WriteStatus(name, d.record)) {
+  orv::sim::unique_fd listenFd(control::Listen(db::ControlSocket(name)));
+  orv::sim::unique_fd doneFd(eventfd(0, EFD_CLOEXEC));
+  if (!listenFd || !doneFd || !db::WriteStatus(name, d.record)) {
     DWORD err = GetLastError();
-    if (listenFd >= 0) close(listenFd);
-    if (doneFd >= 0) close(doneFd);
-    close(readyFd);
     return Fail(err ? err : ERROR_FAILED_SERVICE_CONTROLLER_CONNECT);
   }
   {
     std::lock_guard<std::mutex> lock(g_dispatcherMutex);
     g_dispatcher = &d;
   }
-  [[maybe_unused]] ssize_t w = write(readyFd, &kReadyByte, 1);
-  close(readyFd);
+  [[maybe_unused]] ssize_t w = write(readyFd.get(), &kReadyByte, 1);
+  readyFd.reset();
 
   std::vector<std::string> args{entry->lpServiceName};
   for (auto& a : db::ReadStartArgs(name)) args.push_back(a);
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
-  LPSERVICE_MAIN_FUNCTION main = entry->lpServiceProc;
+  LPSERVICE_MAIN_FUNCTIONA main = entry->lpServiceProc;
   std::thread serviceThread([&] {
     main(static_cast<DWORD>(args.size()), argv.data());
     std::uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = write(doneFd, &one, sizeof one);
+    [[maybe_unused]] ssize_t n = write(doneFd.get(), &one, sizeof one);
   });
   for (;;) {
-    pollfd fds[2] = {{listenFd, POLLIN, 0}, {doneFd, POLLIN, 0}};
+    pollfd fds[2] = {{listenFd.get(), POLLIN, 0}, {doneFd.get(), POLLIN, 0}};
     if (poll(fds, 2, -1) < 0) continue;
     if (fds[1].revents & POLLIN) break;
     if (fds[0].revents & POLLIN) {
-      int fd = accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-      if (fd >= 0) {
-        ServeControl(&d, fd);
-        close(fd);
-      }
+      orv::sim::unique_fd fd(accept4(listenFd.get(), nullptr, nullptr, SOCK_CLOEXEC));
+      if (fd) ServeControl(&d, fd.get());
     }
   }
   serviceThread.join();
-  close(listenFd);
-  close(doneFd);
+  listenFd.reset();
+  doneFd.reset();
   unlink(db::ControlSocket(name).c_str());
   {
     std::lock_guard<std::mutex> lock(d.mutex);
@@ -170,7 +168,7 @@ BOOL StartServiceCtrlDispatcher(const SERVICE_TABLE_ENTRY* table) {
   return TRUE;
 }
 
-SERVICE_STATUS_HANDLE RegisterServiceCtrlHandler(const char* name, LPHANDLER_FUNCTION handler) {
+extern "C" SERVICE_STATUS_HANDLE WINAPI RegisterServiceCtrlHandlerA(LPCSTR name, LPHANDLER_FUNCTION handler) {
   Dispatcher* d = Current();
   if (!d) {
     SetLastError(ERROR_FAILED_SERVICE_CONTROLLER_CONNECT);
@@ -182,16 +180,15 @@ SERVICE_STATUS_HANDLE RegisterServiceCtrlHandler(const char* name, LPHANDLER_FUN
   }
   std::lock_guard<std::mutex> lock(d->mutex);
   d->handler = handler;
-  return d;
+  return reinterpret_cast<SERVICE_STATUS_HANDLE>(d);
 }
 
-BOOL SetServiceStatus(SERVICE_STATUS_HANDLE handle, const SERVICE_STATUS* status) {
+extern "C" BOOL WINAPI SetServiceStatus(SERVICE_STATUS_HANDLE handle, LPSERVICE_STATUS status) {
   Dispatcher* d = Current();
-  if (!d || handle != d) return Fail(ERROR_INVALID_HANDLE);
+  if (!d || handle != reinterpret_cast<SERVICE_STATUS_HANDLE>(d)) return Fail(ERROR_INVALID_HANDLE);
   if (!status || status->dwCurrentState < SERVICE_STOPPED || status->dwCurrentState > SERVICE_PAUSED) {
     return Fail(ERROR_INVALID_DATA);
   }
   return Record(d, *status) ? TRUE : Fail(ERROR_ACCESS_DENIED);
 }
 
-}  // namespace orv::svc

@@ -1,7 +1,9 @@
 // The manager's calls on the service database: open, create, delete, start,
 // control and query.
-#include <sys/file.h>
+#include <windows.h>
+
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <memory>
@@ -9,12 +11,18 @@
 #include <strings.h>
 
 #include "platform/base/sim/handle_table.h"
-#include "platform/service/control.h"
-#include "platform/service/database.h"
-#include "platform/service/launch.h"
+#include "platform/base/sim/unique_fd.h"
+#include "platform/service/sim/boot.h"
+#include "platform/service/sim/control.h"
+#include "platform/service/sim/database.h"
+#include "platform/service/sim/launch.h"
 
-namespace orv::svc {
 namespace {
+
+namespace db = orv::svc::db;
+namespace control = orv::svc::control;
+using orv::win::KernelObject;
+using orv::win::LookupHandleAs;
 
 // A manager or service handle and the access it was opened with.
 class ScObject : public KernelObject {
@@ -25,7 +33,7 @@ class ScObject : public KernelObject {
 };
 
 SC_HANDLE NewHandle(const std::string& name, DWORD access) {
-  return RegisterHandle(std::make_shared<ScObject>(name, access));
+  return reinterpret_cast<SC_HANDLE>(orv::win::RegisterHandle(std::make_shared<ScObject>(name, access)));
 }
 
 // The object behind h when it is a service (or, with manager, the manager) handle
@@ -50,14 +58,11 @@ class StartLock {
  public:
   explicit StartLock(const std::string& name)
       : fd_(open((db::Folder(name) + "/start.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    if (fd_ >= 0) flock(fd_, LOCK_EX);
+    if (fd_) flock(fd_.get(), LOCK_EX);
   }
-  ~StartLock() { if (fd_ >= 0) close(fd_); }
-  StartLock(const StartLock&) = delete;
-  StartLock& operator=(const StartLock&) = delete;
 
  private:
-  int fd_;
+  orv::sim::unique_fd fd_;  // closing it lets go of the lock
 };
 
 BOOL Fail(DWORD err) {
@@ -67,7 +72,7 @@ BOOL Fail(DWORD err) {
 
 }  // namespace
 
-SC_HANDLE OpenSCManager(const char* machine, const char* database, DWORD access) {
+extern "C" SC_HANDLE WINAPI OpenSCManagerA(LPCSTR machine, LPCSTR database, DWORD access) {
   if ((machine && *machine) || (database && *database)) {
     SetLastError(ERROR_INVALID_NAME);
     return nullptr;
@@ -76,9 +81,9 @@ SC_HANDLE OpenSCManager(const char* machine, const char* database, DWORD access)
   return NewHandle(std::string(), access);
 }
 
-SC_HANDLE CreateService(SC_HANDLE manager, const char* name, const char* displayName, DWORD access,
-                        DWORD serviceType, DWORD startType, DWORD errorControl, const char* binaryPath,
-                        const char*, DWORD*, const char*, const char*, const char*) {
+extern "C" SC_HANDLE WINAPI CreateServiceA(SC_HANDLE manager, LPCSTR name, LPCSTR displayName, DWORD access,
+                                          DWORD serviceType, DWORD startType, DWORD errorControl, LPCSTR binaryPath,
+                                          LPCSTR, LPDWORD, LPCSTR, LPCSTR, LPCSTR) {
   if (!Lookup(manager, true, SC_MANAGER_CREATE_SERVICE)) return nullptr;
   if (!name || !*name || std::string(name).size() > 256 || !binaryPath || !*binaryPath ||
       serviceType != SERVICE_WIN32_OWN_PROCESS || startType < SERVICE_AUTO_START || startType > SERVICE_DISABLED) {
@@ -108,7 +113,7 @@ SC_HANDLE CreateService(SC_HANDLE manager, const char* name, const char* display
   return NewHandle(name, access);
 }
 
-SC_HANDLE OpenService(SC_HANDLE manager, const char* name, DWORD access) {
+extern "C" SC_HANDLE WINAPI OpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access) {
   if (!Lookup(manager, true, SC_MANAGER_CONNECT)) return nullptr;
   db::Config config;
   if (!name || !*name || !db::ReadConfig(name, &config)) {
@@ -118,12 +123,12 @@ SC_HANDLE OpenService(SC_HANDLE manager, const char* name, DWORD access) {
   return NewHandle(config.name, access);
 }
 
-BOOL CloseServiceHandle(SC_HANDLE handle) {
+extern "C" BOOL WINAPI CloseServiceHandle(SC_HANDLE handle) {
   if (!LookupHandleAs<ScObject>(handle)) return Fail(ERROR_INVALID_HANDLE);
   return CloseHandle(handle);
 }
 
-BOOL DeleteService(SC_HANDLE service) {
+extern "C" BOOL WINAPI DeleteService(SC_HANDLE service) {
   auto s = Lookup(service, false, DELETE);
   if (!s) return FALSE;
   db::Config config;
@@ -134,7 +139,7 @@ BOOL DeleteService(SC_HANDLE service) {
   return TRUE;
 }
 
-BOOL StartService(SC_HANDLE service, DWORD argc, const char** argv) {
+extern "C" BOOL WINAPI StartServiceA(SC_HANDLE service, DWORD argc, LPCSTR* argv) {
   auto s = Lookup(service, false, SERVICE_START);
   if (!s) return FALSE;
   db::Config config;
@@ -144,14 +149,14 @@ BOOL StartService(SC_HANDLE service, DWORD argc, const char** argv) {
   StartLock lock(s->name);
   if (Active(db::ReadStatus(s->name))) return Fail(ERROR_SERVICE_ALREADY_RUNNING);
   if (!db::WriteStartArgs(s->name, argc, argv)) return Fail(ERROR_INVALID_PARAMETER);
-  DWORD err = LaunchService(config);
+  DWORD err = orv::svc::LaunchService(config);
   return err == ERROR_SUCCESS ? TRUE : Fail(err);
 }
 
-BOOL ControlService(SC_HANDLE service, DWORD control, SERVICE_STATUS* status) {
+extern "C" BOOL WINAPI ControlService(SC_HANDLE service, DWORD control, LPSERVICE_STATUS status) {
   DWORD needed = control == SERVICE_CONTROL_STOP ? SERVICE_STOP
                  : control == SERVICE_CONTROL_INTERROGATE ? SERVICE_INTERROGATE
-                                                          : 0x0040;  // SERVICE_PAUSE_CONTINUE
+                                                          : SERVICE_PAUSE_CONTINUE;
   auto s = Lookup(service, false, needed);
   if (!s) return FALSE;
   if (!status) return Fail(ERROR_INVALID_PARAMETER);
@@ -165,7 +170,7 @@ BOOL ControlService(SC_HANDLE service, DWORD control, SERVICE_STATUS* status) {
   return reply.error == ERROR_SUCCESS ? TRUE : Fail(reply.error);
 }
 
-BOOL QueryServiceStatus(SC_HANDLE service, SERVICE_STATUS* status) {
+extern "C" BOOL WINAPI QueryServiceStatus(SC_HANDLE service, LPSERVICE_STATUS status) {
   auto s = Lookup(service, false, SERVICE_QUERY_STATUS);
   if (!s) return FALSE;
   if (!status) return Fail(ERROR_INVALID_PARAMETER);
@@ -175,17 +180,19 @@ BOOL QueryServiceStatus(SC_HANDLE service, SERVICE_STATUS* status) {
   return TRUE;
 }
 
+namespace orv::svc {
+
 int StartAutomaticServices(std::string* failures) {
   int started = 0;
-  SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT);
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
   for (const auto& name : db::AllServices()) {
     db::Config config;
     if (!db::ReadConfig(name, &config) || config.startType != SERVICE_AUTO_START || db::MarkedForDelete(name) ||
         Active(db::ReadStatus(name))) {
       continue;
     }
-    SC_HANDLE service = OpenService(manager, name.c_str(), SERVICE_START);
-    if (service && StartService(service, 0, nullptr)) {
+    SC_HANDLE service = OpenServiceA(manager, name.c_str(), SERVICE_START);
+    if (service && StartServiceA(service, 0, nullptr)) {
       ++started;
     } else if (failures) {
       *failures += name + ": error " + std::to_string(GetLastError()) + "\n";

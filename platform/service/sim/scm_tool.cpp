@@ -6,33 +6,32 @@
 #include <cstring>
 #include <string>
 
-#include "platform/service/eventlog.h"
-#include "platform/service/service.h"
+#include <windows.h>
+
+#include "platform/base/unique_handle.h"
+#include "platform/service/sim/boot.h"
+#include "platform/service/sim/eventlog.h"
 
 namespace {
 
-const char* StateName(orv::win::DWORD state) {
+const char* StateName(DWORD state) {
   static const char* kNames[] = {"?", "STOPPED", "START_PENDING", "STOP_PENDING", "RUNNING",
                                  "CONTINUE_PENDING", "PAUSE_PENDING", "PAUSED"};
   return state <= 7 ? kNames[state] : "?";
 }
 
 int Query(const char* name) {
-  using namespace orv::svc;
-  SC_HANDLE manager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT);
-  SC_HANDLE service = OpenService(manager, name, SERVICE_QUERY_STATUS);
+  orv::unique_schandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+  orv::unique_schandle service(manager ? OpenServiceA(manager.get(), name, SERVICE_QUERY_STATUS) : nullptr);
   SERVICE_STATUS s{};
-  int rc = 1;
-  if (service && QueryServiceStatus(service, &s)) {
-    std::printf("%s: %s exit %u check point %u wait hint %u\n", name, StateName(s.dwCurrentState),
-                s.dwWin32ExitCode, s.dwCheckPoint, s.dwWaitHint);
-    rc = 0;
-  } else {
-    std::printf("%s: error %u\n", name, GetLastError());
+  if (!service || !QueryServiceStatus(service.get(), &s)) {
+    std::printf("%s: error %lu\n", name, static_cast<unsigned long>(GetLastError()));
+    return 1;
   }
-  if (service) CloseServiceHandle(service);
-  CloseServiceHandle(manager);
-  return rc;
+  std::printf("%s: %s exit %lu check point %lu wait hint %lu\n", name, StateName(s.dwCurrentState),
+              static_cast<unsigned long>(s.dwWin32ExitCode), static_cast<unsigned long>(s.dwCheckPoint),
+              static_cast<unsigned long>(s.dwWaitHint));
+  return 0;
 }
 
 }  // namespace

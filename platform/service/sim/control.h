@@ -2,7 +2,9 @@
 // socket; the request is one DWORD (the control code), the reply one DWORD (the
 // outcome, a Win32 error number) followed by the SERVICE_STATUS afterwards.
 #pragma once
-#include "platform/service/service.h"
+#include <windows.h>
+
+#include <string>
 
 namespace orv::svc::control {
 

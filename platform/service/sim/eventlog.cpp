@@ -1,5 +1,5 @@
-// Event-log entries to syslog and to the readable log file.
-#include "platform/service/eventlog.h"
+// Event-log entries to syslog and to the readable log file, and reading that file.
+#include "platform/service/sim/eventlog.h"
 
 #include <fcntl.h>
 #include <syslog.h>
@@ -12,12 +12,14 @@
 #include <mutex>
 #include <sstream>
 
+#include "platform/base/sim/handle_table.h"
+#include "platform/base/sim/unique_fd.h"
 #include "platform/home/sim/home.h"
 
 namespace orv::svc {
 namespace {
 
-class EventSource : public KernelObject {
+class EventSource : public orv::win::KernelObject {
  public:
   explicit EventSource(std::string source) : source(std::move(source)) {}
   std::string source;
@@ -71,66 +73,6 @@ std::string EventLogPath() {
   return folder + "/Application.log";
 }
 
-HANDLE RegisterEventSource(const char* server, const char* source) {
-  if ((server && *server) || !source || !*source) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  return RegisterHandle(std::make_shared<EventSource>(source));
-}
-
-BOOL DeregisterEventSource(HANDLE eventLog) {
-  if (!LookupHandleAs<EventSource>(eventLog)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  return CloseHandle(eventLog);
-}
-
-BOOL ReportEvent(HANDLE eventLog, WORD type, WORD category, DWORD eventId, void*, WORD numStrings, DWORD,
-                 const char** strings, void*) {
-  auto source = LookupHandleAs<EventSource>(eventLog);
-  if (!source) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (numStrings && !strings) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  char when[32] = {};
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
-  std::ostringstream line;
-  std::string joined;
-  line << when << '\t' << Escape(source->source) << '\t' << TypeName(type) << '\t' << category << '\t' << eventId;
-  for (WORD i = 0; i < numStrings; ++i) {
-    std::string s = strings[i] ? strings[i] : "";
-    line << '\t' << Escape(s);
-    joined += (i ? " " : "") + s;
-  }
-  line << '\n';
-  {
-    std::lock_guard<std::mutex> lock(g_syslogMutex);
-    openlog(source->source.c_str(), LOG_PID, LOG_USER);
-    syslog(SyslogPriority(type), "%s", joined.c_str());
-    closelog();
-  }
-  // One append per entry, so entries of concurrent writers never interleave.
-  int fd = open(EventLogPath().c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
-  std::string text = line.str();
-  bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  close(fd);
-  if (!ok) SetLastError(ERROR_ACCESS_DENIED);
-  return ok ? TRUE : FALSE;
-}
-
 std::vector<EventRecord> ReadEventLog(const std::string& source) {
   std::vector<EventRecord> records;
   std::ifstream in(EventLogPath());
@@ -158,3 +100,62 @@ std::vector<EventRecord> ReadEventLog(const std::string& source) {
 }
 
 }  // namespace orv::svc
+
+extern "C" HANDLE WINAPI RegisterEventSourceA(LPCSTR server, LPCSTR source) {
+  if ((server && *server) || !source || !*source) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  return orv::win::RegisterHandle(std::make_shared<orv::svc::EventSource>(source));
+}
+
+extern "C" BOOL WINAPI DeregisterEventSource(HANDLE eventLog) {
+  if (!orv::win::LookupHandleAs<orv::svc::EventSource>(eventLog)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  return CloseHandle(eventLog);
+}
+
+extern "C" BOOL WINAPI ReportEventA(HANDLE eventLog, WORD type, WORD category, DWORD eventId, PSID, WORD numStrings,
+                                    DWORD, LPCSTR* strings, LPVOID) {
+  auto source = orv::win::LookupHandleAs<orv::svc::EventSource>(eventLog);
+  if (!source) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (numStrings && !strings) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  char when[32] = {};
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
+  std::ostringstream line;
+  std::string joined;
+  line << when << '\t' << orv::svc::Escape(source->source) << '\t' << orv::svc::TypeName(type) << '\t' << category << '\t' << eventId;
+  for (WORD i = 0; i < numStrings; ++i) {
+    std::string s = strings[i] ? strings[i] : "";
+    line << '\t' << orv::svc::Escape(s);
+    joined += (i ? " " : "") + s;
+  }
+  line << '\n';
+  {
+    std::lock_guard<std::mutex> lock(orv::svc::g_syslogMutex);
+    openlog(source->source.c_str(), LOG_PID, LOG_USER);
+    syslog(orv::svc::SyslogPriority(type), "%s", joined.c_str());
+    closelog();
+  }
+  // One append per entry, so entries of concurrent writers never interleave.
+  orv::sim::unique_fd fd(open(orv::svc::EventLogPath().c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  if (!fd) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  std::string text = line.str();
+  bool ok = write(fd.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  if (!ok) SetLastError(ERROR_ACCESS_DENIED);
+  return ok ? TRUE : FALSE;
+}

@@ -1,5 +1,5 @@
 // Both ends of the control channel.
-#include "platform/service/control.h"
+#include "platform/service/sim/control.h"
 
 #include <poll.h>
 #include <sys/socket.h>
@@ -10,8 +10,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/pipe/errors.h"
+
 namespace orv::svc::control {
 namespace {
+
+using orv::pipe::Win32FromErrno;
 
 bool Address(const std::string& path, sockaddr_un* addr) {
   if (path.size() >= sizeof addr->sun_path) return false;

@@ -1,8 +1,6 @@
 // fork twice and exec: the service process is not the caller's child, so it
 // outlives the caller and leaves no zombie behind.
-#include "platform/service/launch.h"
-
-#include "platform/fs/sim/paths.h"
+#include "platform/service/sim/launch.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,10 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs/sim/paths.h"
+#include "platform/pipe/errors.h"
+
 extern char** environ;
 
 namespace orv::svc {
 namespace {
+
+using orv::pipe::Win32FromErrno;
 
 constexpr int kStartTimeoutMs = 30000;
 

@@ -1,7 +1,7 @@
 // Starting a service's program as a detached process (its own session, no
 // terminal, reparented to init) that knows it was started by the manager.
 #pragma once
-#include "platform/service/database.h"
+#include "platform/service/sim/database.h"
 
 namespace orv::svc {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/service/service.h"
+#include <windows.h>
 
 namespace orv::svc::db {
 

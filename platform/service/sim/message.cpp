@@ -1,9 +1,8 @@
-// The system message table.
-#include "platform/service/message.h"
+// The system message table, as FormatMessageA serves it.
+#include <windows.h>
 
 #include <cstring>
 
-namespace orv::svc {
 namespace {
 
 struct Entry {
@@ -59,7 +58,8 @@ constexpr Entry kMessages[] = {
 
 }  // namespace
 
-DWORD FormatMessage(DWORD flags, const void*, DWORD messageId, DWORD, char* buffer, DWORD size, void*) {
+extern "C" DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size,
+                                      va_list*) {
   if (!(flags & FORMAT_MESSAGE_FROM_SYSTEM) || !buffer) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
@@ -91,4 +91,3 @@ DWORD FormatMessage(DWORD flags, const void*, DWORD messageId, DWORD, char* buff
   return static_cast<DWORD>(len);
 }
 
-}  // namespace orv::svc

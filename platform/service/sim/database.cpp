@@ -1,5 +1,5 @@
 // Reading and writing the service database's files.
-#include "platform/service/database.h"
+#include "platform/service/sim/database.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
