@@ -60,3 +60,6 @@ HLOCAL WINAPI LocalFree(HLOCAL hMem);
 #if __has_include(<winbase_power.h>)
 #include <winbase_power.h>
 #endif
+#if __has_include(<winbase_security.h>)
+#include <winbase_security.h>
+#endif

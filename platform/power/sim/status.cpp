@@ -1,18 +1,16 @@
 // GetSystemPowerStatus from the simulated notebook's root\Sim:Sim_PowerStatus.
-#include "platform/base/error.h"
-#include "platform/power/power.h"
-#include "platform/power/source.h"
+#include <windows.h>
 
-namespace orv::win {
+#include "platform/power/sim/source.h"
 
-using namespace orv::wmi;
-
-BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) {
+extern "C" BOOL WINAPI GetSystemPowerStatus(LPSYSTEM_POWER_STATUS status) {
+  using namespace orv::wmi;
   if (!status) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  *status = {AC_LINE_UNKNOWN, 255, 255, 0, 0xFFFFFFFF, 0xFFFFFFFF};
+  *status = {AC_LINE_UNKNOWN, BATTERY_FLAG_UNKNOWN, BATTERY_PERCENTAGE_UNKNOWN, 0, BATTERY_LIFE_UNKNOWN,
+             BATTERY_LIFE_UNKNOWN};
   orv::power::ComScope com;
   ComPtr<IWbemServices> services;
   ComPtr<IEnumWbemClassObject> results;
@@ -31,8 +29,6 @@ BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) {
   }
   status->ACLineStatus = ac;
   status->BatteryLifePercent = battery;
-  status->BatteryFlag = ac == AC_LINE_ONLINE ? 8 : 0;  // charging while on AC
+  status->BatteryFlag = ac == AC_LINE_ONLINE ? BATTERY_FLAG_CHARGING : 0;
   return TRUE;
 }
-
-}  // namespace orv::win

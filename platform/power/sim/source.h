@@ -1,7 +1,8 @@
 // The simulated notebook's power source as the power calls see it: a connection
 // to its namespace and the reading of the AC line and battery from its objects.
 #pragma once
-#include "platform/base/types.h"
+#include <windows.h>
+
 #include "platform/wmi/wbem.h"
 
 namespace orv::power {
@@ -28,6 +29,6 @@ orv::wmi::HRESULT Connect(orv::wmi::ComPtr<orv::wmi::IWbemServices>* services);
 
 // A byte-sized property of a power object (Sim_PowerStatus or Sim_PowerEvent);
 // false when the object lacks it or it is not a number of 0..255.
-bool ReadByte(orv::wmi::IWbemClassObject* object, const char16_t* name, orv::win::BYTE* value);
+bool ReadByte(orv::wmi::IWbemClassObject* object, const char16_t* name, BYTE* value);
 
 }  // namespace orv::power

@@ -4,6 +4,8 @@
 // and kept; a later registration makes a new one when the provider went away.
 // It is never cancelled from a registering thread: a cancel waits for the sink,
 // which may be sending to that very thread.
+#include <windows.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -11,10 +13,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/base/error.h"
-#include "platform/power/broadcast.h"
-#include "platform/power/power.h"
-#include "platform/power/source.h"
+#include "platform/power/sim/source.h"
 #include "platform/ui/message.h"
 #include "platform/ui/window.h"
 
@@ -128,15 +127,17 @@ bool Watch(const std::shared_ptr<State>& state) {
 }
 
 }  // namespace
+}  // namespace orv::win
 
-HPOWERNOTIFY RegisterPowerSettingNotification(HANDLE recipient, const GUID* setting, DWORD flags) {
+extern "C" HPOWERNOTIFY WINAPI RegisterPowerSettingNotification(HANDLE recipient, LPCGUID setting, DWORD flags) {
+  using orv::win::IsWindow;
   if (!recipient || !setting || flags != DEVICE_NOTIFY_WINDOW_HANDLE || !IsWindow(static_cast<HWND>(recipient)) ||
       *setting != GUID_ACDC_POWER_SOURCE) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const auto state = Shared();
-  if (!Watch(state)) {
+  const auto state = orv::win::Shared();
+  if (!orv::win::Watch(state)) {
     SetLastError(ERROR_NOT_READY);
     return nullptr;
   }
@@ -146,12 +147,12 @@ HPOWERNOTIFY RegisterPowerSettingNotification(HANDLE recipient, const GUID* sett
   return reinterpret_cast<HPOWERNOTIFY>(id);
 }
 
-BOOL UnregisterPowerSettingNotification(HPOWERNOTIFY handle) {
-  const auto state = Shared();
+extern "C" BOOL WINAPI UnregisterPowerSettingNotification(HPOWERNOTIFY handle) {
+  const auto state = orv::win::Shared();
   std::lock_guard<std::mutex> hold(state->lock);
   auto& list = state->registrations;
   auto it = std::find_if(list.begin(), list.end(),
-                         [handle](const Registration& r) { return r.id == reinterpret_cast<std::uintptr_t>(handle); });
+                         [handle](const orv::win::Registration& r) { return r.id == reinterpret_cast<std::uintptr_t>(handle); });
   if (!handle || it == list.end()) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -159,5 +160,3 @@ BOOL UnregisterPowerSettingNotification(HPOWERNOTIFY handle) {
   list.erase(it);
   return TRUE;
 }
-
-}  // namespace orv::win
