@@ -15,6 +15,7 @@
 #include "platform/home/home.h"
 #include "platform/service/database.h"
 #include "tests/support/process.h"
+#include "tests/support/raw_client.h"
 
 namespace orv::test {
 
@@ -55,28 +56,6 @@ class Service : public ::testing::Test {
 
   TempHome home_;
   std::unique_ptr<Child> firmware_;
-};
-
-// A connection to a pipe's socket made by hand, as a client that does not go
-// through CallNamedPipe would make it; closed with the object.
-class RawClient {
- public:
-  // Connects to the socket at path; without blocking, a full listen queue leaves it unconnected.
-  explicit RawClient(const std::string& path, bool blocking = true);
-  ~RawClient();
-  RawClient(const RawClient&) = delete;
-  RawClient& operator=(const RawClient&) = delete;
-  bool connected() const { return connected_; }
-  int fd() const { return fd_; }
-  bool Send(const std::string& message);
-  // The next message, waiting up to timeout; "<closed>" when the server ended the
-  // connection, "<none>" when nothing came.
-  std::string Receive(std::chrono::milliseconds timeout = std::chrono::seconds(20));
-  void Close();
-
- private:
-  int fd_ = -1;
-  bool connected_ = false;
 };
 
 // The text padded with zero bytes to a request's (or a reply's) size.
