@@ -106,7 +106,8 @@ DWORD PipeObject::Create(const PipePaths& paths, const SECURITY_DESCRIPTOR* sd, 
   if (sd) { sd_ = *sd; hasSd_ = true; }
   if (!PrepareFolder(paths.folder)) return GetLastError();
   sockaddr_un addr{};
-  if (paths.socket.size() >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
+  // The socket is first bound under its name and ".new" (below).
+  if (paths.socket.size() + 4 >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
   lockFd_ = open(paths.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (lockFd_ < 0) return Win32FromErrno(errno);
   // A live server holds the lock; one that was killed left only its socket file.
@@ -119,24 +120,29 @@ DWORD PipeObject::Create(const PipePaths& paths, const SECURITY_DESCRIPTOR* sd, 
   if (ftruncate(lockFd_, 0) != 0 || pwrite(lockFd_, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
     return Win32FromErrno(errno);
   }
-  unlink(paths.socket.c_str());
+  // Bound under a passing name and put in place only once it listens, so a client
+  // never finds a socket that refuses it while the server is still starting.
+  const std::string binding = paths.socket + ".new";  // keys hold no ".", so no pipe has this name
+  unlink(binding.c_str());
   listenFd_ = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (listenFd_ < 0) return Win32FromErrno(errno);
   addr.sun_family = AF_UNIX;
-  std::memcpy(addr.sun_path, paths.socket.c_str(), paths.socket.size() + 1);
+  std::memcpy(addr.sun_path, binding.c_str(), binding.size() + 1);
   if (bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
     DWORD err = Win32FromErrno(errno);
     close(listenFd_);
     listenFd_ = -1;
     return err;
   }
-  socketPath_ = paths.socket;
+  socketPath_ = binding;
   // The file's mode agrees with the descriptor: others may open it only when
   // ordinary local users are granted read and write.
   bool others = AccessGranted(hasSd_ ? &sd_ : nullptr, kPrincipalAuthenticated, GENERIC_READ | GENERIC_WRITE);
-  if (chmod(paths.socket.c_str(), others ? 0666 : 0600) != 0 || listen(listenFd_, kBacklog) != 0) {
+  if (chmod(binding.c_str(), others ? 0666 : 0600) != 0 || listen(listenFd_, kBacklog) != 0 ||
+      rename(binding.c_str(), paths.socket.c_str()) != 0) {
     return Win32FromErrno(errno);
   }
+  socketPath_ = paths.socket;
   wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0) return Win32FromErrno(errno);
   worker_ = std::thread([this] { WorkerLoop(); });
