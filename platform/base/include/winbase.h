@@ -45,6 +45,9 @@ HLOCAL WINAPI LocalFree(HLOCAL hMem);
 
 // ---- The system-service areas' calls that the SDK declares in winbase.h, each
 // kept in a partial header of its area (as winuser.h is split).
+#if __has_include(<ioapiset.h>)
+#include <ioapiset.h>
+#endif
 #if __has_include(<winbase_fs.h>)
 #include <winbase_fs.h>
 #endif

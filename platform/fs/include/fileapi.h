@@ -41,8 +41,9 @@ extern "C" {
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
-// On files and on the server end of named pipes (namedpipeapi.h); files here are
-// read and written at once, so a file's OVERLAPPED record is not used.
+// On files and on the server end of named pipes (namedpipeapi.h). Files here are
+// read and written at once (at the file pointer); a record passed for a file gets
+// the outcome and its event is signalled.
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
                      LPOVERLAPPED lpOverlapped);
 BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,

@@ -3,6 +3,9 @@
 #pragma once
 #include "windef.h"
 
+// An overlapped operation's status while it runs (winnt.h).
+#define STATUS_PENDING (static_cast<DWORD>(0x00000103))
+
 typedef struct _OVERLAPPED {
   ULONG_PTR Internal;      // the operation's status, STATUS_PENDING while it runs
   ULONG_PTR InternalHigh;  // bytes transferred
@@ -15,6 +18,8 @@ typedef struct _OVERLAPPED {
   };
   HANDLE hEvent;
 } OVERLAPPED, *LPOVERLAPPED;
+
+#define HasOverlappedIoCompleted(lpOverlapped) (static_cast<DWORD>((lpOverlapped)->Internal) != STATUS_PENDING)
 
 // LocalAlloc's flags (winbase.h).
 #define LMEM_FIXED 0x0000

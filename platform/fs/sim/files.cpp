@@ -84,7 +84,18 @@ void Fill(const orv::fs::FolderEntry& e, WIN32_FIND_DATAA* data) {
   }
 }
 
-BOOL FileObject::Write(LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
+// Files complete every operation at once; a caller's record still gets the
+// outcome, and its event is signalled, as for an operation that has completed.
+BOOL Completed(BOOL ok, DWORD bytes, LPOVERLAPPED overlapped) {
+  if (overlapped) {
+    overlapped->Internal = ok ? ERROR_SUCCESS : GetLastError();
+    overlapped->InternalHigh = bytes;
+    if (overlapped->hEvent) SetEvent(overlapped->hEvent);
+  }
+  return ok;
+}
+
+BOOL FileObject::Write(LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
   const char* p = static_cast<const char*>(data);
   DWORD done = 0;
   while (done < size) {
@@ -93,23 +104,23 @@ BOOL FileObject::Write(LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) 
     if (n <= 0) {
       SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT);
       if (written) *written = done;
-      return FALSE;
+      return Completed(FALSE, done, overlapped);
     }
     done += static_cast<DWORD>(n);
   }
   if (written) *written = done;
-  return TRUE;
+  return Completed(TRUE, done, overlapped);
 }
 
-BOOL FileObject::Read(LPVOID data, DWORD size, LPDWORD readCount, LPOVERLAPPED) {
+BOOL FileObject::Read(LPVOID data, DWORD size, LPDWORD readCount, LPOVERLAPPED overlapped) {
   ssize_t n;
   do n = read(fd, data, size); while (n < 0 && errno == EINTR);
   if (n < 0) {
     SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT);
-    return FALSE;
+    return Completed(FALSE, 0, overlapped);
   }
   if (readCount) *readCount = static_cast<DWORD>(n);
-  return TRUE;
+  return Completed(TRUE, static_cast<DWORD>(n), overlapped);
 }
 
 std::shared_ptr<FileObject> FileOf(HANDLE handle) {

@@ -1,4 +1,5 @@
-// The simulated build's <securitybaseapi.h>: the privileges of an access token.
+// The simulated build's <securitybaseapi.h>: the privileges of an access token,
+// and security descriptors.
 #pragma once
 #include "windef.h"
 
@@ -12,5 +13,10 @@ extern "C" {
 // not kept here: PreviousState must be NULL (ERROR_INVALID_PARAMETER).
 BOOL WINAPI AdjustTokenPrivileges(HANDLE TokenHandle, BOOL DisableAllPrivileges, PTOKEN_PRIVILEGES NewState,
                                   DWORD BufferLength, PTOKEN_PRIVILEGES PreviousState, PDWORD ReturnLength);
+
+// An empty descriptor (no access list: it admits everyone) in the caller's memory
+// of at least SECURITY_DESCRIPTOR_MIN_LENGTH bytes. ERROR_UNKNOWN_REVISION for a
+// revision other than SECURITY_DESCRIPTOR_REVISION.
+BOOL WINAPI InitializeSecurityDescriptor(PSECURITY_DESCRIPTOR pSecurityDescriptor, DWORD dwRevision);
 
 }  // extern "C"

@@ -10,12 +10,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/pipe/errors.h"
+#include "platform/base/sim/errno_map.h"
 
 namespace orv::svc::control {
 namespace {
 
-using orv::pipe::Win32FromErrno;
+using orv::win::Win32FromErrno;
 
 bool Address(const std::string& path, sockaddr_un* addr) {
   if (path.size() >= sizeof addr->sun_path) return false;

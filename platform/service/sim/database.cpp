@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "platform/home/sim/home.h"
-#include "platform/pipe/names.h"
+#include "platform/pipe/sim/names.h"
 
 namespace orv::svc::db {
 namespace {

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "platform/fs/sim/paths.h"
-#include "platform/pipe/errors.h"
+#include "platform/base/sim/errno_map.h"
 
 extern char** environ;
 
 namespace orv::svc {
 namespace {
 
-using orv::pipe::Win32FromErrno;
+using orv::win::Win32FromErrno;
 
 constexpr int kStartTimeoutMs = 30000;
 

@@ -4,8 +4,11 @@
 // request goes with the connect, so it is there as soon as the server takes the
 // call; and it goes only to a server of this account or of the system, never to
 // one that another account set up under the name.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -17,22 +20,25 @@
 #include <thread>
 #include <vector>
 
-#include "platform/pipe/names.h"
-#include "platform/pipe/pipe.h"
-#include "platform/pipe/wire.h"
+#include "platform/base/sim/errno_map.h"
+#include "platform/base/sim/unique_fd.h"
+#include "platform/pipe/sim/names.h"
+#include "platform/pipe/sim/wire.h"
 
-namespace orv::pipe {
 namespace {
+
+using namespace orv::pipe;
+using orv::sim::unique_fd;
+using orv::win::Win32FromErrno;
 
 using Clock = std::chrono::steady_clock;
 
 // The pipe's default time-out as its server recorded it.
 DWORD DefaultTimeout(const PipePaths& paths) {
-  int fd = open(paths.lock.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return kDefaultPipeTimeout;
+  unique_fd fd(open(paths.lock.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd) return kDefaultPipeTimeout;
   char text[32] = {};
-  ssize_t n = read(fd, text, sizeof text - 1);
-  close(fd);
+  ssize_t n = read(fd.get(), text, sizeof text - 1);
   unsigned long v = n > 0 ? std::strtoul(text, nullptr, 10) : 0;
   return v > 0 && v < 0xFFFFFFFFul ? static_cast<DWORD>(v) : kDefaultPipeTimeout;
 }
@@ -42,19 +48,6 @@ int MillisLeft(Clock::time_point deadline, bool forever) {
   auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
   return left > 0 ? static_cast<int>(left) : 0;
 }
-
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  ~Fd() { if (fd_ >= 0) close(fd_); }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  void Reset(int fd) { if (fd_ >= 0) close(fd_); fd_ = fd; }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Whether the process listening on the connected socket is of this account or of
 // the system (SO_PEERCRED: the credentials of the server when it listened).
@@ -67,7 +60,7 @@ bool TrustedServer(int fd) {
 
 // Connects, sends the request and waits to be welcomed. ERROR_SUCCESS with fd
 // set, or the failure.
-DWORD Open(const PipePaths& paths, DWORD timeOut, const void* in, DWORD inSize, Fd* fd) {
+DWORD Open(const PipePaths& paths, DWORD timeOut, const void* in, DWORD inSize, unique_fd* fd) {
   sockaddr_un addr{};
   if (paths.socket.size() >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
   addr.sun_family = AF_UNIX;
@@ -77,7 +70,7 @@ DWORD Open(const PipePaths& paths, DWORD timeOut, const void* in, DWORD inSize, 
   if (timeOut == NMPWAIT_NOWAIT) timeOut = 0;
   const auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : timeOut);
   for (;;) {
-    fd->Reset(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    fd->reset(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (fd->get() < 0) return Win32FromErrno(errno);
     if (connect(fd->get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
       // No socket, or one a killed server left behind: the pipe does not exist.
@@ -114,10 +107,16 @@ DWORD Open(const PipePaths& paths, DWORD timeOut, const void* in, DWORD inSize, 
   }
 }
 
+// Whether a live server holds the pipe: it keeps the lock file locked.
+bool ServerHolds(const PipePaths& paths) {
+  unique_fd fd(open(paths.lock.c_str(), O_RDONLY | O_CLOEXEC));
+  return fd && flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
+
 }  // namespace
 
-BOOL CallNamedPipe(const char* name, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD* read,
-                   DWORD timeOut) {
+extern "C" BOOL WINAPI CallNamedPipeA(LPCSTR name, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize, LPDWORD read,
+                                      DWORD timeOut) {
   if (read) *read = 0;
   PipePaths paths;
   if (!PathsOf(name, &paths)) return FALSE;
@@ -125,7 +124,7 @@ BOOL CallNamedPipe(const char* name, const void* in, DWORD inSize, void* out, DW
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  Fd fd;
+  unique_fd fd;
   DWORD err = Open(paths, timeOut, in, inSize, &fd);
   if (err != ERROR_SUCCESS) {
     SetLastError(err);
@@ -157,4 +156,14 @@ BOOL CallNamedPipe(const char* name, const void* in, DWORD inSize, void* out, DW
   return TRUE;
 }
 
-}  // namespace orv::pipe
+
+extern "C" BOOL WINAPI WaitNamedPipeA(LPCSTR name, DWORD) {
+  PipePaths paths;
+  if (!PathsOf(name, &paths)) return FALSE;
+  if (!ServerHolds(paths)) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}

@@ -1,11 +1,9 @@
 // errno translation.
-#include "platform/pipe/errors.h"
+#include "platform/base/sim/errno_map.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
-namespace orv::pipe {
+namespace orv::win {
 
 DWORD Win32FromErrno(int err) {
   switch (err) {
@@ -27,4 +25,4 @@ DWORD Win32FromErrno(int err) {
   }
 }
 
-}  // namespace orv::pipe
+}  // namespace orv::win

@@ -1,6 +1,6 @@
 // Events on eventfd: the counter is non-zero while signalled; an auto-reset
 // event is consumed by reading it, a manual-reset one only by ResetEvent.
-#include "platform/pipe/event.h"
+#include <windows.h>
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -11,31 +11,37 @@
 #include <memory>
 #include <vector>
 
-namespace orv::pipe {
+#include "platform/base/sim/unique_fd.h"
+#include "platform/base/sim/errno_map.h"
+#include "platform/sync/sim/waitable.h"
+
 namespace {
+
+using orv::win::Win32FromErrno;
+using orv::win::LookupHandleAs;
+using orv::win::Waitable;
 
 class EventObject : public Waitable {
  public:
-  EventObject(int fd, bool manual) : fd_(fd), manual_(manual) {}
-  ~EventObject() override { close(fd_); }
-  int WaitFd() const override { return fd_; }
+  EventObject(orv::sim::unique_fd fd, bool manual) : fd_(std::move(fd)), manual_(manual) {}
+  int WaitFd() const override { return fd_.get(); }
   bool ConsumeSignal() override {
     if (manual_) return true;
     std::uint64_t v = 0;
-    return read(fd_, &v, sizeof v) == static_cast<ssize_t>(sizeof v);
+    return read(fd_.get(), &v, sizeof v) == static_cast<ssize_t>(sizeof v);
   }
   void Set() {
     std::uint64_t one = 1;
     // A counter at its limit is still signalled, so a failed write changes nothing.
-    [[maybe_unused]] ssize_t n = write(fd_, &one, sizeof one);
+    [[maybe_unused]] ssize_t n = write(fd_.get(), &one, sizeof one);
   }
   void Reset() {
     std::uint64_t v = 0;
-    [[maybe_unused]] ssize_t n = read(fd_, &v, sizeof v);
+    [[maybe_unused]] ssize_t n = read(fd_.get(), &v, sizeof v);
   }
 
  private:
-  int fd_;
+  orv::sim::unique_fd fd_;
   bool manual_;
 };
 
@@ -47,37 +53,37 @@ std::shared_ptr<EventObject> EventOf(HANDLE handle) {
 
 }  // namespace
 
-HANDLE CreateEvent(SECURITY_ATTRIBUTES*, BOOL manualReset, BOOL initialState, const char* name) {
-  if (name) {
+extern "C" HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCSTR lpName) {
+  if (lpName) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return nullptr;
   }
-  int fd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (fd < 0) {
+  orv::sim::unique_fd fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+  if (!fd) {
     SetLastError(Win32FromErrno(errno));
     return nullptr;
   }
-  auto event = std::make_shared<EventObject>(fd, manualReset != FALSE);
-  if (initialState) event->Set();
+  auto event = std::make_shared<EventObject>(std::move(fd), bManualReset != FALSE);
+  if (bInitialState) event->Set();
   SetLastError(ERROR_SUCCESS);
-  return RegisterHandle(event);
+  return orv::win::RegisterHandle(event);
 }
 
-BOOL SetEvent(HANDLE handle) {
+extern "C" BOOL WINAPI SetEvent(HANDLE handle) {
   auto event = EventOf(handle);
   if (!event) return FALSE;
   event->Set();
   return TRUE;
 }
 
-BOOL ResetEvent(HANDLE handle) {
+extern "C" BOOL WINAPI ResetEvent(HANDLE handle) {
   auto event = EventOf(handle);
   if (!event) return FALSE;
   event->Reset();
   return TRUE;
 }
 
-DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds) {
+extern "C" DWORD WINAPI WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds) {
   if (count == 0 || count > MAXIMUM_WAIT_OBJECTS || !handles || waitAll) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return WAIT_FAILED;
@@ -114,8 +120,7 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
   }
 }
 
-DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+extern "C" DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
   return WaitForMultipleObjects(1, &handle, FALSE, milliseconds);
 }
 
-}  // namespace orv::pipe

@@ -1,5 +1,5 @@
 // Pipe name mapping and the pipe folder's ownership check.
-#include "platform/pipe/names.h"
+#include "platform/pipe/sim/names.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/base/sim/errno_map.h"
 #include "platform/home/sim/home.h"
 
 namespace orv::pipe {
@@ -61,7 +62,7 @@ bool PrepareFolder(const std::string& folder) {
   if (lstat(folder.c_str(), &st) != 0) {
     if (errno != ENOENT || (mkdir(folder.c_str(), 0711) != 0 && errno != EEXIST) ||
         lstat(folder.c_str(), &st) != 0) {
-      SetLastError(Win32FromErrno(errno));
+      SetLastError(orv::win::Win32FromErrno(errno));
       return false;
     }
   }

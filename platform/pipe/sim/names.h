@@ -4,9 +4,9 @@
 // name. Beside it, "<key>.lock" is held by the serving process and records the
 // pipe's default time-out for clients.
 #pragma once
-#include <string>
+#include <windows.h>
 
-#include "platform/pipe/errors.h"
+#include <string>
 
 namespace orv::pipe {
 
@@ -21,6 +21,9 @@ std::string FileKey(const std::string& name);
 
 // False (ERROR_INVALID_NAME) unless name is "\\.\pipe\" (any case) and 1 to 256 more characters.
 bool PathsOf(const char* name, PipePaths* paths);
+
+// The default time-out a pipe created with 0 gets, as on Windows.
+constexpr DWORD kDefaultPipeTimeout = 50;
 
 // Makes sure the pipe folder exists, belongs to this process's account and is not
 // writable by anyone else, so no other account can plant a socket in it first.

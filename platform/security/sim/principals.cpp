@@ -1,5 +1,5 @@
 // Account classification from the password and group databases.
-#include "platform/pipe/peer.h"
+#include "platform/security/sim/principals.h"
 
 #include <grp.h>
 #include <pwd.h>
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/pipe/sddl.h"
+#include "platform/security/sim/access.h"
 
-namespace orv::pipe {
+namespace orv::security {
 namespace {
 
 constexpr uid_t kOverflowUid = 65534;
@@ -66,4 +66,4 @@ std::uint32_t PrincipalsOfPeer(int socketFd) {
   return PrincipalsOfAccount(cred.uid, cred.gid);
 }
 
-}  // namespace orv::pipe
+}  // namespace orv::security

@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <sys/types.h>
 
-namespace orv::pipe {
+namespace orv::security {
 
 std::uint32_t PrincipalsOfAccount(uid_t uid, gid_t gid);
 
 // Principals of the peer of a connected Unix-domain socket (SO_PEERCRED).
 std::uint32_t PrincipalsOfPeer(int socketFd);
 
-}  // namespace orv::pipe
+}  // namespace orv::security

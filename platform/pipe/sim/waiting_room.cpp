@@ -1,6 +1,6 @@
 // The waiting room of a pipe: callers taken off the listen queue, each looked at
 // with one poll before the server picks the next.
-#include "platform/pipe/waiting_room.h"
+#include "platform/pipe/sim/waiting_room.h"
 
 #include <poll.h>
 #include <sys/socket.h>
