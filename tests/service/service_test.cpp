@@ -107,8 +107,10 @@ TEST_F(Service, PipeOptionMovesTheServerAwayFromTheFixedClient) {
   EXPECT_EQ(Ask(kDevice), "<failed>");
   auto r = orv::test::Run({Program("orv-pipe-call"), "\\\\.\\pipe\\other", kDevice});
   EXPECT_EQ(r.out, "ok 180 " + Direct(kDevice) + "\n");
-  server.Signal(SIGINT);
+  // Ctrl+Break (Ctrl+\ in this console) stops the server as Ctrl+C does.
+  server.Signal(SIGQUIT);
   EXPECT_EQ(server.Wait(), 0);
+  EXPECT_EQ(server.Output(), "Debugging Orv Calvex.\nStopping Orv Calvex.\n");
 }
 
 TEST_F(Service, AServerThatCannotTakeClientsStillStopsAndRecovers) {

@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cstdio>
 
-#include "platform/base/error.h"
 #include <windows.h>
+
+#include "platform/base/error.h"
+#include "platform/base/unique_handle.h"
 #include "platform/ui/message.h"
 #include "tray/core/CalvexDlg.h"
 
@@ -41,11 +43,9 @@ class CRunningDlg : public CCalvexDlg {
 }  // namespace
 
 BOOL CCalvexApp::InitInstance() {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, "Calvex");
-  if (GetLastError() == static_cast<DWORD>(ERROR_ALREADY_EXISTS)) {
-    if (mutex) CloseHandle(mutex);
-    return FALSE;
-  }
+  // Held until the main window has gone, so a second copy ends at once meanwhile.
+  orv::unique_handle mutex(CreateMutexA(nullptr, FALSE, "Calvex"));
+  if (GetLastError() == static_cast<DWORD>(ERROR_ALREADY_EXISTS)) return FALSE;
   SetConsoleCtrlHandler(OnSessionEnd, TRUE);
   {
     CRunningDlg dlg;
@@ -58,6 +58,5 @@ BOOL CCalvexApp::InitInstance() {
     g_exitTarget = nullptr;
     m_pMainWnd = nullptr;
   }
-  if (mutex) CloseHandle(mutex);
   return FALSE;
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/base/unique_handle.h"
 #include "platform/desktop/frame_server.h"
 #include "platform/ui/message.h"
 #include "platform/ui/registered.h"
@@ -37,13 +38,12 @@ orv::gfx::Surface MakeProgramIcon() {
 // The user-define program fixed by the installation, where the user-define key
 // settings keep it.
 void StoreFixedUserDefineProgram(const std::string& path) {
-  HKEY key = nullptr;
+  orv::unique_hkey key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Calvex\\User Define Key", 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+                      nullptr, key.put(), nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExA(key, "UserDefineFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+  RegSetValueExA(key.get(), "UserDefineFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                  static_cast<DWORD>(path.size() + 1));
-  RegCloseKey(key);
 }
 
 // Logging on, but no folder for the log: the entries would be lost without a

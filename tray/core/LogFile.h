@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/base/unique_handle.h"
+
 // Registry key (under HKEY_CURRENT_USER) and value of the log flag.
 constexpr const char* LOG_FLAG_KEY = "Software\\Orv\\Calvex\\Log File";
 constexpr const char* LOG_FLAG_VALUE = "Log File Flag";
@@ -26,5 +28,5 @@ class CLogFile {
   void WriteLog(int nLevel, const char* text);
 
  private:
-  HANDLE m_hFile = nullptr;  // open only while one entry is written
+  orv::unique_file m_hFile;  // open only while one entry is written
 };

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/base/unique_handle.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/ui/LanguageTable.h"
 
@@ -32,11 +33,10 @@ bool ReadUserDefineIni(std::string& path) {
   if (folder.empty()) return false;
   const std::string file = folder + "UserDefine.ini";
   WIN32_FIND_DATAA found{};
-  HANDLE find = FindFirstFileA(file.c_str(), &found);
+  orv::unique_hfind find(FindFirstFileA(file.c_str(), &found));
   char value[kSettingsValue] = {};
   GetPrivateProfileStringA("QZL", "QZL", "", value, sizeof value, file.c_str());
-  if (find == INVALID_HANDLE_VALUE) return false;
+  if (!find) return false;
   path = value;
-  FindClose(find);
   return true;
 }
