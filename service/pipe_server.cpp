@@ -65,18 +65,20 @@ std::string PipeName(DWORD argc, LPSTR* argv) {
 enum class Wait { Done, Failed, Stop, Late };
 
 // Finishes an overlapped operation: waits for it when pending (at most deadlineMs)
-// and returns how it ended. One that runs late is cancelled, and waited for until
-// the cancel has completed, as the record must not be reused before; an operation
-// that completed while being cancelled counts as done.
+// and returns how it ended. One that runs late, or is still pending at the stop,
+// is cancelled and waited for until the cancel has completed, as the record must
+// not be reused or go before; an operation that completed while being cancelled
+// counts as done, unless the stop came.
 Wait Finish(BOOL started, HANDLE hPipe, LPOVERLAPPED os, HANDLE* events, DWORD* transferred,
             DWORD deadlineMs = INFINITE) {
   if (!started && GetLastError() == ERROR_IO_PENDING) {
     DWORD w = WaitForMultipleObjects(2, events, FALSE, deadlineMs);
-    if (w == WAIT_TIMEOUT) {
+    if (w != WAIT_OBJECT_0 + 1) {
       CancelIo(hPipe);
-      return GetOverlappedResult(hPipe, os, transferred, TRUE) ? Wait::Done : Wait::Late;
+      const BOOL done = GetOverlappedResult(hPipe, os, transferred, TRUE);
+      if (w != WAIT_TIMEOUT) return Wait::Stop;
+      return done ? Wait::Done : Wait::Late;
     }
-    if (w != WAIT_OBJECT_0 + 1) return Wait::Stop;
     started = GetOverlappedResult(hPipe, os, transferred, FALSE);
   }
   return started ? Wait::Done : Wait::Failed;

@@ -38,7 +38,12 @@ bool Await(BOOL started, HANDLE pipe, OVERLAPPED* ov, HANDLE stop, DWORD* n, BOO
   *ok = started;
   if (!started && GetLastError() == ERROR_IO_PENDING) {
     HANDLE events[2] = {stop, ov->hEvent};
-    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return false;
+    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+      // Stopped: the operation ends before its record goes.
+      CancelIo(pipe);
+      GetOverlappedResult(pipe, ov, n, TRUE);
+      return false;
+    }
     *ok = GetOverlappedResult(pipe, ov, n, FALSE);
   }
   return true;
