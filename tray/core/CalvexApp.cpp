@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include "platform/base/error.h"
 #include "platform/base/unique_handle.h"
 #include "platform/ui/message.h"
 #include "tray/core/CalvexDlg.h"
