@@ -21,6 +21,14 @@ namespace {
 long long Now() { return std::chrono::duration_cast<std::chrono::seconds>(
                       std::chrono::system_clock::now().time_since_epoch()).count(); }
 
+// One run of the program: its process and, to know its record by, its start time.
+struct Run {
+  pid_t pid = -1;
+  unsigned long long started = 0;
+};
+
+Run Started(pid_t pid) { return Run{pid, pid > 0 ? db::StartTimeOf(pid) : 0}; }
+
 // Waits for the child to end; false when there is no such child.
 bool Reap(pid_t child) {
   int status = 0;
@@ -31,22 +39,22 @@ bool Reap(pid_t child) {
 }
 
 // Starts the program again unless it may not run any more or another start came
-// first (the record is then no longer the failed run's): the new child, or -1.
-pid_t Restart(const std::string& name, unsigned long long failedRun) {
+// first (the record is then no longer the failed run's): the new run, or none.
+Run Restart(const std::string& name, unsigned long long failedRun) {
   StartLock lock(name);
   db::Config config;
-  if (!db::ReadConfig(name, &config) || db::MarkedForDelete(name) || config.startType == SERVICE_DISABLED) return -1;
+  if (!db::ReadConfig(name, &config) || db::MarkedForDelete(name) || config.startType == SERVICE_DISABLED) return {};
   db::Status now = db::ReadStatus(name);
-  if (now.status.dwCurrentState != SERVICE_STOPPED || now.startTime != failedRun) return -1;
+  if (now.status.dwCurrentState != SERVICE_STOPPED || now.startTime != failedRun) return {};
   int ready[2];
-  if (pipe2(ready, O_CLOEXEC) != 0) return -1;
+  if (pipe2(ready, O_CLOEXEC) != 0) return {};
   orv::sim::unique_fd readEnd(ready[0]), writeEnd(ready[1]);
   DWORD error = ERROR_SUCCESS;
-  pid_t child = StartProgram(config, ready[1], &error);
+  const Run run = Started(StartProgram(config, ready[1], &error));
   writeEnd.reset();
-  if (child < 0) {
+  if (run.pid < 0) {
     std::fprintf(stderr, "%s: the restart failed (error %lu)\n", name.c_str(), static_cast<unsigned long>(error));
-    return -1;
+    return {};
   }
   // Waited for as StartServiceA waits, so the start lock covers the whole start; a
   // program that does not get ready is judged like any other when it ends.
@@ -55,7 +63,7 @@ pid_t Restart(const std::string& name, unsigned long long failedRun) {
     std::fprintf(stderr, "%s: the restarted program did not connect (error %lu)\n", name.c_str(),
                  static_cast<unsigned long>(error));
   }
-  return child;
+  return run;
 }
 
 }  // namespace
@@ -69,22 +77,24 @@ int Supervise(const std::string& name) {
   db::Config config;
   if (!db::ReadConfig(name, &config)) return 1;
   DWORD error = ERROR_SUCCESS;
-  pid_t child = StartProgram(config, ready.get(), &error);
+  Run run = Started(StartProgram(config, ready.get(), &error));
   ready.reset();  // the program reports to StartServiceA's caller itself
-  if (child < 0) return 1;
-  for (;;) {
-    if (!Reap(child)) return 1;
-    // A process that wrote no record of its own never ran as the service.
+  while (run.pid > 0) {
+    if (!Reap(run.pid)) return 1;
     db::Status record = db::ReadRecord(name);
-    bool failed = record.pid == child && record.status.dwCurrentState != SERVICE_STOPPED;
+    // A process that wrote no record of its own never ran as the service. Its end
+    // is a failure unless it reported the stop itself: whoever looked at the record
+    // first after its end wrote it stopped, but without a process.
+    bool failed = run.started != 0 && record.startTime == run.started &&
+                  (record.status.dwCurrentState != SERVICE_STOPPED || record.pid == 0);
     db::ReadStatus(name);  // the manager's view: stopped, and removed when marked for deletion
     if (!failed) return 0;
     SC_ACTION action = RecordFailure(name, Now());
     if (action.Type != SC_ACTION_RESTART) return 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(action.Delay));
-    child = Restart(name, record.startTime);
-    if (child < 0) return 0;
+    run = Restart(name, run.started);
   }
+  return 0;
 }
 
 }  // namespace orv::svc
