@@ -1,7 +1,12 @@
 # The tray program Calvex, from its parts (included by tray/CMakeLists.txt).
 add_executable(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(Calvex PRIVATE calvex_core calvex_firmware calvex_osd calvex_ui)
+# Its dialog templates, icons and manifest.
+orv_add_resources(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/resources/Calvex.rc)
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set_target_properties(Calvex PROPERTIES WIN32_EXECUTABLE ON)
+endif()
 add_dependencies(Calvex artwork)
-# The keyboard-hook stand-in is built with the program that loads it.
+# The keyboard-hook library is built with the program that loads it.
 add_subdirectory(${CMAKE_SOURCE_DIR}/kvkbhook ${CMAKE_BINARY_DIR}/kvkbhook)
 add_dependencies(Calvex KvKBHook)

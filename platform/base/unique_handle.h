@@ -63,4 +63,12 @@ using unique_handle = unique_any<null_handle_traits<HANDLE, &CloseHandle>>;
 // Files, pipes and find searches, which give INVALID_HANDLE_VALUE on failure.
 using unique_file = unique_any<file_handle_traits>;
 
+// --- Windows, modules and icons (ui area) ---
+// Libraries loaded with LoadLibrary.
+using unique_hmodule = unique_any<null_handle_traits<HMODULE, &FreeLibrary>>;
+// Icons of LoadImage (without LR_SHARED) and CreateIconIndirect.
+using unique_hicon = unique_any<null_handle_traits<HICON, &DestroyIcon>>;
+// Hooks of SetWindowsHookEx.
+using unique_hhook = unique_any<null_handle_traits<HHOOK, &UnhookWindowsHookEx>>;
+
 }  // namespace orv

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/gfx/status.h"
-#include "platform/ui/messages.h"
+#include "platform/base/types.h"
 
 namespace orv::desktop {
 

@@ -1,7 +1,7 @@
 // Power broadcasts with their Win32 numbers: WM_POWERBROADCAST events and the
 // power-setting notification of the AC/DC power source.
 #pragma once
-#include "platform/ui/messages.h"  // WM_POWERBROADCAST
+#include <windows.h>
 
 namespace orv::win {
 

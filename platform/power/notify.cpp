@@ -11,12 +11,12 @@
 #include <mutex>
 #include <vector>
 
+#include <windows.h>
+
 #include "platform/base/error.h"
 #include "platform/power/broadcast.h"
 #include "platform/power/power.h"
 #include "platform/power/source.h"
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
 
 namespace orv::win {
 namespace {

@@ -7,22 +7,24 @@
 #include <thread>
 
 #include <windows.h>
-#include <windows.h>
-#include "platform/ui/ui.h"
 
-using namespace orv::win;
+#include "platform/ui/sim/queue_stats.h"
+#include "tests/support/test_window.h"
+
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Ticks : WindowHandler {
+struct Ticks {
   int timer7 = 0, timer8 = 0;
-  LRESULT WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_TIMER && wParam == 7) ++timer7;
-    if (message == WM_TIMER && wParam == 8) ++timer8;
-    return 0;
-  }
 };
+
+LRESULT CALLBACK TicksProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* t = reinterpret_cast<Ticks*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (t && message == WM_TIMER && wParam == 7) ++t->timer7;
+  if (t && message == WM_TIMER && wParam == 8) ++t->timer8;
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
 
 // Runs the thread's message loop until the deadline (a thread timer ends it).
 int PumpFor(std::chrono::milliseconds span) {
@@ -40,10 +42,10 @@ int PumpFor(std::chrono::milliseconds span) {
   return iterations;
 }
 
-HWND MakeWindow(WindowHandler* h) {
-  WindowCreate c;
-  c.handler = h;
-  return CreateWindowHandle(c);
+HWND MakeWindow(Ticks* t) {
+  HWND hwnd = orv::test::CreateTestWindow(TicksProc);
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(t));
+  return hwnd;
 }
 
 }  // namespace

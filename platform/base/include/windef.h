@@ -188,3 +188,7 @@ typedef struct _SECURITY_ATTRIBUTES {
   LPVOID lpSecurityDescriptor;
   BOOL bInheritHandle;
 } SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
+// --- Icons and cursors (ui area): windef.h of the SDK declares their handles ---
+DECLARE_HANDLE(HICON);
+typedef HICON HCURSOR;
