@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/desktop/taskbar.h"
+#include "platform/gfx/gdi.h"
 #include "platform/ui/sim/icon.h"
 #include "tests/resources/controls.h"
 #include "tests/support/process.h"
@@ -80,6 +81,24 @@ TEST(Icons, AWindowKeepsItsIconsAndTheNotificationAreaDrawsOne) {
   EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, &nid));
   EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &nid)) << "the icon is gone";
   DestroyWindow(window);
+}
+
+TEST(Icons, AreMadeFromABitmapsPixels) {
+  orv::gfx::Surface pixels(4, 4, 0);
+  pixels.At(1, 2) = 0x80402010;
+  orv::gfx::HBITMAP colour = orv::gfx::CreateBitmapFromSurface(pixels);
+  ICONINFO info{TRUE, 0, 0, nullptr, reinterpret_cast<HBITMAP>(colour)};
+  HICON icon = CreateIconIndirect(&info);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_TRUE(orv::gfx::DeleteObject(colour)) << "the icon keeps no hold on the bitmap";
+  orv::ui::IconPixels image;
+  ASSERT_TRUE(orv::ui::IconImage(icon, 4, &image));
+  EXPECT_EQ(image.argb[2 * 4 + 1], 0x80402010u);
+  EXPECT_EQ(image.argb[0], 0u);
+  EXPECT_TRUE(DestroyIcon(icon));
+  info.fIcon = FALSE;  // a cursor
+  EXPECT_EQ(CreateIconIndirect(&info), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 }  // namespace

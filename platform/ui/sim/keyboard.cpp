@@ -1,7 +1,9 @@
 // The notebook's keyboard: its volume and brightness keys reach the operating
 // system as key presses, and the simulated notebook reports every such press as
 // a firmware event. While a low-level hook is installed, a thread of its own
-// subscribes to those events and turns each into a key-down and a key-up.
+// subscribes to those events and turns each into a key-down and a key-up. The
+// hook works from the moment it is installed: installing waits for the thread
+// to have subscribed (or failed to).
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -78,6 +80,7 @@ struct Keyboard {
   std::mutex mutex;
   std::condition_variable changed;
   std::thread thread;
+  bool subscribed = false;  // the thread has tried to subscribe
   bool stop = false;
 };
 
@@ -104,6 +107,8 @@ void Run(Keyboard* k) {
       std::fprintf(stderr, "keyboard: the notebook's keys cannot be watched (0x%08x)\n", static_cast<unsigned>(hr));
     {
       std::unique_lock<std::mutex> lock(k->mutex);
+      k->subscribed = true;
+      k->changed.notify_all();
       k->changed.wait(lock, [&] { return k->stop; });
     }
     if (wmi::Succeeded(hr)) services->CancelAsyncCall(sink);
@@ -116,10 +121,12 @@ void Run(Keyboard* k) {
 
 void StartNotebookKeyboard() {
   Keyboard& k = TheKeyboard();
-  std::lock_guard<std::mutex> lock(k.mutex);
+  std::unique_lock<std::mutex> lock(k.mutex);
   if (k.thread.joinable()) return;
   k.stop = false;
+  k.subscribed = false;
   k.thread = std::thread(Run, &k);
+  k.changed.wait(lock, [&] { return k.subscribed; });
 }
 
 void StopNotebookKeyboard() {
