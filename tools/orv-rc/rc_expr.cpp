@@ -61,11 +61,6 @@ bool IsPunct(const Token& t, const char* p) { return t.kind == Token::Punct && t
 
 }  // namespace
 
-bool Expressions::Starts(const Token& token) {
-  return token.kind == Token::Number || token.kind == Token::Word || IsPunct(token, "(") || IsPunct(token, "-") ||
-         IsPunct(token, "~");
-}
-
 bool Expressions::Name(const std::string& name, long long* v, int depth) const {
   auto it = defines_.find(name);
   if (it != defines_.end()) {
@@ -75,7 +70,7 @@ bool Expressions::Name(const std::string& name, long long* v, int depth) const {
     std::size_t at = 0;
     if (depth > kMaxDepth || !TokeniseLine(it->second, "#define " + name, &tokens, &error)) return false;
     tokens.push_back(Token{Token::End, "", 0, ""});
-    return Or(tokens, &at, v, &error, depth + 1) && tokens[at].kind == Token::End;
+    return Binary(tokens, &at, v, &error, depth + 1, 0) && tokens[at].kind == Token::End;
   }
   auto known = Known().find(name);
   if (known == Known().end()) return false;
@@ -87,42 +82,28 @@ bool Expressions::Lookup(const std::string& name, long long* value) const { retu
 
 bool Expressions::Evaluate(const std::vector<Token>& tokens, std::size_t* at, long long* value,
                            std::string* error) const {
-  return Or(tokens, at, value, error, 0);
+  return Binary(tokens, at, value, error, 0, 0);
 }
 
-bool Expressions::Or(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error, int depth) const {
-  if (!And(t, at, v, error, depth)) return false;
-  while (IsPunct(t[*at], "|")) {
-    ++*at;
-    bool remove = t[*at].kind == Token::Word && t[*at].text == "NOT";
+bool Expressions::Binary(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error, int depth,
+                         int level) const {
+  // Loosest first: | (with the script's "| NOT x"), &, then + and -.
+  static const char* const kOperators[] = {"|", "&", "+-"};
+  constexpr int kLevels = 3;
+  if (level == kLevels) return Unary(t, at, v, error, depth);
+  if (!Binary(t, at, v, error, depth, level + 1)) return false;
+  while (t[*at].kind == Token::Punct && std::string(kOperators[level]).find(t[*at].text) != std::string::npos) {
+    const char op = t[(*at)++].text[0];
+    const bool remove = op == '|' && t[*at].kind == Token::Word && t[*at].text == "NOT";
     if (remove) ++*at;
     long long r = 0;
-    if (!And(t, at, &r, error, depth)) return false;
-    *v = remove ? (*v & ~r) : (*v | r);
-  }
-  return true;
-}
-
-bool Expressions::And(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error,
-                      int depth) const {
-  if (!Add(t, at, v, error, depth)) return false;
-  while (IsPunct(t[*at], "&")) {
-    ++*at;
-    long long r = 0;
-    if (!Add(t, at, &r, error, depth)) return false;
-    *v &= r;
-  }
-  return true;
-}
-
-bool Expressions::Add(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error,
-                      int depth) const {
-  if (!Unary(t, at, v, error, depth)) return false;
-  while (IsPunct(t[*at], "+") || IsPunct(t[*at], "-")) {
-    bool plus = t[(*at)++].text == "+";
-    long long r = 0;
-    if (!Unary(t, at, &r, error, depth)) return false;
-    *v = plus ? *v + r : *v - r;
+    if (!Binary(t, at, &r, error, depth, level + 1)) return false;
+    switch (op) {
+      case '|': *v = remove ? (*v & ~r) : (*v | r); break;
+      case '&': *v &= r; break;
+      case '+': *v += r; break;
+      default: *v -= r; break;
+    }
   }
   return true;
 }
@@ -138,7 +119,7 @@ bool Expressions::Unary(const std::vector<Token>& t, std::size_t* at, long long*
   }
   if (IsPunct(token, "(")) {
     ++*at;
-    if (!Or(t, at, v, error, depth)) return false;
+    if (!Binary(t, at, v, error, depth, 0)) return false;
     if (!IsPunct(t[*at], ")")) {
       *error = t[*at].where + ": ')' expected";
       return false;

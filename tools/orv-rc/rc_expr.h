@@ -23,13 +23,9 @@ class Expressions {
   // False with a message when it is not one.
   bool Evaluate(const std::vector<Token>& tokens, std::size_t* at, long long* value, std::string* error) const;
 
-  // Whether the tokens at *at start an expression.
-  static bool Starts(const Token& token);
-
  private:
-  bool Or(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error, int depth) const;
-  bool And(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error, int depth) const;
-  bool Add(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error, int depth) const;
+  bool Binary(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error, int depth,
+              int level) const;
   bool Unary(const std::vector<Token>& t, std::size_t* at, long long* v, std::string* error, int depth) const;
   bool Name(const std::string& name, long long* v, int depth) const;
 

@@ -29,7 +29,7 @@ bool Matches(const WindowClass& c, LPCSTR name) {
 // The class of the name registered by the module (or a system class); caller holds the lock.
 std::shared_ptr<WindowClass> Lookup(Classes& classes, LPCSTR name, HINSTANCE instance, bool systemToo) {
   for (auto& c : classes.all)
-    if (!c->system && c->instance == instance && Matches(*c, name)) return c;
+    if (!c->system && c->info.hInstance == instance && Matches(*c, name)) return c;
   if (systemToo)
     for (auto& c : classes.all)
       if (c->system && Matches(*c, name)) return c;
@@ -46,8 +46,10 @@ void AddSystemClasses(Classes& classes) {
     auto c = std::make_shared<WindowClass>();
     c->name = s.name;
     c->atom = classes.nextAtom++;
-    c->proc = s.proc;
     c->system = true;
+    c->info.cbSize = sizeof c->info;
+    c->info.lpfnWndProc = s.proc;
+    c->info.lpszClassName = c->name.c_str();
     classes.all.push_back(c);
   }
 }
@@ -92,15 +94,9 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx) {
   auto c = std::make_shared<WindowClass>();
   c->name = lpwcx->lpszClassName;
   c->atom = classes.nextAtom++;
-  c->style = lpwcx->style;
-  c->proc = lpwcx->lpfnWndProc;
-  c->instance = lpwcx->hInstance;
-  c->icon = lpwcx->hIcon;
-  c->iconSmall = lpwcx->hIconSm;
-  c->cursor = lpwcx->hCursor;
-  c->background = lpwcx->hbrBackground;
-  c->classExtra = lpwcx->cbClsExtra;
-  c->windowExtra = lpwcx->cbWndExtra;
+  c->info = *lpwcx;
+  c->info.lpszClassName = c->name.c_str();
+  c->info.lpszMenuName = nullptr;  // menus are not simulated
   classes.all.push_back(c);
   return c->atom;
 }
@@ -139,17 +135,10 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA
     SetLastError(c ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
     return FALSE;
   }
-  lpwcx->style = c->style;
-  lpwcx->lpfnWndProc = c->proc;
-  lpwcx->cbClsExtra = c->classExtra;
-  lpwcx->cbWndExtra = c->windowExtra;
-  lpwcx->hInstance = c->instance;
-  lpwcx->hIcon = c->icon;
-  lpwcx->hCursor = c->cursor;
-  lpwcx->hbrBackground = c->background;
-  lpwcx->lpszMenuName = nullptr;
-  lpwcx->lpszClassName = IS_INTRESOURCE(lpszClass) ? c->name.c_str() : lpszClass;
-  lpwcx->hIconSm = c->iconSmall;
+  const UINT size = lpwcx->cbSize;
+  *lpwcx = c->info;
+  lpwcx->cbSize = size;
+  if (!IS_INTRESOURCE(lpszClass)) lpwcx->lpszClassName = lpszClass;
   return c->atom;
 }
 

@@ -77,7 +77,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
   window->thread = GetCurrentThreadId();
   window->queue = CurrentQueue();
   window->cls = cls;
-  window->proc = cls->proc;
+  window->proc = cls->info.lpfnWndProc;
   window->instance = hInstance;
   window->id = child ? reinterpret_cast<LONG_PTR>(hMenu) : 0;
   window->rect = RECT{X, Y, X + std::max(nWidth, 0), Y + std::max(nHeight, 0)};

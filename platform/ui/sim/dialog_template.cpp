@@ -66,6 +66,19 @@ class Reader {
   bool ok_ = true;
 };
 
+void ReadStyles(Reader& r, DialogFrame* f) {
+  f->helpId = r.Dword();
+  f->exStyle = r.Dword();
+  f->style = r.Dword();
+}
+
+void ReadPlace(Reader& r, DialogFrame* f) {
+  f->x = r.Short();
+  f->y = r.Short();
+  f->cx = r.Short();
+  f->cy = r.Short();
+}
+
 }  // namespace
 
 const char* ClassOfOrdinal(WORD ordinal) {
@@ -85,14 +98,9 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate* out
   Reader r(data, size);
   DialogTemplate t;
   if (r.Word() != 1 || r.Word() != 0xFFFF) return false;  // dlgVer, signature
-  t.helpId = r.Dword();
-  t.exStyle = r.Dword();
-  t.style = r.Dword();
+  ReadStyles(r, &t);
   WORD count = r.Word();
-  t.x = r.Short();
-  t.y = r.Short();
-  t.cx = r.Short();
-  t.cy = r.Short();
+  ReadPlace(r, &t);
   t.menu = r.NameOrOrdinalField();
   t.windowClass = r.NameOrOrdinalField();
   t.title = r.String();
@@ -106,13 +114,8 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate* out
   for (WORD i = 0; i < count && r.ok(); ++i) {
     r.AlignDword();
     DialogItem item;
-    item.helpId = r.Dword();
-    item.exStyle = r.Dword();
-    item.style = r.Dword();
-    item.x = r.Short();
-    item.y = r.Short();
-    item.cx = r.Short();
-    item.cy = r.Short();
+    ReadStyles(r, &item);
+    ReadPlace(r, &item);
     item.id = r.Dword();
     item.windowClass = r.NameOrOrdinalField();
     item.title = r.NameOrOrdinalField();

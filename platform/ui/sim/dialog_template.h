@@ -16,18 +16,20 @@ struct NameOrOrdinal {
   WORD ordinal = 0;  // when not 0, the name is empty
 };
 
-struct DialogItem {
+// What a template and each of its items begin with: help id, styles and place.
+struct DialogFrame {
   DWORD helpId = 0, exStyle = 0, style = 0;
   short x = 0, y = 0, cx = 0, cy = 0;
+};
+
+struct DialogItem : DialogFrame {
   DWORD id = 0;
   NameOrOrdinal windowClass;  // ordinals 0x80..0x85: Button, Edit, Static, ListBox, ScrollBar, ComboBox
   NameOrOrdinal title;
   std::vector<BYTE> creationData;
 };
 
-struct DialogTemplate {
-  DWORD helpId = 0, exStyle = 0, style = 0;
-  short x = 0, y = 0, cx = 0, cy = 0;
+struct DialogTemplate : DialogFrame {
   NameOrOrdinal menu, windowClass;
   std::string title;
   WORD pointSize = 0, weight = 0;

@@ -29,14 +29,8 @@ std::string FoldCase(const std::string& s);
 struct WindowClass {
   std::string name;     // as registered
   ATOM atom = 0;
-  UINT style = 0;
-  WNDPROC proc = nullptr;
-  HINSTANCE instance = nullptr;
-  HICON icon = nullptr, iconSmall = nullptr;
-  HCURSOR cursor = nullptr;
-  HBRUSH background = nullptr;
-  int classExtra = 0, windowExtra = 0;
   bool system = false;  // "#32770", "BUTTON", "EDIT", "STATIC"
+  WNDCLASSEXA info{};   // as registered; its class name is name's text
 };
 
 // The caption bar of a window with WS_CAPTION (the simulated screen draws no frames).
