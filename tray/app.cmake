@@ -5,6 +5,9 @@ target_link_libraries(Calvex PRIVATE calvex_core calvex_firmware calvex_osd calv
 orv_add_resources(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/resources/Calvex.rc)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set_target_properties(Calvex PROPERTIES WIN32_EXECUTABLE ON)
+  # The manifest is in the program; beside it too, for those who look for it there.
+  add_custom_command(TARGET Calvex POST_BUILD COMMAND ${CMAKE_COMMAND} -E copy_if_different
+    ${CMAKE_CURRENT_SOURCE_DIR}/resources/Calvex.manifest $<TARGET_FILE_DIR:Calvex>/Calvex.exe.manifest)
 endif()
 add_dependencies(Calvex artwork)
 # The keyboard-hook library is built with the program that loads it.
