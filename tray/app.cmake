@@ -10,6 +10,5 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     ${CMAKE_CURRENT_SOURCE_DIR}/resources/Calvex.manifest $<TARGET_FILE_DIR:Calvex>/Calvex.exe.manifest)
 endif()
 add_dependencies(Calvex artwork)
-# The keyboard-hook library is built with the program that loads it.
-add_subdirectory(${CMAKE_SOURCE_DIR}/kvkbhook ${CMAKE_BINARY_DIR}/kvkbhook)
+# The keyboard-hook library (kvkbhook/), which the program loads at run time, is built with it.
 add_dependencies(Calvex KvKBHook)

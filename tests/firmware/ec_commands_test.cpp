@@ -95,10 +95,11 @@ TEST_F(FirmwareTest, RegistrationWaitsForALateServiceAndKeepsMessagesMoving) {
   // One message waits already; two more arrive while the registration waits.
   PostMessageA(window, WM_USER + 7, counter, 0);
   std::thread late([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // The waiting message handled shows the registration is in its wait.
+    orv::test::WaitFor([&] { return handled == 1; });
     PostMessageA(window, WM_USER + 7, counter, 0);
     PostMessageA(window, WM_USER + 7, counter, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    orv::test::WaitFor([&] { return handled == 3; });
     handledBeforeService = handled.load();
     StartService();
   });
