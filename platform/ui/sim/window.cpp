@@ -175,18 +175,21 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  auto window = FindWindowRecord(hWnd);
-  if (!window) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
   RECT r{};
-  WithWindow(hWnd, [&](Window& w) { r = w.rect; });
+  DWORD style = 0;
+  HWND parent = nullptr;
+  if (!WithWindow(hWnd, [&](Window& w) {
+        r = w.rect;
+        style = w.style;
+        parent = w.parent;
+      }))
+    return FALSE;
   // A child's rectangle is kept relative to its parent's client area.
-  RECT parent{};
-  if ((window->style & WS_CHILD) && GetWindowRect(window->parent, &parent)) {
-    LONG top = parent.top + ((GetWindowLongPtrA(window->parent, GWL_STYLE) & WS_CAPTION) == WS_CAPTION ? kCaptionHeight : 0);
-    r = RECT{r.left + parent.left, r.top + top, r.right + parent.left, r.bottom + top};
+  RECT outer{};
+  if ((style & WS_CHILD) && GetWindowRect(parent, &outer)) {
+    const bool caption = (GetWindowLongPtrA(parent, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    const LONG top = outer.top + (caption ? kCaptionHeight : 0);
+    r = RECT{r.left + outer.left, r.top + top, r.right + outer.left, r.bottom + top};
   }
   *lpRect = r;
   return TRUE;
