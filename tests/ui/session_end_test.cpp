@@ -13,14 +13,17 @@ namespace {
 
 int g_appClosed = 0, g_otherClosed = 0;
 
+// Both count WM_CLOSE and stay: what closing means is the program's business.
 LRESULT CALLBACK AppProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLOSE) return ++g_appClosed, 0;  // the program decides what closing means
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message != WM_CLOSE) return DefWindowProcA(hwnd, message, wParam, lParam);
+  ++g_appClosed;
+  return 0;
 }
 
 LRESULT CALLBACK OtherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLOSE) return ++g_otherClosed, 0;
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message != WM_CLOSE) return DefWindowProcA(hwnd, message, wParam, lParam);
+  ++g_otherClosed;
+  return 0;
 }
 
 HWND Make(const char* cls, WNDPROC proc, DWORD exStyle) {

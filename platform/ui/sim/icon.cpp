@@ -4,8 +4,6 @@
 #include "platform/ui/sim/icon.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
