@@ -4,7 +4,6 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/power/power.h"
 #include <windows.h>
 
 #include "tests/support/test_window.h"
@@ -78,7 +77,7 @@ TEST_F(FirmwareTest, FailuresReadAsOffAndWriteNothing) {
   EXPECT_FALSE(IsMakerBios());
 }
 
-orv::win::LRESULT CountingProc(HWND h, orv::win::UINT m, orv::win::WPARAM w, orv::win::LPARAM l) {
+LRESULT CountingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   static_cast<void>(h);
   if (m == WM_USER + 7) reinterpret_cast<std::atomic<int>*>(w)->fetch_add(1);
   return DefWindowProcA(h, m, w, l);
@@ -91,7 +90,7 @@ TEST_F(FirmwareTest, RegistrationWaitsForALateServiceAndKeepsMessagesMoving) {
   HWND window = orv::test::CreateTestWindow(CountingProc);
   std::atomic<int> handled{0};
   std::atomic<int> handledBeforeService{-1};
-  const auto counter = reinterpret_cast<orv::win::WPARAM>(&handled);
+  const auto counter = reinterpret_cast<WPARAM>(&handled);
   // One message waits already; two more arrive while the registration waits.
   PostMessageA(window, WM_USER + 7, counter, 0);
   std::thread late([&] {

@@ -12,10 +12,6 @@
 
 #include "platform/base/error.h"
 #include <windows.h>
-#include "platform/power/broadcast.h"
-#include "platform/power/power.h"
-#include <windows.h>
-
 #include "tests/support/test_window.h"
 #include "tests/support/process.h"
 #include "tray/core/message_pump.h"

@@ -10,7 +10,7 @@
 #include "platform/gfx/gdiplus.h"
 #include "platform/gfx/png.h"
 #include "platform/gfx/region.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "tests/support/process.h"
 
 using namespace orv::gfx;

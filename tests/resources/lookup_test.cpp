@@ -64,6 +64,11 @@ TEST(ProgramResources, ALoadedLibraryIsAModuleOfItsOwnWithoutThem) {
   EXPECT_EQ(GetModuleHandleA("NoSuchLibrary.dll"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
   EXPECT_FALSE(FreeLibrary(GetModuleHandleA(nullptr))) << "the program cannot be unloaded";
+  // The program's handle names the program file, as NULL does.
+  char byNull[MAX_PATH] = {}, byHandle[MAX_PATH] = {};
+  EXPECT_GT(GetModuleFileNameA(nullptr, byNull, MAX_PATH), 0u);
+  EXPECT_GT(GetModuleFileNameA(GetModuleHandleA(nullptr), byHandle, MAX_PATH), 0u);
+  EXPECT_STREQ(byHandle, byNull);
 }
 
 }  // namespace

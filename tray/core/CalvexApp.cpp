@@ -8,12 +8,10 @@
 #include <cstdio>
 
 #include "platform/base/unique_handle.h"
-#include "platform/sync/mutex.h"
 #include "tray/core/CalvexDlg.h"
 
-using orv::win::CreateMutexA;
-
 BOOL CCalvexApp::InitInstance() {
+  // Held until the main window has gone, so a second copy ends at once meanwhile.
   orv::unique_handle mutex(CreateMutexA(nullptr, FALSE, "Calvex"));
   if (GetLastError() == static_cast<DWORD>(ERROR_ALREADY_EXISTS)) return FALSE;
   CCalvexDlg dlg;

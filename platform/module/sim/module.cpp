@@ -7,7 +7,7 @@
 #include <cctype>
 #include <string>
 
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 
 namespace {
 
