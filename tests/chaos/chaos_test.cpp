@@ -13,12 +13,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <random>
 #include <thread>
 
-#include "library/OrvWmiAcpi.h"
 #include "tests/chaos/state_checks.h"
 #include "tests/tray/tray_fixture.h"
 
@@ -37,14 +35,6 @@ unsigned long Setting(const char* name, unsigned long otherwise) {
   return text && *text ? std::strtoul(text, nullptr, 10) : otherwise;
 }
 
-// The reply through the service's pipe, empty when the call failed.
-std::string Pipe(const std::string& command) {
-  char request[80] = {};
-  std::strncpy(request, command.c_str(), sizeof request - 1);
-  char reply[800] = {};
-  return Orv_CallNamePipe(request, sizeof request, reply, sizeof reply) ? reply : "";
-}
-
 class Chaos : public traytest::Notebook {
  protected:
   // The storm: keys pressed, registers switched through the pipe, until stopped.
@@ -58,7 +48,7 @@ class Chaos : public traytest::Notebook {
       while (!stop_) {
         const bool system = random() % 2;
         std::string set = system ? "root\\WMI:S:Orv_System:System:1:" : "root\\WMI:S:Orv_Device:Device:0:";
-        Pipe(set + std::to_string(random() % (system ? 32 : 256)));
+        AskService(set + std::to_string(random() % (system ? 32 : 256)));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a switch now and then, not a flood
       }
     });
@@ -126,7 +116,7 @@ TEST_F(Chaos, EveryProgramKilledAtRandomComesBackAndNothingIsLostOrTorn) {
 
   // Each program runs again, once: the service brought back by its manager alone.
   ASSERT_TRUE(orv::test::WaitFor([] { return orv::test::Run({Program("orv-sim"), "status"}).exitCode == 0; }));
-  ASSERT_TRUE(orv::test::WaitFor([] { return !Pipe("root\\WMI:Q:Orv_Device:Device:0").empty(); },
+  ASSERT_TRUE(orv::test::WaitFor([] { return !AskService("root\\WMI:Q:Orv_Device:Device:0").empty(); },
                                  std::chrono::seconds(60)))
       << "the service did not come back";
   ASSERT_TRUE(calvex_->Running()) << "the last tray ended by itself";

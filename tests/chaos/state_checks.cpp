@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include "library/OrvWmiAcpi.h"
 #include "platform/home/sim/home.h"
 #include "platform/registry/sim/hive.h"
 #include "sim/state.h"
@@ -62,6 +63,13 @@ std::vector<int> RunningPrograms(const std::string& name) {
   }
   closedir(proc);
   return pids;
+}
+
+std::string AskService(const std::string& command) {
+  char request[80] = {};
+  command.copy(request, sizeof request - 1);
+  char reply[800] = {};
+  return Orv_CallNamePipe(request, sizeof request, reply, sizeof reply) ? reply : "";
 }
 
 std::vector<std::string> TornFiles() {

@@ -7,11 +7,9 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstring>
 #include <random>
 #include <thread>
 
-#include "library/OrvWmiAcpi.h"
 #include "platform/home/sim/home.h"
 #include "tests/chaos/state_checks.h"
 #include "tests/osd/osd_support.h"
@@ -25,14 +23,6 @@ using orv::test::Program;
 
 constexpr char kRegistered[] = "root\\WMI:Q:Orv_Software:Software:0";
 constexpr char kDevice0[] = "root\\WMI:Q:Orv_Device:Device:0";
-
-// The reply through the service's pipe, or "<failed>".
-std::string Ask(const std::string& command) {
-  char request[80] = {};
-  std::strncpy(request, command.c_str(), sizeof request - 1);
-  char reply[800] = {};
-  return Orv_CallNamePipe(request, sizeof request, reply, sizeof reply) ? reply : "<failed>";
-}
 
 class Takeover : public traytest::Notebook {
  protected:
@@ -56,16 +46,16 @@ class Takeover : public traytest::Notebook {
 TEST_F(Takeover, AKilledPipeServerLeavesNothingThatHoldsUpTheNext) {
   {
     Child server({Program("OrvService"), "-debug"});
-    ASSERT_TRUE(orv::test::WaitFor([] { return Ask(kDevice0) != "<failed>"; }));
+    ASSERT_TRUE(orv::test::WaitFor([] { return !AskService(kDevice0).empty(); }));
     server.Signal(SIGKILL);
     server.Wait();
   }
   // Its socket and its lock are still there, and nobody answers on them.
   EXPECT_EQ(access(orv::home::Path("pipe/simple").c_str(), F_OK), 0);
-  EXPECT_EQ(Ask(kDevice0), "<failed>");
+  EXPECT_EQ(AskService(kDevice0), "");
   Child next({Program("OrvService"), "-debug"});
-  ASSERT_TRUE(orv::test::WaitFor([] { return Ask(kDevice0) != "<failed>"; }));
-  EXPECT_EQ(Ask("root\\WMI:Q:Orv_Device:Device:1"), "128");
+  ASSERT_TRUE(orv::test::WaitFor([] { return !AskService(kDevice0).empty(); }));
+  EXPECT_EQ(AskService("root\\WMI:Q:Orv_Device:Device:1"), "128");
 }
 
 TEST_F(Takeover, AKilledTrayIsFollowedByACopyThatRegistersAndShows) {
@@ -87,8 +77,8 @@ TEST_F(Takeover, ATrayStartedWhileTheFirmwareIsAwayRegistersAndHearsItOnceItIsBa
   calvexPid_ = calvex_->pid();
   // The service answers, but with the failure of a firmware that is away.
   ASSERT_TRUE(orv::test::WaitFor([&] { return LogText().find("\t Set Timer to Hide Windows") != std::string::npos; }));
-  const std::string reply = Ask(kRegistered);
-  EXPECT_TRUE(reply != "<failed>" && reply.find_first_not_of("0123456789") != std::string::npos) << reply;
+  const std::string reply = AskService(kRegistered);
+  EXPECT_TRUE(!reply.empty() && reply.find_first_not_of("0123456789") != std::string::npos) << reply;
   Sim({"start"});
   ASSERT_TRUE(orv::test::WaitFor([&] { return Register(kRegistered) == 1; }));
   AwaitDesktop();

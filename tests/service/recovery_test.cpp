@@ -54,6 +54,15 @@ bool Set(SC_HANDLE service, DWORD resetPeriod, std::vector<SC_ACTION> list) {
   return ChangeServiceConfig2A(service, SERVICE_CONFIG_FAILURE_ACTIONS, &a);
 }
 
+// Changes only the texts, and reads back what is kept.
+Actions ChangeTexts(SC_HANDLE service, char* reboot, char* command) {
+  SERVICE_FAILURE_ACTIONSA texts{};
+  texts.lpRebootMsg = reboot;
+  texts.lpCommand = command;
+  EXPECT_TRUE(ChangeServiceConfig2A(service, SERVICE_CONFIG_FAILURE_ACTIONS, &texts));
+  return Query(service);
+}
+
 std::vector<std::string> ManagerEntries() {
   std::vector<std::string> texts;
   for (const auto& r : svc::ReadEventLog("Service Control Manager")) {
@@ -159,18 +168,11 @@ TEST_F(Recovery, FailureActionsAreChangedAndReadAsTheCallsSay) {
 
   // Texts: NULL keeps them, "" deletes them; no actions list keeps the actions.
   char reboot[] = "going down", command[] = "notify.cmd", none[] = "";
-  SERVICE_FAILURE_ACTIONSA texts{};
-  texts.lpRebootMsg = reboot;
-  texts.lpCommand = command;
-  ASSERT_TRUE(ChangeServiceConfig2A(all.get(), SERVICE_CONFIG_FAILURE_ACTIONS, &texts));
-  kept = Query(queryOnly.get());
+  kept = ChangeTexts(all.get(), reboot, command);
   EXPECT_EQ(kept.reboot, "going down");
   EXPECT_EQ(kept.command, "notify.cmd");
   EXPECT_EQ(kept.list.size(), 2u);
-  texts.lpRebootMsg = none;
-  texts.lpCommand = nullptr;
-  ASSERT_TRUE(ChangeServiceConfig2A(all.get(), SERVICE_CONFIG_FAILURE_ACTIONS, &texts));
-  kept = Query(queryOnly.get());
+  kept = ChangeTexts(all.get(), none, nullptr);
   EXPECT_EQ(kept.reboot, "<none>");
   EXPECT_EQ(kept.command, "notify.cmd");
 
