@@ -1,11 +1,11 @@
 // Request filtering and execution.
 #include "service/request.h"
 
+#include <cstdio>
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
 #include "platform/fs/paths.h"
-#include "platform/text/ansi.h"
 
 namespace orv::service {
 namespace {
@@ -36,7 +36,7 @@ bool SetAllowed(const char* command) {
 
 void RunRequest(const char* request, char* reply, std::size_t replySize) {
   if (!SetAllowed(request)) {
-    orv::text::CopyBounded(reply, replySize, "WBEM_E_ACCESS_DENIED");
+    if (replySize > 0) std::snprintf(reply, replySize, "%s", "WBEM_E_ACCESS_DENIED");
     return;
   }
   COrvWmiAcpi wmi;  // initialises COM on this thread for the one request

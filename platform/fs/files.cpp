@@ -13,7 +13,7 @@
 
 #include "platform/base/error.h"
 #include "platform/fs/paths.h"
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 
 namespace orv::win {
 namespace {

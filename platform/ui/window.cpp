@@ -6,7 +6,7 @@
 
 #include "platform/base/error.h"
 #include <windows.h>
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 #include "platform/ui/internal.h"
 #include "platform/ui/message.h"
 
