@@ -24,6 +24,10 @@ TEST(Com, InitialisationIsCountedPerThreadWithOneModel) {
     EXPECT_EQ(com::ComInitDepth(), 0);
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);  // free to choose again once left
     CoUninitialize();
+    int reserved = 0;
+    EXPECT_EQ(CoInitializeEx(&reserved, COINIT_APARTMENTTHREADED), E_INVALIDARG);
+    EXPECT_EQ(CoInitializeEx(nullptr, 0x100), E_INVALIDARG);  // no such model
+    EXPECT_EQ(com::ComInitDepth(), 0);
   }).join();
 }
 
