@@ -22,7 +22,7 @@
 #include "platform/desktop/journal.h"
 #include "platform/desktop/state.h"
 #include "platform/gfx/png.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::desktop {
 namespace {

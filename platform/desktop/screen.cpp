@@ -10,7 +10,7 @@
 
 #include "platform/base/error.h"
 #include "platform/desktop/taskbar.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::desktop {
 namespace {

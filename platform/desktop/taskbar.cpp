@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "platform/desktop/windows.h"
-#include "platform/fs/atomic.h"
-#include "platform/home/home.h"
+#include "platform/fs/sim/atomic.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::desktop {
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 #include "platform/gfx/png.h"
 #include "platform/text/sim/ansi.h"
 
@@ -22,7 +22,7 @@ std::set<ULONG_PTR>& Tokens() {
   return tokens;
 }
 
-// A Windows path as this machine's path (see platform/fs/paths.h); empty when
+// A Windows path as this machine's path (see platform/fs/sim/paths.h); empty when
 // this machine cannot have it.
 std::string LocalPath(const WCHAR* filename) {
   orv::fs::MappedPath mapped = orv::fs::MapPath(orv::text::WideToAnsi(filename));

@@ -11,7 +11,7 @@
 #include "platform/gfx/png.h"
 #include "platform/gfx/region.h"
 #include "platform/gfx/resource.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "tests/support/process.h"
 
 using namespace orv::gfx;

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/desktop/screen.h"
-#include "platform/fs/module.h"
 #include "tray/osd/osd_bar_geometry.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"

@@ -108,3 +108,7 @@
 #define DISP_E_TYPEMISMATCH (static_cast<HRESULT>(0x80020005))
 #define DISP_E_BADVARTYPE (static_cast<HRESULT>(0x80020008))
 #define DISP_E_OVERFLOW (static_cast<HRESULT>(0x8002000A))
+
+// ---- Error numbers of the system-service areas (synchronisation, services,
+// security) that the block above does not have.
+#define ERROR_NOT_OWNER 288L
