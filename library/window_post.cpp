@@ -1,14 +1,14 @@
 // Posting that never reaches a thread's queue for want of a window.
 #include "library/window_post.h"
 
-#include "platform/ui/message.h"
+#include <windows.h>
 
 namespace orv::lib {
 
 bool PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // No window registered: the post fails without effect, as it would for a window that is gone.
   if (!window) return false;
-  return orv::win::PostMessageA(window, message, wParam, lParam) != 0;
+  return PostMessageA(window, message, wParam, lParam) != 0;
 }
 
 }  // namespace orv::lib

@@ -80,4 +80,12 @@ struct find_handle_traits {
 };
 using unique_hfind = unique_any<find_handle_traits>;
 
+// --- Windows, modules and icons (ui area) ---
+// Libraries loaded with LoadLibrary.
+using unique_hmodule = unique_any<null_handle_traits<HMODULE, &FreeLibrary>>;
+// Icons of LoadImage (without LR_SHARED) and CreateIconIndirect.
+using unique_hicon = unique_any<null_handle_traits<HICON, &DestroyIcon>>;
+// Hooks of SetWindowsHookEx.
+using unique_hhook = unique_any<null_handle_traits<HHOOK, &UnhookWindowsHookEx>>;
+
 }  // namespace orv

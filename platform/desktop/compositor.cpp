@@ -86,8 +86,8 @@ void Blit(gfx::Surface& frame, int x, int y, const gfx::Surface& pixels, int sx,
 
 void DrawWindow(gfx::Surface& frame, HWND hwnd, const WindowRecord& r) {
   win::RECT rect;
-  if (!win::IsWindowVisible(hwnd) || !win::GetWindowRect(hwnd, &rect)) return;
-  bool layered = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & win::WS_EX_LAYERED) != 0;
+  if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &rect)) return;
+  bool layered = (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
   if (layered && !r.layeredSet) return;  // nothing to show until its first update
   int w = rect.right - rect.left, h = rect.bottom - rect.top;
   gfx::Surface face;
@@ -122,7 +122,7 @@ void ComposeFrame(gfx::Surface* out) {
   std::lock_guard<std::recursive_mutex> lock(detail::Lock());
   for (auto& [hwnd, record] : detail::Ordered()) {
     if (record->className == kTaskbarClass) {
-      if (win::IsWindowVisible(hwnd)) Taskbar(*out, c);
+      if (IsWindowVisible(hwnd)) Taskbar(*out, c);
       continue;
     }
     DrawWindow(*out, hwnd, *record);

@@ -9,12 +9,12 @@
 #include "platform/base/error.h"
 #include "platform/desktop/screen.h"
 #include "platform/desktop/windows.h"
-#include "platform/ui/message.h"
+#include "platform/ui/sim/class_window.h"
 
 namespace orv::win {
 namespace {
 
-constexpr int kCaptionHeight = 23;
+constexpr int kCaptionHeight = 23;  // as the window manager's (platform/ui/sim)
 HMONITOR const kPrimary = reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(0x10001));
 
 std::atomic<HWND> g_foreground{nullptr};
@@ -30,14 +30,10 @@ HWND DesktopWindow() {
   static HWND desktop = nullptr;
   std::lock_guard<std::mutex> lock(m);
   if (desktop && IsWindow(desktop)) return desktop;
-  WindowCreate create;
-  create.proc = DesktopProc;
-  create.style = WS_POPUP;
   desktop::Config c = desktop::CurrentConfig();
-  create.rect = RECT{0, 0, c.width, c.height};
-  desktop = CreateWindowHandle(create);
+  desktop = orv::ui::CreateClassWindow(desktop::kDesktopClass, DesktopProc, WS_POPUP, 0,
+                                       RECT{0, 0, c.width, c.height}, "");
   if (desktop) {
-    desktop::SetWindowClass(desktop, desktop::kDesktopClass);
     SetWindowPos(desktop, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   return desktop;
@@ -117,25 +113,20 @@ Player& ThePlayer() {
 }
 
 win::LRESULT PlayerProc(HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam) {
-  if (message == win::WM_DESTROY) win::PostQuitMessage(0);
-  return win::DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 void RunPlayer(Player* p, PlayerMode mode) {
   Config c = CurrentConfig();
-  win::WindowCreate create;
-  create.proc = PlayerProc;
-  create.style = win::WS_POPUP | (mode == PlayerMode::Maximized ? win::WS_MAXIMIZE : 0);
-  create.rect = win::RECT{0, 0, c.width, c.height};
-  create.title = "Player";
-  HWND hwnd = win::CreateWindowHandle(create);
+  HWND hwnd = ui::CreateClassWindow(kPlayerClass, PlayerProc, WS_POPUP | (mode == PlayerMode::Maximized ? WS_MAXIMIZE : 0),
+                                    0, win::RECT{0, 0, c.width, c.height}, "Player");
   if (hwnd) {
-    SetWindowClass(hwnd, kPlayerClass);
     gfx::HDC dc = win::GetDC(hwnd);  // a dark picture, as a film shows
     if (gfx::Surface* s = gfx::DcSurface(dc)) gfx::FillRect(*s, 0, 0, s->width, s->height, 0xFF101010);
     win::ReleaseDC(hwnd, dc);
     win::SetWindowPos(hwnd, win::HWND_TOP, 0, 0, 0, 0, win::SWP_NOMOVE | win::SWP_NOSIZE);
-    win::ShowWindow(hwnd, win::SW_SHOW);
+    ShowWindow(hwnd, SW_SHOW);
     win::SetForegroundWindow(hwnd);
   }
   {
@@ -146,8 +137,8 @@ void RunPlayer(Player* p, PlayerMode mode) {
   }
   p->changed.notify_all();
   if (!hwnd) return;
-  win::MSG msg;
-  while (win::GetMessageA(&msg, nullptr, 0, 0)) win::DispatchMessageA(&msg);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
 }
 
 }  // namespace
@@ -156,7 +147,7 @@ void SetPlayer(PlayerMode mode) {
   Player& p = ThePlayer();
   std::unique_lock<std::mutex> lock(p.mutex);
   if (p.window) {
-    win::PostMessageA(p.window, win::WM_CLOSE, 0, 0);
+    PostMessageA(p.window, WM_CLOSE, 0, 0);
     p.window = nullptr;
     p.mode = PlayerMode::Off;
     lock.unlock();

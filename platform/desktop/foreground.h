@@ -3,11 +3,9 @@
 // (primary) monitor's rectangles. And a stand-in for a program in front of
 // everything: a screen-sized window that a film player in full screen would show.
 #pragma once
-#include "platform/ui/window.h"
+#include <windows.h>
 
 namespace orv::win {
-
-constexpr DWORD WS_MAXIMIZE = 0x01000000;
 
 // The window last brought to the foreground while it is still there and visible;
 // otherwise the desktop's own window (class "Progman"), as when nothing is active.

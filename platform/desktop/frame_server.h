@@ -15,7 +15,7 @@
 
 #include "platform/desktop/journal.h"
 #include "platform/gfx/status.h"
-#include "platform/ui/messages.h"
+#include "platform/base/types.h"
 
 namespace orv::desktop {
 

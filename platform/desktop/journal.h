@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/gfx/surface.h"
-#include "platform/ui/messages.h"
+#include "platform/base/types.h"
 
 namespace orv::desktop {
 

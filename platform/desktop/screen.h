@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/base/types.h"
-#include "platform/ui/messages.h"
+#include <windows.h>
 
 namespace orv::desktop {
 

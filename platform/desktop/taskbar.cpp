@@ -10,6 +10,7 @@
 #include "platform/desktop/windows.h"
 #include "platform/fs/sim/atomic.h"
 #include "platform/home/sim/home.h"
+#include "platform/ui/sim/class_window.h"
 
 namespace orv::desktop {
 namespace {
@@ -33,7 +34,7 @@ HWND& Bar() {
 }
 
 win::LRESULT TaskbarProc(HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam) {
-  return win::DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 // The place of icon number index (0 = nearest the screen's corner).
@@ -70,17 +71,10 @@ HWND TaskbarWindow() {
   Config c = CurrentConfig();
   std::lock_guard<std::mutex> lock(BarLock());
   if (c.taskbarEdge == Edge::None) return nullptr;
-  if (Bar() && win::IsWindow(Bar())) return Bar();
-  win::WindowCreate create;
-  create.proc = TaskbarProc;
-  create.style = win::WS_POPUP | win::WS_VISIBLE;
-  create.exStyle = win::WS_EX_TOPMOST | win::WS_EX_TOOLWINDOW;
-  create.rect = TaskbarRect(c);
-  Bar() = win::CreateWindowHandle(create);
-  if (Bar()) {
-    SetWindowClass(Bar(), kTaskbarClass);
-    win::ShowWindow(Bar(), win::SW_SHOWNA);
-  }
+  if (Bar() && IsWindow(Bar())) return Bar();
+  Bar() = ui::CreateClassWindow(kTaskbarClass, TaskbarProc, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                                TaskbarRect(c), "");
+  if (Bar()) ShowWindow(Bar(), SW_SHOWNA);
   return Bar();
 }
 
@@ -88,11 +82,11 @@ void PlaceTaskbar(const Config& config) {
   HWND bar;
   {
     std::lock_guard<std::mutex> lock(BarLock());
-    bar = Bar() && win::IsWindow(Bar()) ? Bar() : nullptr;
+    bar = Bar() && IsWindow(Bar()) ? Bar() : nullptr;
   }
   if (config.taskbarEdge == Edge::None) {
-    if (bar) win::ShowWindow(bar, win::SW_HIDE);
-    if (bar && win::DestroyWindow(bar)) {
+    if (bar) ShowWindow(bar, SW_HIDE);
+    if (bar && DestroyWindow(bar)) {
       std::lock_guard<std::mutex> lock(BarLock());
       Bar() = nullptr;
     }
@@ -103,8 +97,8 @@ void PlaceTaskbar(const Config& config) {
     return;
   }
   win::RECT r = TaskbarRect(config);
-  win::MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-  win::ShowWindow(bar, win::SW_SHOWNA);
+  MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  ShowWindow(bar, SW_SHOWNA);
 }
 
 void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip) {

@@ -12,6 +12,7 @@
 #include "platform/desktop/state.h"
 #include "platform/desktop/taskbar.h"
 #include "platform/text/sim/ansi.h"
+#include "platform/ui/sim/window_events.h"
 
 namespace orv::desktop::detail {
 namespace {
@@ -55,7 +56,10 @@ std::size_t TopOfBand(const State& s, bool topmost) {
 
 void Add(State& s, HWND hwnd) {
   WindowRecord record;
-  record.topmost = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST) != 0;
+  record.topmost = (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  char className[256] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  record.className = className;
   std::size_t at = TopOfBand(s, record.topmost);
   s.records.emplace(hwnd, std::move(record));
   s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
@@ -63,12 +67,12 @@ void Add(State& s, HWND hwnd) {
 
 void Sync(State& s) {
   std::vector<HWND> live;
-  win::EnumWindows(
-      [](HWND hwnd, win::LPARAM param) {
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
         return TRUE;
       },
-      reinterpret_cast<win::LPARAM>(&live));
+      reinterpret_cast<LPARAM>(&live));
   std::set<HWND> alive(live.begin(), live.end());
   for (HWND hwnd : std::vector<HWND>(s.order))
     if (!alive.count(hwnd)) Forget(s, hwnd);
@@ -95,7 +99,7 @@ WindowRecord* Find(HWND hwnd) {
   State& s = TheState();
   auto it = s.records.find(hwnd);
   if (it != s.records.end()) return &it->second;
-  if (!win::IsWindow(hwnd) || win::GetParent(hwnd)) return nullptr;
+  if (!IsWindow(hwnd) || (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
   Sync(s);
   it = s.records.find(hwnd);
   return it == s.records.end() ? nullptr : &it->second;
@@ -127,9 +131,9 @@ void Restack(HWND hwnd, HWND insertAfter) {
     }
   }
   s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
-  std::intptr_t ex = win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE);
-  ex = record->topmost ? (ex | win::WS_EX_TOPMOST) : (ex & ~std::intptr_t(win::WS_EX_TOPMOST));
-  win::SetWindowLongPtrA(hwnd, win::GWL_EXSTYLE, ex);
+  std::intptr_t ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+  ex = record->topmost ? (ex | WS_EX_TOPMOST) : (ex & ~std::intptr_t(WS_EX_TOPMOST));
+  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
 }
 
 }  // namespace orv::desktop::detail
@@ -137,11 +141,6 @@ void Restack(HWND hwnd, HWND insertAfter) {
 namespace orv::desktop {
 
 using detail::Lock;
-
-void SetWindowClass(HWND hwnd, const std::string& className) {
-  std::lock_guard<std::recursive_mutex> lock(Lock());
-  if (detail::WindowRecord* r = detail::Find(hwnd)) r->className = className;
-}
 
 std::vector<HWND> ZOrder() {
   std::lock_guard<std::recursive_mutex> lock(Lock());
@@ -300,14 +299,6 @@ HWND FindWindowA(const char* className, const char* windowName) {
     return it->first;
   }
   return nullptr;
-}
-
-int GetClassNameA(HWND hwnd, char* name, int maxCount) {
-  std::lock_guard<std::recursive_mutex> lock(Lock());
-  desktop::detail::WindowRecord* record = Find(hwnd);
-  if (!record || !name || maxCount <= 0) return 0;
-  return static_cast<int>(orv::text::CopyBounded(name, static_cast<std::size_t>(maxCount),
-                                                 record->className.c_str()));
 }
 
 }  // namespace orv::win

@@ -8,14 +8,9 @@
 
 #include "platform/gfx/gdi.h"
 #include "platform/gfx/region.h"
-#include "platform/ui/window.h"
+#include <windows.h>
 
 namespace orv::win {
-
-constexpr DWORD WS_EX_TOPMOST = 0x00000008;
-constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
-constexpr DWORD WS_EX_LAYERED = 0x00080000;
-constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 
 inline HWND const HWND_TOP = reinterpret_cast<HWND>(0);
 inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
@@ -64,16 +59,10 @@ int ReleaseDC(HWND hwnd, gfx::HDC hdc);
 // The first top-level window, top of the z-order first, whose class and title
 // match; NULL for either means any, "" an empty title.
 HWND FindWindowA(const char* className, const char* windowName);
-// The window's class name; 0 for an invalid window.
-int GetClassNameA(HWND hwnd, char* name, int maxCount);
 
 }  // namespace orv::win
 
 namespace orv::desktop {
-
-// The window class a window was created as: the message core's windows have no
-// classes, so the creator names it here (the desktop's own windows, dialogs).
-void SetWindowClass(HWND hwnd, const std::string& className);
 
 // Top-level windows from the bottom of the z-order to its top (normal band, then
 // top-most band), visible or not.

@@ -9,7 +9,7 @@
 
 #include "platform/base/types.h"
 #include "platform/gfx/surface.h"
-#include "platform/ui/messages.h"
+#include <windows.h>
 
 namespace orv::gfx {
 

@@ -10,7 +10,6 @@
 #include "platform/gfx/gdiplus.h"
 #include "platform/gfx/png.h"
 #include "platform/gfx/region.h"
-#include "platform/gfx/resource.h"
 #include "platform/home/sim/home.h"
 #include "tests/support/process.h"
 
@@ -142,7 +141,7 @@ TEST(Graphics, DrawsWholePicturesPartsAndScaledPicturesAndNeedsStartup) {
   EXPECT_EQ(g.DrawImage(missing.get(), 0, 0), InvalidParameter);
   std::unique_ptr<Bitmap> junk(Bitmap::FromBytes("not a png", 9));
   EXPECT_EQ(junk->GetLastStatus(), UnknownImageFormat);
-  HBITMAP none = reinterpret_cast<HBITMAP>(1);
+  orv::gfx::HBITMAP none = reinterpret_cast<orv::gfx::HBITMAP>(1);
   EXPECT_NE(junk->GetHBITMAP(Color(0xFF000000), &none), Ok);
   EXPECT_EQ(none, nullptr);
 }
@@ -151,7 +150,7 @@ TEST(MemoryDc, SelectCopyAndWin32OwnershipRules) {
   Started started;
   int live = LiveGdiObjects();
   HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 4);
+  orv::gfx::HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 4);
   ASSERT_TRUE(dc && bitmap);
   HGDIOBJ old = SelectObject(dc, bitmap);
   ASSERT_NE(old, nullptr);
@@ -166,7 +165,7 @@ TEST(MemoryDc, SelectCopyAndWin32OwnershipRules) {
   EXPECT_EQ(GetPixel(dc, 1, 1), 0u);
   EXPECT_EQ(GetPixel(dc, 8, 0), CLR_INVALID);
 
-  HBITMAP copy = CreateCompatibleBitmap(other, 8, 4);
+  orv::gfx::HBITMAP copy = CreateCompatibleBitmap(other, 8, 4);
   HGDIOBJ otherOld = SelectObject(other, copy);
   EXPECT_EQ(BitBlt(other, 1, 0, 8, 4, dc, 0, 0, SRCCOPY), TRUE);
   EXPECT_EQ(GetPixel(other, 3, 1), 0x000000FFu);

@@ -6,9 +6,8 @@
 #include <optional>
 
 #include "library/event_sink.h"
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
 #include "platform/wmi/sim/object.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -28,20 +27,18 @@ IWbemClassObject* Event(std::optional<Value> value) {
   return orv::wmi::detail::WbemObject::Make(o);
 }
 
-orv::win::LRESULT Proc(HWND h, orv::win::UINT m, orv::win::WPARAM w, orv::win::LPARAM l) {
-  return orv::win::DefWindowProcA(h, m, w, l);
+LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return DefWindowProcA(h, m, w, l);
 }
 
-int Pending(HWND window, orv::win::MSG* last) {
+int Pending(HWND window, MSG* last) {
   int n = 0;
-  while (orv::win::PeekMessageA(last, window, 0x4040, 0x4040, orv::win::PM_REMOVE)) ++n;
+  while (PeekMessageA(last, window, 0x4040, 0x4040, PM_REMOVE)) ++n;
   return n;
 }
 
 TEST(EventSink, PostsOnlyReadableValuesOncePerDelivery) {
-  orv::win::WindowCreate c;
-  c.proc = Proc;
-  HWND window = orv::win::CreateWindowHandle(c);
+  HWND window = orv::test::CreateTestWindow(Proc);
   auto* sink = new orv::lib::CEventSink(window);
   EXPECT_EQ(sink->AddRef(), 1u);
   EXPECT_STREQ(sink->GetRuntimeClassName(), "CEventSink");
@@ -55,7 +52,7 @@ TEST(EventSink, PostsOnlyReadableValuesOncePerDelivery) {
   EXPECT_EQ(sink->QueryInterface(IID_IWbemServices, &asSink), E_NOINTERFACE);
   EXPECT_EQ(asSink, nullptr);
 
-  orv::win::MSG msg{};
+  MSG msg{};
   auto deliver = [&](std::optional<Value> value, LONG count = 1) {
     IWbemClassObject* event = Event(std::move(value));
     IWbemClassObject* objects[3] = {event, event, event};
@@ -75,7 +72,7 @@ TEST(EventSink, PostsOnlyReadableValuesOncePerDelivery) {
   EXPECT_EQ(msg.wParam, 0x5Fu);
   EXPECT_EQ(msg.lParam, 0x84);
   EXPECT_EQ(sink->Release(), 0u);
-  orv::win::DestroyWindow(window);
+  DestroyWindow(window);
 }
 
 }  // namespace

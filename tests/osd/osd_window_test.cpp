@@ -27,9 +27,9 @@ struct PlaceCase {
 
 // Hides the window, composes; shows it again.
 orv::gfx::Surface FrameWithout(HWND hwnd) {
-  orv::win::ShowWindow(hwnd, orv::win::SW_HIDE);
+  ShowWindow(hwnd, SW_HIDE);
   orv::gfx::Surface f = Frame();
-  orv::win::ShowWindow(hwnd, orv::win::SW_SHOWNOACTIVATE);
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   return f;
 }
 

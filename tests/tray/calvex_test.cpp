@@ -342,5 +342,22 @@ TEST_F(Calvex, LoggingOnWithoutADocumentsFolderSaysSoAndRunsOn) {
   EXPECT_NE(text.find("running without the log file"), std::string::npos) << text;
 }
 
+// The notebook's volume and brightness keys reach the program twice: as the
+// firmware's event, which it only logs, and as a key of the keyboard, which its
+// keyboard-hook library reports with the key's scan code.
+TEST_F(Calvex, VolumeAndBrightnessKeysArriveThroughTheKeyboardHookWithTheirScanCodes) {
+  InstallService();
+  SetLogFlag("TRUE");
+  StartCalvex();
+  auto logged = [&](const char* line) { return LogText().find(line) != std::string::npos; };
+  Sim({"press", "volume-up"});
+  EXPECT_TRUE(orv::test::WaitFor([&] { return logged("Got Volume Up/Down ScanCode"); }, std::chrono::seconds(10)));
+  EXPECT_TRUE(orv::test::WaitFor([&] { return logged("It's Audio's WMIevent"); }, std::chrono::seconds(10)));
+  EXPECT_FALSE(logged("Got Brightness Up/Down ScanCode"));
+  Sim({"press", "brightness-down"});
+  EXPECT_TRUE(
+      orv::test::WaitFor([&] { return logged("Got Brightness Up/Down ScanCode"); }, std::chrono::seconds(10)));
+}
+
 }  // namespace
 }  // namespace traytest

@@ -4,8 +4,8 @@
 
 #include "platform/desktop/foreground.h"
 #include "platform/desktop/windows.h"
-#include "platform/ui/timer.h"
 #include "tray/core/CalvexDlg.h"
+#include "tray/osd/KvSysOSD.h"
 #include "tray/osd/osd_kind.h"
 
 using namespace orv::win;

@@ -46,20 +46,6 @@ CKvSysOSD::~CKvSysOSD() {
   gfx::GdiplusShutdown(m_gdiplusToken);
 }
 
-BOOL CKvSysOSD::Create(HWND parent) {
-  if (m_hWnd) return FALSE;
-  WindowCreate create;
-  create.handler = this;
-  create.style = WS_POPUP;  // the template's style; not visible
-  create.rect = RECT{0, 0, 279, 153};  // 186 x 94 dialog units; every display resizes
-  create.parent = nullptr;  // an owned popup is still a top-level window
-  (void)parent;
-  m_hWnd = CreateWindowHandle(create);
-  if (!m_hWnd) return FALSE;
-  orv::desktop::SetWindowClass(m_hWnd, "#32770");
-  return OnInitDialog();
-}
-
 BOOL CKvSysOSD::OnInitDialog() {
   std::intptr_t ex = GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE);
   if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
@@ -75,10 +61,6 @@ BOOL CKvSysOSD::OnInitDialog() {
   DWORD s = GetShortPathNameA(m_folder, shortPath, sizeof shortPath);
   if (s > 0 && s < sizeof shortPath) std::memcpy(m_folder, shortPath, s + 1);
   return TRUE;
-}
-
-LRESULT CKvSysOSD::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 std::unique_ptr<gfx::Image> CKvSysOSD::LoadPicture(const char* relative) const {

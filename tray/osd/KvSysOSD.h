@@ -6,24 +6,23 @@
 #include <memory>
 
 #include "platform/desktop/windows.h"
+#include "platform/framework/dialog.h"
 #include "platform/gfx/gdiplus.h"
-#include "platform/ui/window.h"
+#include "tray/resources/resource.h"
 
-class CKvSysOSD : public orv::win::WindowHandler {
+class CKvSysOSD : public CDialog {
  public:
   // Dialog template the window is made from: an empty popup without controls.
-  static constexpr int IDD = 154;
+  static constexpr UINT IDD = IDD_OSD;
 
   CKvSysOSD();  // starts the picture library for this window
   ~CKvSysOSD() override;
   CKvSysOSD(const CKvSysOSD&) = delete;
   CKvSysOSD& operator=(const CKvSysOSD&) = delete;
 
-  // Creates the window modeless and hidden (the template is not visible) and
-  // runs OnInitDialog. FALSE if the window cannot be made.
-  orv::win::BOOL Create(HWND parent);
-  orv::win::BOOL OnInitDialog();
-  HWND GetSafeHwnd() const { return m_hWnd; }
+  // The owner creates the window modeless from IDD (Create); the template is not
+  // visible, so the window stays hidden until it is shown.
+  BOOL OnInitDialog() override;
 
   // Loads the pictures for kind (OsdKind), level, image and range, moves the
   // window to its place and replaces its layered contents; it does not show the
@@ -31,9 +30,6 @@ class CKvSysOSD : public orv::win::WindowHandler {
   // become empty (fully transparent), so showing the window shows nothing rather
   // than an earlier display.
   void DrawOSD(int kind, int level, int image, int range);
-
-  orv::win::LRESULT WindowProc(HWND hwnd, orv::win::UINT message, orv::win::WPARAM wParam,
-                               orv::win::LPARAM lParam) override;
 
  private:
   // The full path of a picture: "%sImage\%s" from the program folder.
@@ -45,7 +41,6 @@ class CKvSysOSD : public orv::win::WindowHandler {
   bool Present(orv::gfx::Bitmap& canvas);
   void ClearContents();
 
-  HWND m_hWnd = nullptr;
   orv::gfx::ULONG_PTR m_gdiplusToken = 0;
   orv::gfx::BLENDFUNCTION m_blend;
   char m_folder[512] = {};
