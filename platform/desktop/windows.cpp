@@ -11,7 +11,7 @@
 #include "platform/desktop/compositor.h"
 #include "platform/desktop/state.h"
 #include "platform/desktop/taskbar.h"
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 #include "platform/ui/sim/window_events.h"
 
 namespace orv::desktop::detail {

@@ -8,7 +8,7 @@
 
 #include "platform/fs/sim/paths.h"
 #include "platform/gfx/png.h"
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 
 namespace orv::gfx {
 namespace {

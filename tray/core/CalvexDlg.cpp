@@ -73,7 +73,7 @@ void CCalvexDlg::CreateOsdWindows() {
 }
 
 bool CCalvexDlg::SubscribeToFirmwareEvents(char* error) {
-  return m_wmi.OrvWMIEvent(u"Select * from Orv_Event", error, u"root\\wmi", u"WQL");
+  return m_wmi.OrvWMIEvent(OLESTR("Select * from Orv_Event"), error, OLESTR("root\\wmi"), OLESTR("WQL"));
 }
 
 BOOL CCalvexDlg::OnInitDialog() {

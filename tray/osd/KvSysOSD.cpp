@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/desktop/screen.h"
-#include "platform/text/ansi.h"
 #include "tray/osd/osd_bar_geometry.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"
@@ -68,8 +67,10 @@ std::unique_ptr<gfx::Image> CKvSysOSD::LoadPicture(const char* relative) const {
   if (!relative || !*relative) return nullptr;
   char path[1024];
   std::snprintf(path, sizeof path, "%sImage\\%s", m_folder, relative);
-  std::u16string wide = orv::text::AnsiToWide(path);
-  return std::unique_ptr<gfx::Image>(gfx::Image::FromFile(wide.c_str()));
+  WCHAR wide[1024];
+  if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, static_cast<int>(sizeof wide / sizeof wide[0])))
+    return nullptr;
+  return std::unique_ptr<gfx::Image>(gfx::Image::FromFile(wide));
 }
 
 void CKvSysOSD::DrawOSD(int kind, int level, int image, int range) {
