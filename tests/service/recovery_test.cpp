@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -155,7 +156,10 @@ TEST_F(Recovery, FailureActionsAreChangedAndReadAsTheCallsSay) {
   EXPECT_TRUE(Set(noStart.get(), 60, {{SC_ACTION_NONE, 0}, {SC_ACTION_REBOOT, 7}}));
   EXPECT_FALSE(Set(queryOnly.get(), 60, {{SC_ACTION_NONE, 0}}));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  EXPECT_FALSE(Set(all.get(), 60, {{static_cast<SC_ACTION_TYPE>(9), 0}}));
+  SC_ACTION unknown{};
+  const DWORD nine = 9;  // as a caller in C may store it
+  std::memcpy(&unknown.Type, &nine, sizeof nine);
+  EXPECT_FALSE(Set(all.get(), 60, {unknown}));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   SERVICE_FAILURE_ACTIONSA any{};
   EXPECT_FALSE(ChangeServiceConfig2A(all.get(), SERVICE_CONFIG_DESCRIPTION, &any));

@@ -183,7 +183,8 @@ bool ReadFailureActions(const std::string& name, FailureActions* out) {
     auto colon = item.find(':');
     if (colon == std::string::npos) continue;
     SC_ACTION action{};
-    action.Type = static_cast<SC_ACTION_TYPE>(std::strtoul(item.c_str(), nullptr, 10));
+    const unsigned long type = std::strtoul(item.c_str(), nullptr, 10);
+    action.Type = type <= SC_ACTION_RUN_COMMAND ? static_cast<SC_ACTION_TYPE>(type) : SC_ACTION_NONE;
     action.Delay = static_cast<DWORD>(std::strtoul(item.c_str() + colon + 1, nullptr, 10));
     out->actions.push_back(action);
   }

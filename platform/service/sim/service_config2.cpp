@@ -15,6 +15,8 @@ BOOL Fail(DWORD err) {
   return FALSE;
 }
 
+static_assert(sizeof(SC_ACTION_TYPE) == sizeof(DWORD), "an action type is stored as a DWORD");
+
 // Where the next piece of data goes in a caller's buffer, kept aligned for its type.
 std::size_t AlignUp(std::size_t n, std::size_t to) { return (n + to - 1) / to * to; }
 
@@ -31,9 +33,11 @@ extern "C" BOOL WINAPI ChangeServiceConfig2A(SC_HANDLE service, DWORD level, LPV
   const auto* change = static_cast<const SERVICE_FAILURE_ACTIONSA*>(info);
   if (change->lpsaActions) {
     for (DWORD i = 0; i < change->cActions; ++i) {
-      const SC_ACTION& a = change->lpsaActions[i];
-      if (a.Type > SC_ACTION_RUN_COMMAND) return Fail(ERROR_INVALID_PARAMETER);
-      if (a.Type == SC_ACTION_RESTART && !(s->access & SERVICE_START)) return Fail(ERROR_ACCESS_DENIED);
+      // Read as the number the caller stored: any number may stand where an action type should.
+      DWORD type = 0;
+      std::memcpy(&type, &change->lpsaActions[i].Type, sizeof type);
+      if (type > SC_ACTION_RUN_COMMAND) return Fail(ERROR_INVALID_PARAMETER);
+      if (type == SC_ACTION_RESTART && !(s->access & SERVICE_START)) return Fail(ERROR_ACCESS_DENIED);
     }
   }
   db::FailureActions actions;
