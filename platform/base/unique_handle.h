@@ -63,4 +63,28 @@ using unique_handle = unique_any<null_handle_traits<HANDLE, &CloseHandle>>;
 // Files, pipes and find searches, which give INVALID_HANDLE_VALUE on failure.
 using unique_file = unique_any<file_handle_traits>;
 
+// --- Drawing and the desktop: GDI objects and window DCs ---------------------
+
+// Memory DCs (CreateCompatibleDC), and bitmaps and regions (DeleteObject).
+using unique_hdc = unique_any<null_handle_traits<HDC, &DeleteDC>>;
+using unique_hbitmap = unique_any<null_handle_traits<HBITMAP, &DeleteObject>>;
+using unique_hrgn = unique_any<null_handle_traits<HRGN, &DeleteObject>>;
+
+// A window's DC from GetDC (the screen's for NULL), given back with ReleaseDC.
+class unique_window_dc {
+ public:
+  explicit unique_window_dc(HWND hwnd) : hwnd_(hwnd), hdc_(GetDC(hwnd)) {}
+  ~unique_window_dc() {
+    if (hdc_) ReleaseDC(hwnd_, hdc_);
+  }
+  unique_window_dc(const unique_window_dc&) = delete;
+  unique_window_dc& operator=(const unique_window_dc&) = delete;
+  HDC get() const { return hdc_; }
+  explicit operator bool() const { return hdc_ != nullptr; }
+
+ private:
+  HWND hwnd_;
+  HDC hdc_;
+};
+
 }  // namespace orv

@@ -6,12 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/gfx/gdi.h"
+#include <windows.h>
 
 namespace orv::gfx {
 
 struct ResourceEntry;
-using win::HMODULE;  // nullptr: the running program
+// HMODULE nullptr: the running program.
 using HRSRC = const ResourceEntry*;
 using HGLOBAL = const void*;
 using ::LPCSTR;

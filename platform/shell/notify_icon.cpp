@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/base/error.h"
-#include "platform/desktop/taskbar.h"
+#include "platform/desktop/sim/taskbar.h"
 
 namespace orv::win {
 namespace {

@@ -1,6 +1,6 @@
 // Notification-area icons, as Shell_NotifyIcon, drawn in the simulated taskbar.
 #pragma once
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/surface.h"
 #include "platform/ui/messages.h"
 
 namespace orv::win {

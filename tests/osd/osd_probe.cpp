@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "platform/desktop/compositor.h"
+#include "platform/desktop/sim/compositor.h"
 #include "tray/osd/KvSysOSD.h"
 
 int main(int argc, char** argv) {

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "platform/desktop/compositor.h"
-#include "platform/gfx/png.h"
+#include "platform/desktop/sim/compositor.h"
+#include "platform/gfx/sim/png.h"
 
 namespace osdtest {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/desktop/screen.h"
-#include "platform/gfx/surface.h"
+#include "platform/desktop/sim/screen.h"
+#include "platform/gfx/sim/surface.h"
 #include "tests/support/process.h"
 #include "tray/osd/KvSysOSD.h"
 

@@ -4,6 +4,7 @@
 // and the bar's fill and ticks as the composed screen shows them.
 #include <gtest/gtest.h>
 
+#include "platform/desktop/sim/zorder.h"
 #include "tests/osd/osd_support.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"

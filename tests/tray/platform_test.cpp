@@ -7,8 +7,8 @@
 
 #include "platform/base/error.h"
 #include <windows.h>
-#include "platform/desktop/foreground.h"
-#include "platform/desktop/windows.h"
+#include "platform/desktop/sim/foreground.h"
+#include "platform/ui/ui.h"
 #include "platform/module/module.h"
 #include "platform/sync/mutex.h"
 #include "tests/support/process.h"

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/gfx/png.h"
+#include "platform/gfx/sim/png.h"
 
 namespace traytest {
 namespace {

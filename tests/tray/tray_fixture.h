@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/surface.h"
 #include "tests/support/process.h"
 
 namespace traytest {

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/desktop/frame_server.h"
 #include "platform/fs/module.h"
 #include "platform/fs/paths.h"
 #include "platform/registry/registry.h"
@@ -158,9 +157,6 @@ BOOL CCalvexDlg::OnInitDialog() {
   }
   WriteLog(5, "\t Confirm HDD Function");
   WriteLog(5, "\t Define Audio and Brightness value");
-
-  // Lets a person (and the tests) take screenshots of the simulated desktop.
-  orv::desktop::StartFrameServer();
   return TRUE;
 }
 
@@ -177,7 +173,6 @@ void CCalvexDlg::OnDestroy() {
   WriteLog(5, "\t UnLoad KBHook.dll");
   RemoveTrayIcons();
   WriteLog(5, "\t Delete Tray Icon.");
-  orv::desktop::StopFrameServer();
 }
 
 void CCalvexDlg::OnCommand(UINT id) {

@@ -7,7 +7,7 @@
 
 #include "library/OrvWmiAcpi.h"
 #include "platform/dialog/dialog.h"
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/surface.h"
 #include "platform/shell/notify_icon.h"
 #include "tray/core/LogFile.h"
 #include "tray/osd/KvSysOSD.h"

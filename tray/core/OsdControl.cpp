@@ -1,9 +1,10 @@
 // Showing and hiding the on-screen displays, the full-screen watch, and the main
 // window's timers.
-#include <cstring>
+#include <windows.h>
 
-#include "platform/desktop/foreground.h"
-#include "platform/desktop/windows.h"
+#include <cstring>
+#include <initializer_list>
+
 #include "platform/ui/timer.h"
 #include "tray/core/CalvexDlg.h"
 #include "tray/osd/osd_kind.h"

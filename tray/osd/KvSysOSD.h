@@ -1,29 +1,28 @@
 // CKvSysOSD: one on-screen display window. A borderless, top-most, layered popup
-// that shows one picture (a device icon, a level or a centre picture) or the
-// composite level bar, placed beside the taskbar or in the screen's middle. The
-// owner decides when to show and hide it; DrawOSD only fills and places it.
+// dialog (template 154) that shows one picture (a device icon, a level or a
+// centre picture) or the composite level bar, placed beside the taskbar or in
+// the screen's middle. The owner decides when to show and hide it; DrawOSD only
+// fills and places it.
 #pragma once
+#include <windows.h>
+#include <gdiplus.h>
+
 #include <memory>
 
-#include "platform/desktop/windows.h"
-#include "platform/gfx/gdiplus.h"
-#include "platform/ui/window.h"
+#include "platform/dialog/dialog.h"
 
-class CKvSysOSD : public orv::win::WindowHandler {
+class CKvSysOSD : public CDialog {
  public:
   // Dialog template the window is made from: an empty popup without controls.
-  static constexpr int IDD = 154;
+  enum { IDD = 154 };
 
   CKvSysOSD();  // starts the picture library for this window
   ~CKvSysOSD() override;
   CKvSysOSD(const CKvSysOSD&) = delete;
   CKvSysOSD& operator=(const CKvSysOSD&) = delete;
 
-  // Creates the window modeless and hidden (the template is not visible) and
-  // runs OnInitDialog. FALSE if the window cannot be made.
-  orv::win::BOOL Create(HWND parent);
-  orv::win::BOOL OnInitDialog();
-  HWND GetSafeHwnd() const { return m_hWnd; }
+  // Makes the window layered and learns the program folder.
+  BOOL OnInitDialog() override;
 
   // Loads the pictures for kind (OsdKind), level, image and range, moves the
   // window to its place and replaces its layered contents; it does not show the
@@ -32,24 +31,20 @@ class CKvSysOSD : public orv::win::WindowHandler {
   // than an earlier display.
   void DrawOSD(int kind, int level, int image, int range);
 
-  orv::win::LRESULT WindowProc(HWND hwnd, orv::win::UINT message, orv::win::WPARAM wParam,
-                               orv::win::LPARAM lParam) override;
-
  private:
   // The full path of a picture: "%sImage\%s" from the program folder.
-  std::unique_ptr<orv::gfx::Image> LoadPicture(const char* relative) const;
+  std::unique_ptr<Gdiplus::Image> LoadPicture(const char* relative) const;
   void Place(int kind, int w, int h);
   void RenderPicture();
   void RenderBar(int level);
   // Hands a finished canvas to the layered window.
-  bool Present(orv::gfx::Bitmap& canvas);
+  bool Present(Gdiplus::Bitmap& canvas);
   void ClearContents();
 
-  HWND m_hWnd = nullptr;
-  orv::gfx::ULONG_PTR m_gdiplusToken = 0;
-  orv::gfx::BLENDFUNCTION m_blend;
+  ULONG_PTR m_gdiplusToken = 0;
+  BLENDFUNCTION m_blend{};
   char m_folder[512] = {};
-  std::unique_ptr<orv::gfx::Image> m_picture;
-  std::unique_ptr<orv::gfx::Image> m_barDown, m_barMain, m_barCap, m_barIcon;
+  std::unique_ptr<Gdiplus::Image> m_picture;
+  std::unique_ptr<Gdiplus::Image> m_barDown, m_barMain, m_barCap, m_barIcon;
   int m_range = 0;
 };

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/gfx/status.h"
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/status.h"
+#include "platform/gfx/sim/surface.h"
 
 namespace orv::gfx {
 

@@ -1,36 +1,31 @@
 // The desktop's records of the top-level windows, shared by the window calls, the
-// taskbar and the compositor. Not for use outside platform/desktop.
+// taskbar, the compositor and the frame server. Not for use outside
+// platform/desktop/sim.
 #pragma once
-#include <functional>
-#include <map>
+#include <windows.h>
+
+#include <cstdint>
 #include <mutex>  // recursive: observers of other layers may call back in
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "platform/desktop/windows.h"
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/surface.h"
 
 namespace orv::desktop::detail {
 
 struct WindowRecord {
   bool topmost = false;
+  bool desktopOwn = false;           // one of the simulated desktop's own windows
   std::string className;
   bool layeredSet = false;           // UpdateLayeredWindow has given contents
   gfx::Surface layered;              // premultiplied
-  gfx::BLENDFUNCTION blend;
-  win::DWORD ulwFlags = 0;
-  gfx::COLORREF colourKey = 0;
-  gfx::HRGN region = nullptr;        // owned
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, 0};
+  DWORD ulwFlags = 0;
+  COLORREF colourKey = 0;
+  HRGN region = nullptr;             // owned
   gfx::Surface client;               // what GetDC draws on
   std::uint64_t generation = 0;      // counts the layered contents given
-};
-
-// What the compositor needs of one visible window.
-struct WindowView {
-  HWND hwnd;
-  win::RECT rect;
-  bool layered;  // WS_EX_LAYERED
-  const WindowRecord* record;
 };
 
 std::recursive_mutex& Lock();
@@ -38,5 +33,7 @@ std::recursive_mutex& Lock();
 // to date with the message core's live top-level windows first.
 std::vector<std::pair<HWND, WindowRecord*>> Ordered();
 WindowRecord* Find(HWND hwnd);  // caller holds Lock(); creates the record if live
+// Restacks a window as SetWindowPos's hWndInsertAfter says (caller holds Lock()).
+void Restack(HWND hwnd, HWND insertAfter);
 
 }  // namespace orv::desktop::detail

@@ -1,5 +1,5 @@
 // The frame server's socket loop and its client, on local stream sockets.
-#include "platform/desktop/frame_server.h"
+#include "platform/desktop/sim/frame_server.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -17,11 +18,12 @@
 #include <thread>
 #include <vector>
 
-#include "platform/desktop/compositor.h"
-#include "platform/desktop/foreground.h"
-#include "platform/desktop/state.h"
-#include "platform/gfx/png.h"
+#include "platform/desktop/sim/compositor.h"
+#include "platform/desktop/sim/foreground.h"
+#include "platform/desktop/sim/state.h"
+#include "platform/gfx/sim/png.h"
 #include "platform/home/home.h"
+#include "platform/ui/ui.h"
 
 namespace orv::desktop {
 namespace {
@@ -95,7 +97,7 @@ std::string WindowList() {
   std::ostringstream out;
   std::lock_guard<std::recursive_mutex> lock(detail::Lock());
   for (auto& [hwnd, record] : detail::Ordered()) {
-    win::RECT r{0, 0, 0, 0};
+    RECT r{0, 0, 0, 0};
     win::GetWindowRect(hwnd, &r);
     out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (win::IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
         << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' '
@@ -152,35 +154,8 @@ void Loop(Server* s) {
   }
 }
 
-}  // namespace
-
-bool StartFrameServer() {
-  Server& s = TheServer();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  if (s.listener >= 0) return true;
-  s.path = orv::home::Path("desktop.sock");
-  sockaddr_un addr;
-  if (!Address(s.path, &addr)) return false;
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  ::unlink(s.path.c_str());  // a socket left by a process that died
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 4) != 0) {
-    ::close(fd);
-    return false;
-  }
-  if (::pipe2(s.wake, O_CLOEXEC) != 0) {
-    ::close(fd);
-    return false;
-  }
-  s.listener = fd;
-  s.stop = false;
-  s.thread = std::thread(Loop, &s);
-  return true;
-}
-
-void StopFrameServer() {
-  Server& s = TheServer();
-  std::lock_guard<std::mutex> lock(s.mutex);
+// Stops serving (caller holds s.mutex).
+void Stop(Server& s) {
   if (s.listener < 0) return;
   s.stop = true;
   const char byte = 1;
@@ -193,6 +168,59 @@ void StopFrameServer() {
   ::close(s.listener);
   s.listener = -1;
   ::unlink(s.path.c_str());
+}
+
+// Whether a live process listens on the socket at path.
+bool Answers(const sockaddr_un& addr) {
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  bool live = ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+  ::close(fd);
+  return live;
+}
+
+void StopAtExit() { StopFrameServer(); }
+
+}  // namespace
+
+bool StartFrameServer() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  const std::string path = orv::home::Path("desktop.sock");
+  if (s.listener >= 0 && s.path == path) return true;
+  Stop(s);  // serving another state folder: this one is the desktop's now
+  sockaddr_un addr;
+  if (!Address(path, &addr) || Answers(addr)) return false;
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  ::unlink(path.c_str());  // a socket left by a process that died
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 4) != 0) {
+    ::close(fd);
+    return false;
+  }
+  if (::pipe2(s.wake, O_CLOEXEC) != 0) {
+    ::close(fd);
+    return false;
+  }
+  s.path = path;
+  s.listener = fd;
+  s.stop = false;
+  s.thread = std::thread(Loop, &s);
+  static const bool kStopsAtExit = (std::atexit(StopAtExit), true);
+  (void)kStopsAtExit;
+  return true;
+}
+
+bool ServingHere() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.listener >= 0 && s.path == orv::home::Path("desktop.sock");
+}
+
+void StopFrameServer() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  Stop(s);
 }
 
 namespace {

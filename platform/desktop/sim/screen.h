@@ -1,14 +1,14 @@
-// The simulated screen: its size and the taskbar's edge and thickness, and the
-// Win32 calls that report them (screen metrics, work area, taskbar position).
+// The simulated screen's set-up: its size and the taskbar's edge and thickness,
+// which the metrics, work-area and monitor calls report.
 // The set-up comes from the environment (ORV_SCREEN="1280x800",
 // ORV_TASKBAR="bottom:30" | "top:30" | "left:60" | "right:60" | "none"), else
 // from "desktop.ini" in the state folder (lines "screen=1280x800" and
 // "taskbar=bottom:30"), else 1280 x 800 with a 30-pixel taskbar at the bottom.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
-#include "platform/base/types.h"
-#include "platform/ui/messages.h"
 
 namespace orv::desktop {
 
@@ -36,37 +36,8 @@ void SetConfig(const Config& config);
 void ReloadConfig();
 
 // The taskbar's rectangle on the screen (empty for Edge::None).
-win::RECT TaskbarRect(const Config& config);
+RECT TaskbarRect(const Config& config);
 // The screen less the taskbar.
-win::RECT WorkArea(const Config& config);
+RECT WorkArea(const Config& config);
 
 }  // namespace orv::desktop
-
-namespace orv::win {
-
-constexpr int SM_CXSCREEN = 0;
-constexpr int SM_CYSCREEN = 1;
-constexpr int SM_CXFULLSCREEN = 16;
-constexpr int SM_CYFULLSCREEN = 17;
-int GetSystemMetrics(int index);
-
-constexpr UINT SPI_GETWORKAREA = 0x0030;
-// SPI_GETWORKAREA fills the RECT at pvParam; other actions answer FALSE with
-// ERROR_INVALID_PARAMETER.
-BOOL SystemParametersInfoA(UINT action, UINT uiParam, void* pvParam, UINT winIni);
-
-constexpr DWORD ABM_GETTASKBARPOS = 0x00000005;
-constexpr UINT ABE_LEFT = 0, ABE_TOP = 1, ABE_RIGHT = 2, ABE_BOTTOM = 3;
-struct APPBARDATA {
-  DWORD cbSize;
-  HWND hWnd;
-  UINT uCallbackMessage;
-  UINT uEdge;
-  RECT rc;
-  LPARAM lParam;
-};
-// ABM_GETTASKBARPOS: TRUE with the taskbar's window, edge and rectangle; FALSE
-// when there is no taskbar. Other messages answer 0.
-UINT_PTR SHAppBarMessage(DWORD message, APPBARDATA* data);
-
-}  // namespace orv::win

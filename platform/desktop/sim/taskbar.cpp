@@ -1,5 +1,5 @@
 // The taskbar window and the notification area's icon list and layout.
-#include "platform/desktop/taskbar.h"
+#include "platform/desktop/sim/taskbar.h"
 
 #include <unistd.h>
 
@@ -7,9 +7,10 @@
 #include <mutex>
 #include <sstream>
 
-#include "platform/desktop/windows.h"
+#include "platform/desktop/sim/zorder.h"
 #include "platform/fs/atomic.h"
 #include "platform/home/home.h"
+#include "platform/ui/ui.h"
 
 namespace orv::desktop {
 namespace {
@@ -32,13 +33,13 @@ HWND& Bar() {
   return bar;
 }
 
-win::LRESULT TaskbarProc(HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam) {
+LRESULT TaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return win::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 // The place of icon number index (0 = nearest the screen's corner).
-win::RECT IconPlace(const Config& c, std::size_t index) {
-  win::RECT bar = TaskbarRect(c);
+RECT IconPlace(const Config& c, std::size_t index) {
+  RECT bar = TaskbarRect(c);
   int step = 22, offset = 12 + static_cast<int>(index) * step;
   if (c.taskbarEdge == Edge::Left || c.taskbarEdge == Edge::Right) {
     int x = (bar.left + bar.right) / 2 - 8, y = bar.bottom - offset - 16;
@@ -73,12 +74,12 @@ HWND TaskbarWindow() {
   if (Bar() && win::IsWindow(Bar())) return Bar();
   win::WindowCreate create;
   create.proc = TaskbarProc;
-  create.style = win::WS_POPUP | win::WS_VISIBLE;
-  create.exStyle = win::WS_EX_TOPMOST | win::WS_EX_TOOLWINDOW;
+  create.style = win::WS_POPUP;  // shown once it is known as the desktop's own
+  create.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
   create.rect = TaskbarRect(c);
   Bar() = win::CreateWindowHandle(create);
   if (Bar()) {
-    SetWindowClass(Bar(), kTaskbarClass);
+    AdoptWindow(Bar(), kTaskbarClass);
     win::ShowWindow(Bar(), win::SW_SHOWNA);
   }
   return Bar();
@@ -102,7 +103,7 @@ void PlaceTaskbar(const Config& config) {
     TaskbarWindow();
     return;
   }
-  win::RECT r = TaskbarRect(config);
+  RECT r = TaskbarRect(config);
   win::MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
   win::ShowWindow(bar, win::SW_SHOWNA);
 }
@@ -136,7 +137,7 @@ std::vector<NotifyIcon> NotifyIcons() {
   return Icons();
 }
 
-bool NotifyIconRect(HWND owner, unsigned id, win::RECT* rect) {
+bool NotifyIconRect(HWND owner, unsigned id, RECT* rect) {
   Config c = CurrentConfig();
   if (c.taskbarEdge == Edge::None || !rect) return false;
   std::lock_guard<std::mutex> lock(IconLock());

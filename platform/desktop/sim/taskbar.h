@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/screen.h"
-#include "platform/gfx/surface.h"
+#include "platform/desktop/sim/screen.h"
+#include "platform/gfx/sim/surface.h"
 
 namespace orv::desktop {
 
@@ -33,6 +33,6 @@ struct NotifyIcon {
 };
 std::vector<NotifyIcon> NotifyIcons();
 // Where an icon stands on the screen (16 x 16); false when it is not there.
-bool NotifyIconRect(HWND owner, unsigned id, win::RECT* rect);
+bool NotifyIconRect(HWND owner, unsigned id, RECT* rect);
 
 }  // namespace orv::desktop

@@ -1,24 +1,32 @@
-// Screenshots across processes: the process that owns the desktop (the tray
-// program) serves its composed frame on the socket "desktop.sock" in the state
-// folder; `orv-desktop screenshot out.png` asks for it. One request per
+// Screenshots across processes: the process that owns the desktop serves its
+// composed frame on the socket "desktop.sock" in the state folder; `orv-desktop
+// screenshot out.png` asks for it. A process becomes the owner when it first
+// shows a top-level window of its own (the tray program once its main window is
+// up) and stays it until it exits, unless another live process already serves
+// that state folder. One request per
 // connection: the line "FRAME\n", answered by "PNG <bytes>\n" and the PNG, or by
 // "ERR <reason>\n"; or the line "PLAYER fullscreen|maximized|off\n", which puts
 // a screen-sized program in the foreground (or takes it away), answered "OK\n";
 // or "WINDOWS\n", answered by a line per top-level window and "END\n".
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/gfx/status.h"
-#include "platform/ui/messages.h"
+#include "platform/gfx/sim/status.h"
 
 namespace orv::desktop {
 
-// Starts serving on a thread of its own; true if serving (also when already).
+// Starts serving the current state folder on a thread of its own (moving there
+// from another folder served before); true if serving, false when another live
+// process serves it. The desktop calls it itself; tests may too.
 bool StartFrameServer();
-// Stops serving and removes the socket.
+// Stops serving and removes the socket; done at exit.
 void StopFrameServer();
+// Whether this process serves the current state folder.
+bool ServingHere();
 
 // Asks the serving process for its frame and writes it to outPath. FileNotFound
 // when nothing serves; Aborted when the answer does not come in time.
@@ -27,7 +35,7 @@ gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs = 5000);
 struct DesktopWindow {
   std::uintptr_t id = 0;
   bool visible = false;
-  win::RECT rect{0, 0, 0, 0};
+  RECT rect{0, 0, 0, 0};
   std::uint64_t generation = 0;  // how many times its layered contents were given
   std::string className;
 };

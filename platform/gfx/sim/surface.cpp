@@ -1,5 +1,5 @@
 // Premultiplied pixel arithmetic and the rectangle copy, blend and fill loops.
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/surface.h"
 
 #include <algorithm>
 

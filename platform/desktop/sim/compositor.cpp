@@ -1,14 +1,16 @@
 // Drawing the frame: wallpaper, windows bottom to top, the taskbar where it
 // stands in the z-order, each window clipped to its shape.
-#include "platform/desktop/compositor.h"
+#include "platform/desktop/sim/compositor.h"
 
 #include <algorithm>
 #include <mutex>
 
-#include "platform/desktop/screen.h"
-#include "platform/desktop/state.h"
-#include "platform/desktop/taskbar.h"
-#include "platform/gfx/png.h"
+#include "platform/desktop/sim/screen.h"
+#include "platform/desktop/sim/state.h"
+#include "platform/desktop/sim/taskbar.h"
+#include "platform/gfx/sim/gdi.h"
+#include "platform/gfx/sim/png.h"
+#include "platform/ui/ui.h"
 
 namespace orv::desktop {
 namespace {
@@ -32,7 +34,7 @@ void Wallpaper(gfx::Surface& frame) {
 }
 
 void Taskbar(gfx::Surface& frame, const Config& c) {
-  win::RECT r = TaskbarRect(c);
+  RECT r = TaskbarRect(c);
   int w = r.right - r.left, h = r.bottom - r.top;
   gfx::FillRect(frame, r.left, r.top, w, h, kTaskbar);
   bool vertical = c.taskbarEdge == Edge::Left || c.taskbarEdge == Edge::Right;
@@ -53,7 +55,7 @@ void Taskbar(gfx::Surface& frame, const Config& c) {
   else
     gfx::FillRect(frame, r.right - trayLength, r.top + 2, trayLength - 2, h - 4, kTray);
   for (const NotifyIcon& icon : icons) {
-    win::RECT place;
+    RECT place;
     if (NotifyIconRect(icon.owner, icon.id, &place))
       gfx::BlendRect(frame, place.left, place.top, icon.icon, 0, 0, 16, 16);
   }
@@ -66,13 +68,13 @@ void Blit(gfx::Surface& frame, int x, int y, const gfx::Surface& pixels, int sx,
     gfx::CopyRect(frame, x + sx, y + sy, pixels, sx, sy, w, h);
     return;
   }
-  std::uint8_t constant = (r.ulwFlags & win::ULW_ALPHA) ? r.blend.SourceConstantAlpha : 255;
-  bool perPixel = (r.ulwFlags & win::ULW_ALPHA) && (r.blend.AlphaFormat & gfx::AC_SRC_ALPHA);
+  std::uint8_t constant = (r.ulwFlags & ULW_ALPHA) ? r.blend.SourceConstantAlpha : 255;
+  bool perPixel = (r.ulwFlags & ULW_ALPHA) && (r.blend.AlphaFormat & AC_SRC_ALPHA);
   if (perPixel) {
     gfx::BlendRect(frame, x + sx, y + sy, pixels, sx, sy, w, h, constant);
     return;
   }
-  bool keyed = (r.ulwFlags & win::ULW_COLORKEY) != 0;
+  bool keyed = (r.ulwFlags & ULW_COLORKEY) != 0;
   for (int row = std::max(sy, -y); row < std::min(sy + h, frame.height - y); ++row)
     for (int col = std::max(sx, -x); col < std::min(sx + w, frame.width - x); ++col) {
       if (!pixels.Contains(col, row)) continue;
@@ -85,9 +87,9 @@ void Blit(gfx::Surface& frame, int x, int y, const gfx::Surface& pixels, int sx,
 }
 
 void DrawWindow(gfx::Surface& frame, HWND hwnd, const WindowRecord& r) {
-  win::RECT rect;
+  RECT rect;
   if (!win::IsWindowVisible(hwnd) || !win::GetWindowRect(hwnd, &rect)) return;
-  bool layered = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & win::WS_EX_LAYERED) != 0;
+  bool layered = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
   if (layered && !r.layeredSet) return;  // nothing to show until its first update
   int w = rect.right - rect.left, h = rect.bottom - rect.top;
   gfx::Surface face;
@@ -100,7 +102,7 @@ void DrawWindow(gfx::Surface& frame, HWND hwnd, const WindowRecord& r) {
     Blit(frame, rect.left, rect.top, *pixels, 0, 0, w, h, r, layered);
     return;
   }
-  for (const win::RECT& part : gfx::RegionRects(r.region)) {
+  for (const RECT& part : gfx::RegionRects(r.region)) {
     int x0 = std::max<int>(part.left, 0), y0 = std::max<int>(part.top, 0);
     int x1 = std::min<int>(part.right, w), y1 = std::min<int>(part.bottom, h);
     if (x1 > x0 && y1 > y0) Blit(frame, rect.left, rect.top, *pixels, x0, y0, x1 - x0, y1 - y0, r, layered);
@@ -135,7 +137,7 @@ gfx::Status SaveScreenshot(const std::string& path) {
   return gfx::SavePngFile(path, frame);
 }
 
-gfx::HDC ScreenDC() {
+HDC ScreenDC() {
   static gfx::Surface* screen = new gfx::Surface;  // outlives every DC on it
   std::lock_guard<std::mutex> lock(ScreenLock());
   Config c = CurrentConfig();

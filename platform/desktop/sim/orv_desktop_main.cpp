@@ -8,9 +8,9 @@
 #include <fstream>
 #include <string>
 
-#include "platform/desktop/frame_server.h"
-#include "platform/desktop/screen.h"
-#include "platform/desktop/taskbar.h"
+#include "platform/desktop/sim/frame_server.h"
+#include "platform/desktop/sim/screen.h"
+#include "platform/desktop/sim/taskbar.h"
 #include "platform/home/home.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 // libpng's simplified interface does the decoding and encoding; it reports every
 // error through the png_image record, so no longjmp crosses our code.
-#include "platform/gfx/png.h"
+#include "platform/gfx/sim/png.h"
 
 #include <png.h>
 

@@ -1,17 +1,22 @@
 // Z-order, layered contents, regions, window DCs and class names of top-level
-// windows. The list follows the message core lazily: every use brings it up to
-// date with the live windows, and a destroyed window's record goes at once.
-#include "platform/desktop/windows.h"
+// windows. The list follows the message core: every use brings it up to date
+// with the live windows, and a destroyed window's record goes at once. The same
+// watch makes a process serve its screen once it shows a window of its own.
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <set>
 
-#include "platform/base/error.h"
-#include "platform/desktop/compositor.h"
-#include "platform/desktop/state.h"
-#include "platform/desktop/taskbar.h"
+#include "platform/desktop/sim/compositor.h"
+#include "platform/desktop/sim/frame_server.h"
+#include "platform/desktop/sim/state.h"
+#include "platform/desktop/sim/taskbar.h"
+#include "platform/desktop/sim/zorder.h"
+#include "platform/gfx/sim/gdi.h"
 #include "platform/text/ansi.h"
+#include "platform/ui/ui.h"
 
 namespace orv::desktop::detail {
 namespace {
@@ -24,17 +29,34 @@ struct State {
 void Forget(State& s, HWND hwnd) {
   auto it = s.records.find(hwnd);
   if (it == s.records.end()) return;
-  if (it->second.region) gfx::DeleteObject(it->second.region);
+  if (it->second.region) DeleteObject(it->second.region);
   s.records.erase(it);
   s.order.erase(std::remove(s.order.begin(), s.order.end(), hwnd), s.order.end());
 }
 
 State& TheState();
 
+// A top-level window of the process's own on the screen: from now on the
+// process owns the desktop and serves its frame.
+void ServeIfShown(HWND hwnd) {
+  // Serving already is the common case: it needs no look at the window records,
+  // which the compositor may hold while it draws a frame.
+  if (win::GetParent(hwnd) || !win::IsWindowVisible(hwnd) || ServingHere()) return;
+  {
+    std::lock_guard<std::recursive_mutex> lock(Lock());
+    WindowRecord* record = Find(hwnd);
+    if (!record || record->desktopOwn) return;
+  }
+  StartFrameServer();
+}
+
 void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
-  if (event != ui::WindowEvent::Destroyed) return;
-  std::lock_guard<std::recursive_mutex> lock(Lock());
-  Forget(TheState(), hwnd);
+  if (event == ui::WindowEvent::Created || event == ui::WindowEvent::Shown) {
+    ServeIfShown(hwnd);
+  } else if (event == ui::WindowEvent::Destroyed) {
+    std::lock_guard<std::recursive_mutex> lock(Lock());
+    Forget(TheState(), hwnd);
+  }
 }
 
 State& TheState() {
@@ -44,6 +66,9 @@ State& TheState() {
   }();
   return *state;
 }
+
+// The watch starts with the process, before its first window.
+const bool kWatching = (TheState(), true);
 
 // Index in the order where a window of the band goes on top.
 std::size_t TopOfBand(const State& s, bool topmost) {
@@ -55,7 +80,7 @@ std::size_t TopOfBand(const State& s, bool topmost) {
 
 void Add(State& s, HWND hwnd) {
   WindowRecord record;
-  record.topmost = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & win::WS_EX_TOPMOST) != 0;
+  record.topmost = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   std::size_t at = TopOfBand(s, record.topmost);
   s.records.emplace(hwnd, std::move(record));
   s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
@@ -64,11 +89,11 @@ void Add(State& s, HWND hwnd) {
 void Sync(State& s) {
   std::vector<HWND> live;
   win::EnumWindows(
-      [](HWND hwnd, win::LPARAM param) {
+      [](HWND hwnd, LPARAM param) {
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
         return TRUE;
       },
-      reinterpret_cast<win::LPARAM>(&live));
+      reinterpret_cast<LPARAM>(&live));
   std::set<HWND> alive(live.begin(), live.end());
   for (HWND hwnd : std::vector<HWND>(s.order))
     if (!alive.count(hwnd)) Forget(s, hwnd);
@@ -101,20 +126,18 @@ WindowRecord* Find(HWND hwnd) {
   return it == s.records.end() ? nullptr : &it->second;
 }
 
-// Restacks a window (caller holds Lock()).
 void Restack(HWND hwnd, HWND insertAfter) {
   State& s = TheState();
   WindowRecord* record = Find(hwnd);
   if (!record) return;
-  if (insertAfter == win::HWND_TOPMOST) record->topmost = true;
-  else if (insertAfter == win::HWND_NOTOPMOST) record->topmost = false;
+  if (insertAfter == HWND_TOPMOST) record->topmost = true;
+  else if (insertAfter == HWND_NOTOPMOST) record->topmost = false;
   s.order.erase(std::remove(s.order.begin(), s.order.end(), hwnd), s.order.end());
   std::size_t at;
-  if (insertAfter == win::HWND_BOTTOM) {
+  if (insertAfter == HWND_BOTTOM) {
     record->topmost = false;
     at = 0;
-  } else if (insertAfter == win::HWND_TOP || insertAfter == win::HWND_TOPMOST ||
-             insertAfter == win::HWND_NOTOPMOST) {
+  } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
     at = TopOfBand(s, record->topmost);
   } else {
     // Just above the given window; joining its band.
@@ -128,7 +151,7 @@ void Restack(HWND hwnd, HWND insertAfter) {
   }
   s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
   std::intptr_t ex = win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE);
-  ex = record->topmost ? (ex | win::WS_EX_TOPMOST) : (ex & ~std::intptr_t(win::WS_EX_TOPMOST));
+  ex = record->topmost ? (ex | WS_EX_TOPMOST) : (ex & ~std::intptr_t(WS_EX_TOPMOST));
   win::SetWindowLongPtrA(hwnd, win::GWL_EXSTYLE, ex);
 }
 
@@ -138,9 +161,12 @@ namespace orv::desktop {
 
 using detail::Lock;
 
-void SetWindowClass(HWND hwnd, const std::string& className) {
+void AdoptWindow(HWND hwnd, const std::string& className) {
   std::lock_guard<std::recursive_mutex> lock(Lock());
-  if (detail::WindowRecord* r = detail::Find(hwnd)) r->className = className;
+  if (detail::WindowRecord* r = detail::Find(hwnd)) {
+    r->className = className;
+    r->desktopOwn = true;
+  }
 }
 
 std::vector<HWND> ZOrder() {
@@ -158,49 +184,48 @@ bool IsTopmost(HWND hwnd) {
 
 }  // namespace orv::desktop
 
-namespace orv::win {
+using orv::desktop::detail::Find;
+using orv::desktop::detail::Lock;
+namespace gfx = orv::gfx;
+namespace win = orv::win;
 
-using desktop::detail::Find;
-using desktop::detail::Lock;
-
-BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {
   RECT rect;
-  if (!GetWindowRect(hwnd, &rect)) {
+  if (!win::GetWindowRect(hWnd, &rect)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  if (!(flags & SWP_NOZORDER)) {
+  if (!(uFlags & SWP_NOZORDER)) {
     std::lock_guard<std::recursive_mutex> lock(Lock());
-    desktop::detail::Restack(hwnd, insertAfter);
+    orv::desktop::detail::Restack(hWnd, hWndInsertAfter);
   }
-  if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE)) {
-    int nx = (flags & SWP_NOMOVE) ? rect.left : x, ny = (flags & SWP_NOMOVE) ? rect.top : y;
-    int w = (flags & SWP_NOSIZE) ? rect.right - rect.left : std::max(cx, 0);
-    int h = (flags & SWP_NOSIZE) ? rect.bottom - rect.top : std::max(cy, 0);
-    MoveWindow(hwnd, nx, ny, w, h, !(flags & SWP_NOREDRAW));
+  if (!(uFlags & SWP_NOMOVE) || !(uFlags & SWP_NOSIZE)) {
+    int nx = (uFlags & SWP_NOMOVE) ? rect.left : X, ny = (uFlags & SWP_NOMOVE) ? rect.top : Y;
+    int w = (uFlags & SWP_NOSIZE) ? rect.right - rect.left : std::max(cx, 0);
+    int h = (uFlags & SWP_NOSIZE) ? rect.bottom - rect.top : std::max(cy, 0);
+    win::MoveWindow(hWnd, nx, ny, w, h, !(uFlags & SWP_NOREDRAW));
   }
-  if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
-  if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
+  if (uFlags & SWP_SHOWWINDOW) win::ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? win::SW_SHOWNA : win::SW_SHOW);
+  if (uFlags & SWP_HIDEWINDOW) win::ShowWindow(hWnd, win::SW_HIDE);
   return TRUE;
 }
 
-BOOL UpdateLayeredWindow(HWND hwnd, gfx::HDC, POINT* pptDst, gfx::SIZE* psize, gfx::HDC hdcSrc,
-                         POINT* pptSrc, gfx::COLORREF crKey, gfx::BLENDFUNCTION* pblend,
-                         DWORD flags) {
+BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc,
+                                COLORREF crKey, BLENDFUNCTION* pblend, DWORD dwFlags) {
   RECT rect;
-  if (!GetWindowRect(hwnd, &rect)) {
+  if (!win::GetWindowRect(hWnd, &rect)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  if (!(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) ||
-      (flags & ~(ULW_COLORKEY | ULW_ALPHA | ULW_OPAQUE))) {
+  if (!(win::GetWindowLongPtrA(hWnd, win::GWL_EXSTYLE) & WS_EX_LAYERED) ||
+      (dwFlags & ~static_cast<DWORD>(ULW_COLORKEY | ULW_ALPHA | ULW_OPAQUE))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   int width = rect.right - rect.left, height = rect.bottom - rect.top;
   gfx::Surface contents;
   if (hdcSrc) {
-    gfx::POINT origin{0, 0};
+    POINT origin{0, 0};
     const gfx::Surface* source = gfx::DcSurface(hdcSrc, &origin);
     POINT from = pptSrc ? *pptSrc : POINT{0, 0};
     from.x -= origin.x;
@@ -220,7 +245,7 @@ BOOL UpdateLayeredWindow(HWND hwnd, gfx::HDC, POINT* pptDst, gfx::SIZE* psize, g
   }
   {
     std::lock_guard<std::recursive_mutex> lock(Lock());
-    desktop::detail::WindowRecord* record = Find(hwnd);
+    orv::desktop::detail::WindowRecord* record = Find(hWnd);
     if (!record) {
       SetLastError(ERROR_INVALID_WINDOW_HANDLE);
       return FALSE;
@@ -231,49 +256,46 @@ BOOL UpdateLayeredWindow(HWND hwnd, gfx::HDC, POINT* pptDst, gfx::SIZE* psize, g
       ++record->generation;
     }
     if (pblend) record->blend = *pblend;
-    record->ulwFlags = flags;
+    record->ulwFlags = dwFlags;
     record->colourKey = crKey;
   }
   int x = pptDst ? pptDst->x : rect.left, y = pptDst ? pptDst->y : rect.top;
-  if (x != rect.left || y != rect.top || width != rect.right - rect.left ||
-      height != rect.bottom - rect.top)
-    MoveWindow(hwnd, x, y, width, height, FALSE);
+  if (x != rect.left || y != rect.top || width != rect.right - rect.left || height != rect.bottom - rect.top)
+    win::MoveWindow(hWnd, x, y, width, height, FALSE);
   return TRUE;
 }
 
-int SetWindowRgn(HWND hwnd, gfx::HRGN region, BOOL) {
+int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL) {
   std::lock_guard<std::recursive_mutex> lock(Lock());
-  desktop::detail::WindowRecord* record = Find(hwnd);
+  orv::desktop::detail::WindowRecord* record = Find(hWnd);
   if (!record) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   RECT box;
-  if (region && gfx::GetRgnBox(region, &box) == gfx::RGN_ERROR) {
+  if (hRgn && GetRgnBox(hRgn, &box) == RGN_ERROR) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  if (record->region && record->region != region) gfx::DeleteObject(record->region);
-  record->region = region;
+  if (record->region && record->region != hRgn) DeleteObject(record->region);
+  record->region = hRgn;
   return 1;
 }
 
-int GetWindowRgn(HWND hwnd, gfx::HRGN region) {
+int WINAPI GetWindowRgn(HWND hWnd, HRGN hRgn) {
   std::lock_guard<std::recursive_mutex> lock(Lock());
-  desktop::detail::WindowRecord* record = Find(hwnd);
+  orv::desktop::detail::WindowRecord* record = Find(hWnd);
+  if (!record || !record->region || !gfx::SetRegionRects(hRgn, gfx::RegionRects(record->region))) return RGN_ERROR;
   RECT box;
-  if (!record || !record->region || gfx::GetRgnBox(region, &box) == gfx::RGN_ERROR)
-    return gfx::RGN_ERROR;
-  region->rects = record->region->rects;
-  return gfx::GetRgnBox(region, &box);
+  return GetRgnBox(hRgn, &box);
 }
 
-gfx::HDC GetDC(HWND hwnd) {
-  if (!hwnd) return desktop::ScreenDC();
+HDC WINAPI GetDC(HWND hWnd) {
+  if (!hWnd) return orv::desktop::ScreenDC();
   RECT rect;
-  if (!GetWindowRect(hwnd, &rect)) return nullptr;
+  if (!win::GetWindowRect(hWnd, &rect)) return nullptr;
   std::lock_guard<std::recursive_mutex> lock(Lock());
-  desktop::detail::WindowRecord* record = Find(hwnd);
+  orv::desktop::detail::WindowRecord* record = Find(hWnd);
   if (!record) return nullptr;
   int w = std::max<int>(rect.right - rect.left, 1), h = std::max<int>(rect.bottom - rect.top, 1);
   if (record->client.width != w || record->client.height != h) {
@@ -284,30 +306,28 @@ gfx::HDC GetDC(HWND hwnd) {
   return gfx::CreateSurfaceDC(&record->client);
 }
 
-int ReleaseDC(HWND, gfx::HDC hdc) { return gfx::DeleteDC(hdc) ? 1 : 0; }
+int WINAPI ReleaseDC(HWND, HDC hDC) { return DeleteDC(hDC) ? 1 : 0; }
 
-HWND FindWindowA(const char* className, const char* windowName) {
-  desktop::TaskbarWindow();  // the screen has its taskbar whenever anyone looks
+HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
+  orv::desktop::TaskbarWindow();  // the screen has its taskbar whenever anyone looks
   std::lock_guard<std::recursive_mutex> lock(Lock());
-  auto ordered = desktop::detail::Ordered();
+  auto ordered = orv::desktop::detail::Ordered();
   for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {
-    if (className && it->second->className != className) continue;
-    if (windowName) {
+    if (lpClassName && it->second->className != lpClassName) continue;
+    if (lpWindowName) {
       char title[512];
-      GetWindowTextA(it->first, title, sizeof title);
-      if (std::strcmp(title, windowName) != 0) continue;
+      win::GetWindowTextA(it->first, title, sizeof title);
+      if (std::strcmp(title, lpWindowName) != 0) continue;
     }
     return it->first;
   }
   return nullptr;
 }
 
-int GetClassNameA(HWND hwnd, char* name, int maxCount) {
+int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
   std::lock_guard<std::recursive_mutex> lock(Lock());
-  desktop::detail::WindowRecord* record = Find(hwnd);
-  if (!record || !name || maxCount <= 0) return 0;
-  return static_cast<int>(orv::text::CopyBounded(name, static_cast<std::size_t>(maxCount),
-                                                 record->className.c_str()));
+  orv::desktop::detail::WindowRecord* record = Find(hWnd);
+  if (!record || !lpClassName || nMaxCount <= 0) return 0;
+  return static_cast<int>(
+      orv::text::CopyBounded(lpClassName, static_cast<std::size_t>(nMaxCount), record->className.c_str()));
 }
-
-}  // namespace orv::win

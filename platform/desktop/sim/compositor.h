@@ -2,11 +2,12 @@
 // and every visible top-level window in z-order, drawn into one frame of the
 // screen's size; and screenshots of that frame.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
-#include "platform/gfx/gdi.h"
-#include "platform/gfx/status.h"
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/status.h"
+#include "platform/gfx/sim/surface.h"
 
 namespace orv::desktop {
 
@@ -17,6 +18,6 @@ gfx::Status SaveScreenshot(const std::string& path);
 // A DC on the screen (GetDC(NULL)); release with ReleaseDC. Taking it is cheap:
 // it holds the frame composed when the screen was first looked at, since the
 // screen is composed on request (screenshots) rather than continuously.
-gfx::HDC ScreenDC();
+HDC ScreenDC();
 
 }  // namespace orv::desktop

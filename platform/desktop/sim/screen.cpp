@@ -1,5 +1,5 @@
-// The screen set-up and the metrics calls.
-#include "platform/desktop/screen.h"
+// The screen set-up: read from the environment and the state folder, or set.
+#include "platform/desktop/sim/screen.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,8 +8,7 @@
 #include <mutex>
 #include <optional>
 
-#include "platform/base/error.h"
-#include "platform/desktop/taskbar.h"
+#include "platform/desktop/sim/taskbar.h"
 #include "platform/home/home.h"
 
 namespace orv::desktop {
@@ -101,7 +100,7 @@ void ReloadConfig() {
   Current().reset();
 }
 
-win::RECT TaskbarRect(const Config& c) {
+RECT TaskbarRect(const Config& c) {
   int t = c.taskbarThickness;
   switch (c.taskbarEdge) {
     case Edge::Left: return {0, 0, t, c.height};
@@ -112,8 +111,8 @@ win::RECT TaskbarRect(const Config& c) {
   }
 }
 
-win::RECT WorkArea(const Config& c) {
-  win::RECT work{0, 0, c.width, c.height};
+RECT WorkArea(const Config& c) {
+  RECT work{0, 0, c.width, c.height};
   int t = c.taskbarThickness;
   switch (c.taskbarEdge) {
     case Edge::Left: work.left = t; break;
@@ -126,43 +125,3 @@ win::RECT WorkArea(const Config& c) {
 }
 
 }  // namespace orv::desktop
-
-namespace orv::win {
-
-int GetSystemMetrics(int index) {
-  desktop::Config c = desktop::CurrentConfig();
-  switch (index) {
-    case SM_CXSCREEN: return c.width;
-    case SM_CYSCREEN: return c.height;
-    case SM_CXFULLSCREEN: {
-      RECT w = desktop::WorkArea(c);
-      return w.right - w.left;
-    }
-    case SM_CYFULLSCREEN: {
-      RECT w = desktop::WorkArea(c);
-      return w.bottom - w.top;
-    }
-    default: return 0;
-  }
-}
-
-BOOL SystemParametersInfoA(UINT action, UINT, void* pvParam, UINT) {
-  if (action != SPI_GETWORKAREA || !pvParam) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  *static_cast<RECT*>(pvParam) = desktop::WorkArea(desktop::CurrentConfig());
-  return TRUE;
-}
-
-UINT_PTR SHAppBarMessage(DWORD message, APPBARDATA* data) {
-  if (message != ABM_GETTASKBARPOS || !data) return 0;
-  desktop::Config c = desktop::CurrentConfig();
-  if (c.taskbarEdge == desktop::Edge::None) return FALSE;
-  data->hWnd = desktop::TaskbarWindow();
-  data->uEdge = static_cast<UINT>(c.taskbarEdge);
-  data->rc = desktop::TaskbarRect(c);
-  return TRUE;
-}
-
-}  // namespace orv::win
