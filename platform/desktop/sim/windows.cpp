@@ -70,6 +70,17 @@ State& TheState() {
 // The watch starts with the process, before its first window.
 const bool kWatching = (TheState(), true);
 
+}  // namespace
+}  // namespace orv::desktop::detail
+
+// Every program linked with the desktop asks for this symbol (see the
+// CMakeLists.txt), which brings in the watch above even when the program calls
+// nothing else of this file.
+extern "C" const int orv_desktop_watch = 1;
+
+namespace orv::desktop::detail {
+namespace {
+
 // Index in the order where a window of the band goes on top.
 std::size_t TopOfBand(const State& s, bool topmost) {
   if (topmost) return s.order.size();
