@@ -1,5 +1,7 @@
 // The server loop: connect, read one request, run it, write one reply, disconnect.
-// Every wait ends on the I/O event or the stop event, whichever comes first.
+// Every wait ends on the I/O event or the stop event, whichever comes first; the
+// read and the write also end at a deadline, so no client can hold the one
+// instance of the pipe.
 #include "service/pipe_server.h"
 
 #include <cstring>
@@ -22,6 +24,11 @@ constexpr char kPipePrefix[] = "\\\\.\\pipe\\";
 constexpr char kSddl[] = "D:(D;OICI;GA;;;BG)(D;OICI;GA;;;AN)(A;OICI;GRGWGX;;;AU)(A;OICI;GA;;;BA)";
 // Pause after a connect that failed at once, before the next try.
 constexpr DWORD kConnectRetryMs = 100;
+// How long a connected client has to deliver its request, and to take its reply.
+// CallNamedPipe writes the request as it connects, so an honest caller's request
+// is there when the connect completes; a caller waiting for the busy pipe (up to
+// its 1000 ms) still gets its turn after a client that holds the pipe silently.
+constexpr DWORD kExchangeDeadlineMs = 500;
 
 // The stop event is published for the stop paths, which run on other threads.
 std::mutex g_stopMutex;
@@ -49,12 +56,21 @@ std::string PipeName(DWORD argc, char** argv) {
   return name;
 }
 
-enum class Wait { Done, Failed, Stop };
+enum class Wait { Done, Failed, Stop, Late };
 
-// Finishes an overlapped operation: waits for it when pending and returns how it ended.
-Wait Finish(BOOL started, HANDLE hPipe, OVERLAPPED* os, HANDLE* events, DWORD* transferred) {
+// Finishes an overlapped operation: waits for it when pending (at most deadlineMs)
+// and returns how it ended. One that runs late is cancelled, and waited for until
+// the cancel has completed, as the record must not be reused before; an operation
+// that completed while being cancelled counts as done.
+Wait Finish(BOOL started, HANDLE hPipe, OVERLAPPED* os, HANDLE* events, DWORD* transferred,
+            DWORD deadlineMs = INFINITE) {
   if (!started && GetLastError() == ERROR_IO_PENDING) {
-    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return Wait::Stop;
+    DWORD w = WaitForMultipleObjects(2, events, FALSE, deadlineMs);
+    if (w == WAIT_TIMEOUT) {
+      CancelIo(hPipe);
+      return GetOverlappedResult(hPipe, os, transferred, TRUE) ? Wait::Done : Wait::Late;
+    }
+    if (w != WAIT_OBJECT_0 + 1) return Wait::Stop;
     started = GetOverlappedResult(hPipe, os, transferred, FALSE);
   }
   return started ? Wait::Done : Wait::Failed;
@@ -89,18 +105,19 @@ void Serve(HANDLE hPipe, HANDLE* hEvents) {
     std::memset(szIn, 0, sizeof szIn);
     std::memset(szOut, 0, sizeof szOut);
     Prepare(&os, hEvents[1]);
-    w = Finish(ReadFile(hPipe, szIn, sizeof szIn, &cb, &os), hPipe, &os, hEvents, &cb);
+    w = Finish(ReadFile(hPipe, szIn, sizeof szIn, &cb, &os), hPipe, &os, hEvents, &cb, kExchangeDeadlineMs);
     if (w == Wait::Stop) return;
-    if (w == Wait::Failed || cb == 0) {  // client gone, or a request longer than 80 bytes
+    // Client gone, silent past the deadline, or a request longer than 80 bytes.
+    if (w != Wait::Done || cb == 0) {
       DisconnectNamedPipe(hPipe);
       continue;
     }
     szIn[sizeof szIn - 1] = '\0';  // a request without a terminator is cut at 79 characters
     RunRequest(szIn, szOut, sizeof szOut);
     Prepare(&os, hEvents[1]);
-    w = Finish(WriteFile(hPipe, szOut, sizeof szOut, &cb, &os), hPipe, &os, hEvents, &cb);
+    w = Finish(WriteFile(hPipe, szOut, sizeof szOut, &cb, &os), hPipe, &os, hEvents, &cb, kExchangeDeadlineMs);
     if (w == Wait::Stop) return;
-    DisconnectNamedPipe(hPipe);
+    DisconnectNamedPipe(hPipe);  // also ends a reply the client would not take
   }
 }
 

@@ -2,6 +2,5 @@
 add_executable(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(Calvex PRIVATE calvex_core calvex_firmware calvex_osd calvex_ui)
 add_dependencies(Calvex artwork)
-# The keyboard-hook stand-in is built with the program that loads it.
-add_subdirectory(${CMAKE_SOURCE_DIR}/kvkbhook ${CMAKE_BINARY_DIR}/kvkbhook)
+# The keyboard-hook stand-in (kvkbhook/), which the program loads at run time, is built with it.
 add_dependencies(Calvex KvKBHook)

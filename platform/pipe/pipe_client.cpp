@@ -1,6 +1,9 @@
-// The client end: CallNamedPipe over the pipe's socket. A client that is still in
-// the server's listen queue has not been welcomed yet; it waits for the welcome
-// until the time-out, which is how "waiting for a busy pipe" works here.
+// The client end: CallNamedPipe over the pipe's socket. A client that is still
+// waiting for the server has not been welcomed yet; it waits for the welcome
+// until the time-out, which is how "waiting for a busy pipe" works here. The
+// request goes with the connect, so it is there as soon as the server takes the
+// call; and it goes only to a server of this account or of the system, never to
+// one that another account set up under the name.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -53,8 +56,18 @@ class Fd {
   int fd_;
 };
 
-// Connects and waits to be welcomed. ERROR_SUCCESS with fd set, or the failure.
-DWORD Open(const PipePaths& paths, DWORD timeOut, Fd* fd) {
+// Whether the process listening on the connected socket is of this account or of
+// the system (SO_PEERCRED: the credentials of the server when it listened).
+bool TrustedServer(int fd) {
+  ucred cred{};
+  socklen_t len = sizeof cred;
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0 || len != sizeof cred) return false;
+  return cred.uid == 0 || cred.uid == geteuid();
+}
+
+// Connects, sends the request and waits to be welcomed. ERROR_SUCCESS with fd
+// set, or the failure.
+DWORD Open(const PipePaths& paths, DWORD timeOut, const void* in, DWORD inSize, Fd* fd) {
   sockaddr_un addr{};
   if (paths.socket.size() >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
   addr.sun_family = AF_UNIX;
@@ -75,6 +88,12 @@ DWORD Open(const PipePaths& paths, DWORD timeOut, Fd* fd) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));  // listen queue full
       continue;
     }
+    if (!TrustedServer(fd->get())) return ERROR_ACCESS_DENIED;
+    ssize_t sent;
+    do {
+      sent = send(fd->get(), in, inSize, MSG_NOSIGNAL);
+    } while (sent < 0 && errno == EINTR);
+    if (sent < 0 && errno != EPIPE && errno != ECONNRESET) return Win32FromErrno(errno);
     pollfd p{fd->get(), POLLIN, 0};
     int ready;
     do {
@@ -83,12 +102,13 @@ DWORD Open(const PipePaths& paths, DWORD timeOut, Fd* fd) {
     if (ready <= 0) return ERROR_PIPE_BUSY;
     std::uint8_t answer = kRefused;
     ssize_t n = recv(fd->get(), &answer, 1, 0);
-    if (n == 1) {
+    if (n == 1 && sent >= 0) {
       if (answer != kWelcome) return ERROR_ACCESS_DENIED;
       int flags = fcntl(fd->get(), F_GETFL);
       fcntl(fd->get(), F_SETFL, flags & ~O_NONBLOCK);
       return ERROR_SUCCESS;
     }
+    if (n == 1 && answer != kWelcome) return ERROR_ACCESS_DENIED;
     // The server went away while this client waited: try again while time is left.
     if (MillisLeft(deadline, forever) == 0) return ERROR_PIPE_BUSY;
   }
@@ -106,17 +126,9 @@ BOOL CallNamedPipe(const char* name, const void* in, DWORD inSize, void* out, DW
     return FALSE;
   }
   Fd fd;
-  DWORD err = Open(paths, timeOut, &fd);
+  DWORD err = Open(paths, timeOut, in, inSize, &fd);
   if (err != ERROR_SUCCESS) {
     SetLastError(err);
-    return FALSE;
-  }
-  ssize_t sent;
-  do {
-    sent = send(fd.get(), in, inSize, MSG_NOSIGNAL);
-  } while (sent < 0 && errno == EINTR);
-  if (sent < 0) {
-    SetLastError(errno == EPIPE || errno == ECONNRESET ? ERROR_NO_DATA : Win32FromErrno(errno));
     return FALSE;
   }
   char probe = 0;

@@ -1,6 +1,7 @@
 // The server end of a named pipe: a listening SOCK_SEQPACKET socket that takes
-// one connection at a time, and an I/O thread that finishes overlapped
-// operations which could not finish at once.
+// one connection at a time from its waiting room, and an I/O thread that
+// finishes overlapped operations which could not finish at once and meanwhile
+// lets newly connected callers into the waiting room.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -23,12 +24,15 @@
 #include "platform/pipe/peer.h"
 #include "platform/pipe/pipe.h"
 #include "platform/pipe/sddl.h"
+#include "platform/pipe/waiting_room.h"
 #include "platform/pipe/wire.h"
 
 namespace orv::pipe {
 namespace {
 
 constexpr DWORD kWouldBlock = 0xFFFFFFFF;
+// Callers that may wait for the instance beside the listen queue's own.
+constexpr std::size_t kWaitingRoomSize = 32;
 
 enum class Op { None, Connect, Read, Write };
 
@@ -54,6 +58,9 @@ class PipeObject : public KernelObject {
   DWORD TryRead(DWORD* n);
   DWORD TryWrite(DWORD* n);
   void WorkerLoop();
+  bool Admitted(int fd) const;
+  // Lets newly connected callers in; false (errno set) when an accept failed.
+  bool GatherLocked();
   void Complete(DWORD err, DWORD n);
   void CancelLocked(std::unique_lock<std::mutex>& lock);
 
@@ -64,6 +71,8 @@ class PipeObject : public KernelObject {
   SECURITY_DESCRIPTOR sd_{};
   bool hasSd_ = false;
   std::vector<char> remainder_;  // the unread rest of a message longer than the last read
+  std::unique_ptr<WaitingRoom> room_;
+  bool gatherFailed_ = false;  // the last accept failed (no descriptors, say): retried by the next connect
   // The outstanding operation.
   Op op_ = Op::None;
   OVERLAPPED* ov_ = nullptr;
@@ -97,35 +106,43 @@ DWORD PipeObject::Create(const PipePaths& paths, const SECURITY_DESCRIPTOR* sd, 
   if (sd) { sd_ = *sd; hasSd_ = true; }
   if (!PrepareFolder(paths.folder)) return GetLastError();
   sockaddr_un addr{};
-  if (paths.socket.size() >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
+  // The socket is first bound under its name and ".new" (below).
+  if (paths.socket.size() + 4 >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
   lockFd_ = open(paths.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
   if (lockFd_ < 0) return Win32FromErrno(errno);
   // A live server holds the lock; one that was killed left only its socket file.
   if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
     return errno == EWOULDBLOCK ? (firstInstance ? ERROR_ACCESS_DENIED : ERROR_PIPE_BUSY) : Win32FromErrno(errno);
   }
-  std::string text = std::to_string(timeout ? timeout : kDefaultPipeTimeout) + "\n";
+  if (!timeout) timeout = kDefaultPipeTimeout;
+  room_ = std::make_unique<WaitingRoom>(kWaitingRoomSize, std::chrono::milliseconds(timeout));
+  std::string text = std::to_string(timeout) + "\n";
   if (ftruncate(lockFd_, 0) != 0 || pwrite(lockFd_, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
     return Win32FromErrno(errno);
   }
-  unlink(paths.socket.c_str());
+  // Bound under a passing name and put in place only once it listens, so a client
+  // never finds a socket that refuses it while the server is still starting.
+  const std::string binding = paths.socket + ".new";  // keys hold no ".", so no pipe has this name
+  unlink(binding.c_str());
   listenFd_ = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (listenFd_ < 0) return Win32FromErrno(errno);
   addr.sun_family = AF_UNIX;
-  std::memcpy(addr.sun_path, paths.socket.c_str(), paths.socket.size() + 1);
+  std::memcpy(addr.sun_path, binding.c_str(), binding.size() + 1);
   if (bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
     DWORD err = Win32FromErrno(errno);
     close(listenFd_);
     listenFd_ = -1;
     return err;
   }
-  socketPath_ = paths.socket;
+  socketPath_ = binding;
   // The file's mode agrees with the descriptor: others may open it only when
   // ordinary local users are granted read and write.
   bool others = AccessGranted(hasSd_ ? &sd_ : nullptr, kPrincipalAuthenticated, GENERIC_READ | GENERIC_WRITE);
-  if (chmod(paths.socket.c_str(), others ? 0666 : 0600) != 0 || listen(listenFd_, kBacklog) != 0) {
+  if (chmod(binding.c_str(), others ? 0666 : 0600) != 0 || listen(listenFd_, kBacklog) != 0 ||
+      rename(binding.c_str(), paths.socket.c_str()) != 0) {
     return Win32FromErrno(errno);
   }
+  socketPath_ = paths.socket;
   wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0) return Win32FromErrno(errno);
   worker_ = std::thread([this] { WorkerLoop(); });
@@ -143,19 +160,26 @@ DWORD PipeObject::Attempt(DWORD* n) {
   return ERROR_INVALID_PARAMETER;
 }
 
+bool PipeObject::Admitted(int fd) const {
+  return AccessGranted(hasSd_ ? &sd_ : nullptr, PrincipalsOfPeer(fd), GENERIC_READ | GENERIC_WRITE);
+}
+
+bool PipeObject::GatherLocked() {
+  int err = room_->Gather(listenFd_, [this](int fd) { return Admitted(fd); }, kRefused);
+  gatherFailed_ = err != 0;
+  errno = err;
+  return !gatherFailed_;
+}
+
 DWORD PipeObject::TryConnect() {
+  // The peer was judged in the waiting room, before anything of it was read.
+  const bool gathered = GatherLocked();
+  const int gatherErrno = errno;
   for (;;) {
-    int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (fd < 0) {
-      if (errno == EAGAIN || errno == EWOULDBLOCK) return kWouldBlock;
-      if (errno == EINTR || errno == ECONNABORTED) continue;
-      return Win32FromErrno(errno);
-    }
-    // The peer is judged before anything of it is read.
-    bool admitted = AccessGranted(hasSd_ ? &sd_ : nullptr, PrincipalsOfPeer(fd), GENERIC_READ | GENERIC_WRITE);
-    std::uint8_t answer = admitted ? kWelcome : kRefused;
-    ssize_t sent = send(fd, &answer, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (!admitted || sent != 1) {  // refused, or a client that gave up waiting
+    int fd = room_->Next();
+    if (fd < 0) return gathered ? kWouldBlock : Win32FromErrno(gatherErrno);
+    std::uint8_t answer = kWelcome;
+    if (send(fd, &answer, 1, MSG_NOSIGNAL | MSG_DONTWAIT) != 1) {  // a client that gave up waiting
       close(fd);
       continue;
     }
@@ -293,11 +317,15 @@ void PipeObject::WorkerLoop() {
       DWORD n = 0;
       DWORD err = Attempt(&n);
       if (err != kWouldBlock) { Complete(err, n); break; }
-      pollfd fds[2] = {{op_ == Op::Connect ? listenFd_ : connFd_,
+      // While a client is served, callers who connect meanwhile go to the waiting room.
+      if (op_ != Op::Connect && !gatherFailed_) GatherLocked();
+      pollfd fds[3] = {{op_ == Op::Connect ? listenFd_ : connFd_,
                         static_cast<short>(op_ == Op::Write ? POLLOUT : (POLLIN | POLLRDHUP)), 0},
-                       {wakeFd_, POLLIN, 0}};
+                       {wakeFd_, POLLIN, 0},
+                       {listenFd_, POLLIN, 0}};
+      const bool watchListen = op_ != Op::Connect && !gatherFailed_ && room_->HasRoom();
       lock.unlock();
-      poll(fds, 2, -1);
+      poll(fds, watchListen ? 3 : 2, -1);
       if (fds[1].revents & POLLIN) {
         std::uint64_t v = 0;
         [[maybe_unused]] ssize_t r = read(wakeFd_, &v, sizeof v);

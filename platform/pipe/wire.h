@@ -2,8 +2,10 @@
 // is SOCK_SEQPACKET, so every message keeps its boundaries. When the server
 // takes a connection it sends one byte first: kWelcome when the caller is
 // admitted (from then on each side's messages are its WriteFile calls), or
-// kRefused just before it closes the connection. A client still waiting in the
-// listen queue has received nothing, which is how it knows the pipe is busy.
+// kRefused just before it closes the connection. A client still waiting for the
+// instance has received nothing, which is how it knows the pipe is busy.
+// CallNamedPipe sends its request as it connects, before the welcome: the
+// request waits in the socket and the server reads it once it takes the call.
 #pragma once
 #include <cstdint>
 

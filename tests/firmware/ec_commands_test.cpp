@@ -96,10 +96,11 @@ TEST_F(FirmwareTest, RegistrationWaitsForALateServiceAndKeepsMessagesMoving) {
   // One message waits already; two more arrive while the registration waits.
   orv::win::PostMessageA(window, orv::win::WM_USER + 7, counter, 0);
   std::thread late([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // The waiting message handled shows the registration is in its wait.
+    orv::test::WaitFor([&] { return handled == 1; });
     orv::win::PostMessageA(window, orv::win::WM_USER + 7, counter, 0);
     orv::win::PostMessageA(window, orv::win::WM_USER + 7, counter, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    orv::test::WaitFor([&] { return handled == 3; });
     handledBeforeService = handled.load();
     StartService();
   });

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/desktop/sim/frame_server.h"
 #include "platform/gfx/sim/png.h"
 
 namespace traytest {
@@ -61,7 +62,7 @@ void Notebook::InstallService() {
   serviceInstalled_ = true;
   ASSERT_TRUE(orv::test::WaitFor(
       [] { return orv::test::Run({Program("orv-scm"), "query", "Orv Calvex"}).out.find("RUNNING") != std::string::npos; },
-      std::chrono::seconds(10)));
+      std::chrono::seconds(30)));
 }
 
 void Notebook::SetLogFlag(const std::string& text) {
@@ -72,16 +73,21 @@ void Notebook::SetLogFlag(const std::string& text) {
 void Notebook::StartCalvex() {
   calvex_ = std::make_unique<orv::test::Child>(std::vector<std::string>{Program("Calvex")});
   calvexPid_ = calvex_->pid();
+  AwaitDesktop();
+  ASSERT_EQ(Register("root\\WMI:Q:Orv_Software:Software:0"), 1) << "Calvex is up but not announced";
+}
+
+void Notebook::AwaitDesktop() {
   const std::string shot = home_->path() + "/up.png";
   ASSERT_TRUE(orv::test::WaitFor(
-      [&] { return orv::test::Run({Program("orv-desktop"), "screenshot", shot}).exitCode == 0; }, std::chrono::seconds(15)))
+      [&] { return orv::test::Run({Program("orv-desktop"), "screenshot", shot}).exitCode == 0; }, std::chrono::seconds(60)))
       << "Calvex never served its desktop";
-  ASSERT_EQ(Register("root\\WMI:Q:Orv_Software:Software:0"), 1) << "Calvex is up but not announced";
+  ASSERT_EQ(orv::desktop::RequestShownFrames(), orv::gfx::Ok);
 }
 
 int Notebook::StopCalvex() {
   calvex_->Signal(SIGTERM);
-  return calvex_->Wait(std::chrono::seconds(10));
+  return calvex_->Wait(std::chrono::seconds(30));
 }
 
 int Notebook::Register(const std::string& command) {
@@ -107,6 +113,49 @@ bool Notebook::WaitForChange(const orv::gfx::Surface& before, int x, int y, int 
         return now.Contains(x, y) && now.At(x, y) != before.At(x, y);
       },
       std::chrono::milliseconds(timeoutMs));
+}
+
+std::vector<orv::desktop::JournalEntry> Notebook::Journal() {
+  std::vector<orv::desktop::JournalEntry> entries;
+  if (orv::desktop::RequestJournal(&entries) != orv::gfx::Ok) entries.clear();
+  return entries;
+}
+
+std::uint64_t Notebook::LastEntry() {
+  auto entries = Journal();
+  return entries.empty() ? 0 : entries.back().seq;
+}
+
+orv::desktop::JournalEntry Notebook::WaitShown(std::uint64_t after, int x, int y) {
+  orv::desktop::JournalEntry found;
+  orv::test::WaitFor([&] {
+    for (const auto& e : Journal())
+      if (e.seq > after && e.shown && x >= e.rect.left && x < e.rect.right && y >= e.rect.top && y < e.rect.bottom) {
+        found = e;
+        return true;
+      }
+    return false;
+  });
+  return found;
+}
+
+orv::desktop::JournalEntry Notebook::WaitHidden(const orv::desktop::JournalEntry& shown) {
+  orv::desktop::JournalEntry found;
+  orv::test::WaitFor([&] {
+    for (const auto& e : Journal())
+      if (e.seq > shown.seq && !e.shown && e.id == shown.id) {
+        found = e;
+        return true;
+      }
+    return false;
+  });
+  return found;
+}
+
+orv::gfx::Surface Notebook::FrameOf(const orv::desktop::JournalEntry& entry) {
+  orv::gfx::Surface frame;
+  EXPECT_EQ(orv::desktop::RequestShownFrame(entry.seq, &frame), orv::gfx::Ok) << "no frame kept for " << entry.seq;
+  return frame;
 }
 
 std::string Notebook::LogPath() const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/sim/journal.h"
 #include "platform/gfx/sim/surface.h"
 #include "tests/support/process.h"
 
@@ -24,9 +25,12 @@ class Notebook : public ::testing::Test {
   // Sets the log flag to this text.
   void SetLogFlag(const std::string& text);
 
-  // Starts Calvex in the background and waits until it serves its desktop and
-  // has announced itself to the firmware.
+  // Starts Calvex in the background and waits until it serves its desktop (which
+  // from then on keeps the frame of every showing) and has announced itself to
+  // the firmware.
   void StartCalvex();
+  // Waits until Calvex serves its desktop, and has the desktop keep the frame of every showing.
+  void AwaitDesktop();
   // Asks Calvex to end as the session would (SIGTERM) and returns its exit code.
   int StopCalvex();
 
@@ -36,7 +40,18 @@ class Notebook : public ::testing::Test {
 
   orv::gfx::Surface Screenshot();
   // Waits until the screen differs from before at (x, y); false on time-out.
-  bool WaitForChange(const orv::gfx::Surface& before, int x, int y, int timeoutMs = 3000);
+  bool WaitForChange(const orv::gfx::Surface& before, int x, int y, int timeoutMs = 30000);
+
+  // The desktop's show/hide record (empty when Calvex serves no desktop), and the
+  // number of its latest entry.
+  std::vector<orv::desktop::JournalEntry> Journal();
+  std::uint64_t LastEntry();
+  // Waits for a window to be shown over (x, y) after entry `after`; seq 0 on time-out.
+  orv::desktop::JournalEntry WaitShown(std::uint64_t after, int x, int y);
+  // Waits for the window of `shown` to be hidden again; seq 0 on time-out.
+  orv::desktop::JournalEntry WaitHidden(const orv::desktop::JournalEntry& shown);
+  // The screen as the desktop composed it when it made the entry.
+  orv::gfx::Surface FrameOf(const orv::desktop::JournalEntry& entry);
   std::string LogText();
   std::string LogPath() const;
   // Lines of the notification area's record that belong to Calvex's process.

@@ -20,6 +20,7 @@
 
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/foreground.h"
+#include "platform/desktop/sim/journal.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/home/home.h"
@@ -107,32 +108,8 @@ std::string WindowList() {
   return out.str();
 }
 
-void Serve(int client) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  std::string request;
-  if (!RecvLine(client, &request, deadline)) return;
-  if (request == "WINDOWS") {
-    const std::string reply = WindowList();
-    SendAll(client, reply.data(), reply.size());
-    return;
-  }
-  if (request.rfind("PLAYER ", 0) == 0) {
-    std::string mode = request.substr(7);
-    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
-    if (known)
-      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
-                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
-    const std::string reply = known ? "OK\n" : "ERR unknown player mode\n";
-    SendAll(client, reply.data(), reply.size());
-    return;
-  }
-  if (request != "FRAME") {
-    const char reply[] = "ERR unknown request\n";
-    SendAll(client, reply, sizeof reply - 1);
-    return;
-  }
-  gfx::Surface frame;
-  ComposeFrame(&frame);
+// "PNG <bytes>" and the picture, or "ERR cannot encode".
+void SendPng(int client, const gfx::Surface& frame) {
   std::vector<std::uint8_t> png;
   if (gfx::EncodePng(frame, &png) != gfx::Ok) {
     const char reply[] = "ERR cannot encode\n";
@@ -141,6 +118,42 @@ void Serve(int client) {
   }
   std::string header = "PNG " + std::to_string(png.size()) + "\n";
   if (SendAll(client, header.data(), header.size())) SendAll(client, png.data(), png.size());
+}
+
+void SendText(int client, const std::string& text) { SendAll(client, text.data(), text.size()); }
+
+void Serve(int client) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  std::string request;
+  if (!RecvLine(client, &request, deadline)) return;
+  if (request == "WINDOWS") return SendText(client, WindowList());
+  if (request == "JOURNAL") {
+    std::string reply;
+    for (const JournalEntry& e : JournalEntries()) reply += FormatJournalEntry(e) + "\n";
+    return SendText(client, reply + "END\n");
+  }
+  if (request == "KEEP SHOWN FRAMES") {
+    KeepShownFrames();
+    return SendText(client, "OK\n");
+  }
+  if (request.rfind("SHOWN ", 0) == 0) {
+    gfx::Surface frame;
+    if (!ShownFrame(std::strtoull(request.c_str() + 6, nullptr, 10), &frame))
+      return SendText(client, "ERR no frame kept\n");
+    return SendPng(client, frame);
+  }
+  if (request.rfind("PLAYER ", 0) == 0) {
+    std::string mode = request.substr(7);
+    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
+    if (known)
+      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
+                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
+    return SendText(client, known ? "OK\n" : "ERR unknown player mode\n");
+  }
+  if (request != "FRAME") return SendText(client, "ERR unknown request\n");
+  gfx::Surface frame;
+  ComposeFrame(&frame);
+  SendPng(client, frame);
 }
 
 void Loop(Server* s) {
@@ -205,6 +218,7 @@ bool StartFrameServer() {
   s.path = path;
   s.listener = fd;
   s.stop = false;
+  StartJournal();
   s.thread = std::thread(Loop, &s);
   static const bool kStopsAtExit = (std::atexit(StopAtExit), true);
   (void)kStopsAtExit;
@@ -278,12 +292,8 @@ gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
   return gfx::Aborted;
 }
 
-gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
-  Connection c;
-  gfx::Status s = Ask("FRAME", &c);
-  if (s != gfx::Ok) return s;
-  const int fd = c.fd;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+// Reads a "PNG <bytes>" answer and checks the picture.
+gfx::Status ReceivePng(int fd, std::chrono::steady_clock::time_point deadline, gfx::Surface* picture) {
   std::string header;
   if (!RecvLine(fd, &header, deadline)) return gfx::Aborted;
   unsigned long long size = 0;
@@ -292,10 +302,50 @@ gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
     return gfx::GenericError;
   std::vector<char> png(static_cast<std::size_t>(size));
   if (!RecvAll(fd, png.data(), png.size(), deadline)) return gfx::Aborted;
-  // Check the picture before writing it, so a bad answer leaves no file.
+  return gfx::DecodePng(png.data(), png.size(), picture) == gfx::Ok ? gfx::Ok : gfx::UnknownImageFormat;
+}
+
+gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("FRAME", &c);
+  if (s != gfx::Ok) return s;
+  // Checked before writing, so a bad answer leaves no file.
   gfx::Surface check;
-  if (gfx::DecodePng(png.data(), png.size(), &check) != gfx::Ok) return gfx::UnknownImageFormat;
-  return gfx::SavePngFile(outPath, check);
+  s = ReceivePng(c.fd, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), &check);
+  return s == gfx::Ok ? gfx::SavePngFile(outPath, check) : s;
+}
+
+gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("JOURNAL", &c);
+  if (s != gfx::Ok) return s;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  entries->clear();
+  std::string line;
+  while (RecvLine(c.fd, &line, deadline)) {
+    if (line == "END") return gfx::Ok;
+    JournalEntry e;
+    if (!ParseJournalEntry(line, &e)) return gfx::GenericError;
+    entries->push_back(e);
+  }
+  return gfx::Aborted;
+}
+
+gfx::Status RequestShownFrames(int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("KEEP SHOWN FRAMES", &c);
+  if (s != gfx::Ok) return s;
+  std::string reply;
+  if (!RecvLine(c.fd, &reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)))
+    return gfx::Aborted;
+  return reply == "OK" ? gfx::Ok : gfx::GenericError;
+}
+
+gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("SHOWN " + std::to_string(seq), &c);
+  if (s != gfx::Ok) return s;
+  return ReceivePng(c.fd, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), frame);
 }
 
 }  // namespace orv::desktop

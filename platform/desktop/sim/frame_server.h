@@ -7,7 +7,10 @@
 // connection: the line "FRAME\n", answered by "PNG <bytes>\n" and the PNG, or by
 // "ERR <reason>\n"; or the line "PLAYER fullscreen|maximized|off\n", which puts
 // a screen-sized program in the foreground (or takes it away), answered "OK\n";
-// or "WINDOWS\n", answered by a line per top-level window and "END\n".
+// or "WINDOWS\n", answered by a line per top-level window and "END\n"; or
+// "JOURNAL\n", answered by a line per entry of the show/hide record and "END\n";
+// "KEEP SHOWN FRAMES\n" ("OK\n"), after which the frame of each showing is kept;
+// "SHOWN <seq>\n", answered like FRAME with the frame kept for that entry.
 #pragma once
 #include <windows.h>
 
@@ -15,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/sim/journal.h"
 #include "platform/gfx/sim/status.h"
 
 namespace orv::desktop {
@@ -41,6 +45,13 @@ struct DesktopWindow {
 };
 // Lists the serving process's top-level windows, bottom of the z-order first.
 gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs = 5000);
+
+// The serving process's show/hide record, oldest entry first.
+gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs = 5000);
+// Asks the serving process to keep the frame of each showing from now on.
+gfx::Status RequestShownFrames(int timeoutMs = 5000);
+// The frame the serving process composed when it made entry seq of its record.
+gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = 5000);
 
 // Asks the serving process to show or end the stand-in program in front ("fullscreen",
 // "maximized", "off"); InvalidParameter for another mode.
