@@ -5,7 +5,6 @@
 #include "library/wbem_status_names.h"
 #include "library/wmi_connection.h"
 #include "library/wmi_property.h"
-#include "platform/sysinfo/version.h"
 
 using namespace orv::wmi;
 
@@ -34,10 +33,11 @@ void COrvWmiAcpi::InitialCOM() {
 void COrvWmiAcpi::UnInitialCOM() { CoUninitialize(); }
 
 void COrvWmiAcpi::GetOSVer() {
-  orv::sysinfo::OsVersion v;
-  if (!orv::sysinfo::GetVersionEx(&v)) return;
-  if (v.major == 5 && v.minor == 1) m_nOSVer = 1;
-  else if (v.major == 6 && v.minor == 0) m_nOSVer = 2;
+  OSVERSIONINFOEXA v{};
+  v.dwOSVersionInfoSize = sizeof v;
+  if (!GetVersionExA(reinterpret_cast<LPOSVERSIONINFOA>(&v))) return;
+  if (v.dwMajorVersion == 5 && v.dwMinorVersion == 1) m_nOSVer = 1;
+  else if (v.dwMajorVersion == 6 && v.dwMinorVersion == 0) m_nOSVer = 2;
   else m_nOSVer = 0;
 }
 

@@ -2,23 +2,16 @@
 // control handler.
 #include "service/commands.h"
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
-#include "platform/fs/module.h"
-#include "platform/service/console.h"
+#include "platform/base/unique_handle.h"
 #include "service/pipe_server.h"
 #include "service/service_status.h"
 
 namespace orv::service {
 namespace {
 
-using namespace orv::svc;
-
 constexpr DWORD kErrorTextSize = 256;
-
-void Sleep(DWORD ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // Sends the stop control; when it is accepted, waits for the stop with the
 // console lines of the stop option. Quiet when the control is refused (FALSE).
@@ -42,24 +35,22 @@ BOOL StopAndWait(SC_HANDLE schService) {
 }
 
 // Opens the manager and the service with the failure lines of the options.
-bool OpenBoth(DWORD serviceAccess, SC_HANDLE* schSCManager, SC_HANDLE* schService) {
+bool OpenBoth(DWORD serviceAccess, unique_schandle* schSCManager, unique_schandle* schService) {
   char szErr[kErrorTextSize];
-  *schService = nullptr;
-  *schSCManager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT);
+  schSCManager->reset(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
   if (!*schSCManager) {
     std::printf("OpenSCManager failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
     return false;
   }
-  *schService = OpenService(*schSCManager, SZSERVICENAME, serviceAccess);
+  schService->reset(OpenServiceA(schSCManager->get(), SZSERVICENAME, serviceAccess));
   if (!*schService) {
     std::printf("OpenService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
-    CloseServiceHandle(*schSCManager);
     return false;
   }
   return true;
 }
 
-BOOL ControlHandler(DWORD dwCtrlType) {
+BOOL WINAPI ControlHandler(DWORD dwCtrlType) {
   if (dwCtrlType == CTRL_C_EVENT || dwCtrlType == CTRL_BREAK_EVENT) {
     std::printf("Stopping %s.\n", SZSERVICENAME);
     std::fflush(stdout);
@@ -74,68 +65,60 @@ BOOL ControlHandler(DWORD dwCtrlType) {
 void CmdInstallService() {
   char szErr[kErrorTextSize];
   char szPath[512];
-  DWORD len = orv::win::GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+  DWORD len = GetModuleFileNameA(nullptr, szPath, sizeof szPath);
   // A cut path would install some other program, so it counts as a failure.
   if (len == 0 || len >= sizeof szPath) {
     std::printf("Unable to install %s - %s\n", SZSERVICENAME, GetLastErrorText(szErr, sizeof szErr));
     return;
   }
-  SC_HANDLE schSCManager = OpenSCManager(nullptr, nullptr, SC_MANAGER_CONNECT | SC_MANAGER_CREATE_SERVICE);
+  unique_schandle schSCManager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT | SC_MANAGER_CREATE_SERVICE));
   if (!schSCManager) {
     std::printf("OpenSCManager failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
     return;
   }
-  SC_HANDLE schService = CreateService(schSCManager, SZSERVICENAME, SZSERVICEDISPLAYNAME, SERVICE_ALL_ACCESS,
-                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL, szPath,
-                                       nullptr, nullptr, "", nullptr, nullptr);
-  if (schService) {
-    std::printf("%s installed.\n", SZSERVICENAME);
-    if (StartService(schService, 0, nullptr)) {
-      std::printf("%s started.\n", SZSERVICENAME);
-    } else {
-      std::printf("StartService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
-    }
-    CloseServiceHandle(schService);
-  } else {
+  unique_schandle schService(CreateServiceA(schSCManager.get(), SZSERVICENAME, SZSERVICEDISPLAYNAME,
+                                            SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
+                                            SERVICE_ERROR_NORMAL, szPath, nullptr, nullptr, "", nullptr, nullptr));
+  if (!schService) {
     std::printf("CreateService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
+    return;
   }
-  CloseServiceHandle(schSCManager);
-}
-
-void CmdRemoveService() {
-  char szErr[kErrorTextSize];
-  SC_HANDLE schSCManager, schService;
-  if (!OpenBoth(DELETE | SERVICE_STOP | SERVICE_QUERY_STATUS, &schSCManager, &schService)) return;
-  StopAndWait(schService);
-  if (DeleteService(schService)) {
-    std::printf("%s removed.\n", SZSERVICENAME);
-  } else {
-    std::printf("DeleteService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
-  }
-  CloseServiceHandle(schService);
-  CloseServiceHandle(schSCManager);
-}
-
-void CmdStartService() {
-  char szErr[kErrorTextSize];
-  SC_HANDLE schSCManager, schService;
-  if (!OpenBoth(SERVICE_ALL_ACCESS, &schSCManager, &schService)) return;
-  if (StartService(schService, 0, nullptr)) {
+  std::printf("%s installed.\n", SZSERVICENAME);
+  if (StartServiceA(schService.get(), 0, nullptr)) {
     std::printf("%s started.\n", SZSERVICENAME);
   } else {
     std::printf("StartService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
   }
-  CloseServiceHandle(schService);
-  CloseServiceHandle(schSCManager);
+}
+
+void CmdRemoveService() {
+  char szErr[kErrorTextSize];
+  unique_schandle schSCManager, schService;
+  if (!OpenBoth(DELETE | SERVICE_STOP | SERVICE_QUERY_STATUS, &schSCManager, &schService)) return;
+  StopAndWait(schService.get());
+  if (DeleteService(schService.get())) {
+    std::printf("%s removed.\n", SZSERVICENAME);
+  } else {
+    std::printf("DeleteService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
+  }
+}
+
+void CmdStartService() {
+  char szErr[kErrorTextSize];
+  unique_schandle schSCManager, schService;
+  if (!OpenBoth(SERVICE_ALL_ACCESS, &schSCManager, &schService)) return;
+  if (StartServiceA(schService.get(), 0, nullptr)) {
+    std::printf("%s started.\n", SZSERVICENAME);
+  } else {
+    std::printf("StartService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
+  }
 }
 
 void CmdStopService() {
   char szErr[kErrorTextSize];
-  SC_HANDLE schSCManager, schService;
+  unique_schandle schSCManager, schService;
   if (!OpenBoth(SERVICE_ALL_ACCESS, &schSCManager, &schService)) return;
-  if (!StopAndWait(schService)) std::printf("StopService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
-  CloseServiceHandle(schService);
-  CloseServiceHandle(schSCManager);
+  if (!StopAndWait(schService.get())) std::printf("StopService failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
 }
 
 void CmdDebugService(int argc, char** argv) {
@@ -145,15 +128,15 @@ void CmdDebugService(int argc, char** argv) {
   ServiceStart(static_cast<DWORD>(argc), argv);
 }
 
-void service_main(DWORD dwArgc, char** lpszArgv) {
-  SERVICE_STATUS_HANDLE sshStatusHandle = RegisterServiceCtrlHandler(SZSERVICENAME, service_ctrl);
+VOID WINAPI service_main(DWORD dwArgc, LPSTR* lpszArgv) {
+  SERVICE_STATUS_HANDLE sshStatusHandle = RegisterServiceCtrlHandlerA(SZSERVICENAME, service_ctrl);
   if (!sshStatusHandle) return;
   SetStatusHandle(sshStatusHandle);
   if (ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) ServiceStart(dwArgc, lpszArgv);
   ReportStatusToSCMgr(SERVICE_STOPPED, SavedErrorCode(), 0);
 }
 
-void service_ctrl(DWORD dwCtrlCode) {
+VOID WINAPI service_ctrl(DWORD dwCtrlCode) {
   if (dwCtrlCode == SERVICE_CONTROL_STOP) {
     ReportStatusToSCMgr(SERVICE_STOP_PENDING, ERROR_SUCCESS, 0);
     ServiceStop();

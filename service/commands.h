@@ -1,6 +1,6 @@
 // The command-line actions of OrvService and its service entry points.
 #pragma once
-#include "platform/base/types.h"
+#include <windows.h>
 
 namespace orv::service {
 
@@ -12,7 +12,7 @@ void CmdStopService();
 void CmdDebugService(int argc, char** argv);
 
 // The service main function and the control handler the dispatcher calls.
-void service_main(orv::win::DWORD dwArgc, char** lpszArgv);
-void service_ctrl(orv::win::DWORD dwCtrlCode);
+VOID WINAPI service_main(DWORD dwArgc, LPSTR* lpszArgv);
+VOID WINAPI service_ctrl(DWORD dwCtrlCode);
 
 }  // namespace orv::service

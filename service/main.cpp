@@ -1,34 +1,36 @@
 // OrvService: the options install, remove, debug, start and stop, or, without
 // one, the service itself under the service control manager.
+#include <windows.h>
+
 #include <cstdio>
 
-#include "platform/fs/paths.h"
 #include "service/commands.h"
 #include "service/service_status.h"
 
 int main(int argc, char** argv) {
   using namespace orv::service;
-  const orv::svc::SERVICE_TABLE_ENTRY dispatchTable[] = {{SZSERVICENAME, service_main}, {nullptr, nullptr}};
+  char serviceName[] = SZSERVICENAME;
+  const SERVICE_TABLE_ENTRYA dispatchTable[] = {{serviceName, service_main}, {nullptr, nullptr}};
   if (argc > 1 && (argv[1][0] == '-' || argv[1][0] == '/')) {
     const char* option = argv[1] + 1;
-    if (orv::fs::EqualNoCase(option, "install")) {
+    if (lstrcmpiA(option, "install") == 0) {
       CmdInstallService();
       return 0;
     }
-    if (orv::fs::EqualNoCase(option, "remove")) {
+    if (lstrcmpiA(option, "remove") == 0) {
       CmdRemoveService();
       return 0;
     }
-    if (orv::fs::EqualNoCase(option, "debug")) {
+    if (lstrcmpiA(option, "debug") == 0) {
       SetDebugMode(true);
       CmdDebugService(argc, argv);
       return 0;
     }
-    if (orv::fs::EqualNoCase(option, "start")) {
+    if (lstrcmpiA(option, "start") == 0) {
       CmdStartService();
       return 0;
     }
-    if (orv::fs::EqualNoCase(option, "stop")) {
+    if (lstrcmpiA(option, "stop") == 0) {
       CmdStopService();
       return 0;
     }
@@ -41,6 +43,6 @@ int main(int argc, char** argv) {
   std::printf("\nStartServiceCtrlDispatcher being called.\n");
   std::printf("This may take several seconds.  Please wait.\n");
   std::fflush(stdout);
-  if (!orv::svc::StartServiceCtrlDispatcher(dispatchTable)) AddToMessageLog("StartServiceCtrlDispatcher failed.");
+  if (!StartServiceCtrlDispatcherA(dispatchTable)) AddToMessageLog("StartServiceCtrlDispatcher failed.");
   return 0;
 }

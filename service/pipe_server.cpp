@@ -4,20 +4,18 @@
 // instance of the pipe.
 #include "service/pipe_server.h"
 
+#include <sddl.h>
+
 #include <cstring>
 #include <mutex>
 #include <string>
 
-#include "platform/fs/paths.h"
-#include "platform/pipe/pipe.h"
-#include "platform/pipe/sddl.h"
+#include "platform/base/unique_handle.h"
 #include "service/request.h"
 #include "service/service_status.h"
 
 namespace orv::service {
 namespace {
-
-using namespace orv::pipe;
 
 constexpr char kDefaultPipe[] = "\\\\.\\pipe\\simple";
 constexpr char kPipePrefix[] = "\\\\.\\pipe\\";
@@ -34,23 +32,31 @@ constexpr DWORD kExchangeDeadlineMs = 500;
 std::mutex g_stopMutex;
 HANDLE g_hServerStopEvent = nullptr;
 
-void PublishStopEvent(HANDLE event) {
-  std::lock_guard<std::mutex> lock(g_stopMutex);
-  g_hServerStopEvent = event;
-}
+// Publishes the stop event for its life, and withdraws it before the event closes.
+class StopEventPublication {
+ public:
+  explicit StopEventPublication(HANDLE event) { Publish(event); }
+  ~StopEventPublication() { Publish(nullptr); }
+  StopEventPublication(const StopEventPublication&) = delete;
+  StopEventPublication& operator=(const StopEventPublication&) = delete;
+
+ private:
+  static void Publish(HANDLE event) {
+    std::lock_guard<std::mutex> lock(g_stopMutex);
+    g_hServerStopEvent = event;
+  }
+};
 
 // The pipe name from the arguments: "-pipe <name>" or "/pipe <name>" anywhere
 // from the second argument on, the last pair winning. A bare name is taken as
 // one under "\\.\pipe\".
-std::string PipeName(DWORD argc, char** argv) {
+std::string PipeName(DWORD argc, LPSTR* argv) {
   std::string name = kDefaultPipe;
   for (DWORD i = 1; i + 1 < argc; ++i) {
-    if ((argv[i][0] == '-' || argv[i][0] == '/') && orv::fs::EqualNoCase(argv[i] + 1, "pipe")) {
-      name = argv[i + 1];
-    }
+    if ((argv[i][0] == '-' || argv[i][0] == '/') && lstrcmpiA(argv[i] + 1, "pipe") == 0) name = argv[i + 1];
   }
   if (name.size() < sizeof kPipePrefix - 1 ||
-      !orv::fs::EqualNoCase(name.substr(0, sizeof kPipePrefix - 1), kPipePrefix)) {
+      lstrcmpiA(name.substr(0, sizeof kPipePrefix - 1).c_str(), kPipePrefix) != 0) {
     name = kPipePrefix + name;
   }
   return name;
@@ -59,24 +65,26 @@ std::string PipeName(DWORD argc, char** argv) {
 enum class Wait { Done, Failed, Stop, Late };
 
 // Finishes an overlapped operation: waits for it when pending (at most deadlineMs)
-// and returns how it ended. One that runs late is cancelled, and waited for until
-// the cancel has completed, as the record must not be reused before; an operation
-// that completed while being cancelled counts as done.
-Wait Finish(BOOL started, HANDLE hPipe, OVERLAPPED* os, HANDLE* events, DWORD* transferred,
+// and returns how it ended. One that runs late, or is still pending at the stop,
+// is cancelled and waited for until the cancel has completed, as the record must
+// not be reused or go before; an operation that completed while being cancelled
+// counts as done, unless the stop came.
+Wait Finish(BOOL started, HANDLE hPipe, LPOVERLAPPED os, HANDLE* events, DWORD* transferred,
             DWORD deadlineMs = INFINITE) {
   if (!started && GetLastError() == ERROR_IO_PENDING) {
     DWORD w = WaitForMultipleObjects(2, events, FALSE, deadlineMs);
-    if (w == WAIT_TIMEOUT) {
+    if (w != WAIT_OBJECT_0 + 1) {
       CancelIo(hPipe);
-      return GetOverlappedResult(hPipe, os, transferred, TRUE) ? Wait::Done : Wait::Late;
+      const BOOL done = GetOverlappedResult(hPipe, os, transferred, TRUE);
+      if (w != WAIT_TIMEOUT) return Wait::Stop;
+      return done ? Wait::Done : Wait::Late;
     }
-    if (w != WAIT_OBJECT_0 + 1) return Wait::Stop;
     started = GetOverlappedResult(hPipe, os, transferred, FALSE);
   }
   return started ? Wait::Done : Wait::Failed;
 }
 
-void Prepare(OVERLAPPED* os, HANDLE ioEvent) {
+void Prepare(LPOVERLAPPED os, HANDLE ioEvent) {
   std::memset(os, 0, sizeof *os);
   os->hEvent = ioEvent;
   ResetEvent(ioEvent);
@@ -123,56 +131,41 @@ void Serve(HANDLE hPipe, HANDLE* hEvents) {
 
 }  // namespace
 
-void ServiceStart(DWORD argc, char** argv) {
-  HANDLE hPipe = INVALID_HANDLE_VALUE;
-  HANDLE hEvents[2] = {nullptr, nullptr};
-  PSECURITY_DESCRIPTOR pSD = nullptr;
+void ServiceStart(DWORD argc, LPSTR* argv) {
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) return;
+  orv::unique_handle stopEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  if (!stopEvent) return;
+  StopEventPublication published(stopEvent.get());
+
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) return;
+  orv::unique_handle ioEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  if (!ioEvent) return;
+
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) return;
+  orv::unique_hlocal pSD(LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH));
+  if (!pSD || !InitializeSecurityDescriptor(pSD.get(), SECURITY_DESCRIPTOR_REVISION)) return;
   SECURITY_ATTRIBUTES sa;
-  std::string name;
-
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
-  hEvents[0] = CreateEvent(nullptr, FALSE, FALSE, nullptr);  // the stop event
-  if (!hEvents[0]) goto cleanup;
-  PublishStopEvent(hEvents[0]);
-
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
-  hEvents[1] = CreateEvent(nullptr, FALSE, FALSE, nullptr);  // the I/O event
-  if (!hEvents[1]) goto cleanup;
-
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
-  pSD = LocalAlloc(LPTR, sizeof(SECURITY_DESCRIPTOR));
-  if (!pSD || !InitializeSecurityDescriptor(pSD, SECURITY_DESCRIPTOR_REVISION)) goto cleanup;
   sa.nLength = sizeof sa;
-  sa.lpSecurityDescriptor = pSD;
+  sa.lpSecurityDescriptor = pSD.get();
   sa.bInheritHandle = TRUE;
-  {
-    PSECURITY_DESCRIPTOR converted = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptor(kSddl, SDDL_REVISION_1, &converted, nullptr)) {
-      goto cleanup;
-    }
-    LocalFree(pSD);
-    pSD = converted;
-    sa.lpSecurityDescriptor = pSD;
-  }
+  PSECURITY_DESCRIPTOR converted = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(kSddl, SDDL_REVISION_1, &converted, nullptr)) return;
+  pSD.reset(converted);
+  sa.lpSecurityDescriptor = pSD.get();
 
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) goto cleanup;
-  name = PipeName(argc, argv);
-  hPipe = CreateNamedPipe(name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                          PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 0, 0, 1000, &sa);
-  if (hPipe == INVALID_HANDLE_VALUE) {
+  if (!ReportStatusToSCMgr(SERVICE_START_PENDING, ERROR_SUCCESS, 3000)) return;
+  const std::string name = PipeName(argc, argv);
+  orv::unique_file hPipe(CreateNamedPipeA(name.c_str(),
+                                          PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                          PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 0, 0, 1000, &sa));
+  if (!hPipe) {
     AddToMessageLog("Unable to create named pipe");
-    goto cleanup;
+    return;
   }
-  if (!ReportStatusToSCMgr(orv::svc::SERVICE_RUNNING, ERROR_SUCCESS, 1000)) goto cleanup;
+  if (!ReportStatusToSCMgr(SERVICE_RUNNING, ERROR_SUCCESS, 1000)) return;
 
-  Serve(hPipe, hEvents);
-
-cleanup:
-  if (hPipe != INVALID_HANDLE_VALUE) CloseHandle(hPipe);
-  PublishStopEvent(nullptr);
-  if (hEvents[0]) CloseHandle(hEvents[0]);
-  if (hEvents[1]) CloseHandle(hEvents[1]);
-  if (pSD) LocalFree(pSD);
+  HANDLE hEvents[2] = {stopEvent.get(), ioEvent.get()};
+  Serve(hPipe.get(), hEvents);
 }
 
 void ServiceStop() {

@@ -1,11 +1,12 @@
 // Request filtering and execution.
 #include "service/request.h"
 
+#include <windows.h>
+
+#include <cstdio>
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
-#include "platform/fs/paths.h"
-#include "platform/text/ansi.h"
 
 namespace orv::service {
 namespace {
@@ -30,13 +31,13 @@ bool SetAllowed(const char* command) {
   // Without a second colon there is no op code and the parser refuses the line itself.
   if (c1 == std::string::npos || line.find(':', c1 + 1) == std::string::npos || Field(line, 1) != "S") return true;
   std::string cls = Field(line, 2);
-  return orv::fs::EqualNoCase(Field(line, 0), "root\\WMI") && cls.size() >= 4 &&
-         orv::fs::EqualNoCase(cls.substr(0, 4), "Orv_");
+  return lstrcmpiA(Field(line, 0).c_str(), "root\\WMI") == 0 && cls.size() >= 4 &&
+         lstrcmpiA(cls.substr(0, 4).c_str(), "Orv_") == 0;
 }
 
 void RunRequest(const char* request, char* reply, std::size_t replySize) {
   if (!SetAllowed(request)) {
-    orv::text::CopyBounded(reply, replySize, "WBEM_E_ACCESS_DENIED");
+    std::snprintf(reply, replySize, "%s", "WBEM_E_ACCESS_DENIED");
     return;
   }
   COrvWmiAcpi wmi;  // initialises COM on this thread for the one request

@@ -6,13 +6,10 @@
 #include <cstring>
 #include <mutex>
 
-#include "platform/service/eventlog.h"
-#include "platform/service/message.h"
+#include "platform/base/unique_handle.h"
 
 namespace orv::service {
 namespace {
-
-using namespace orv::svc;
 
 std::atomic<bool> g_bDebug{false};
 std::atomic<DWORD> g_dwErr{0};
@@ -60,29 +57,28 @@ void AddToMessageLog(const char* msg) {
   if (g_bDebug) return;
   DWORD err = GetLastError();
   g_dwErr = err;
-  HANDLE hEventSource = RegisterEventSource(nullptr, SZSERVICENAME);
+  orv::unique_event_source hEventSource(RegisterEventSourceA(nullptr, SZSERVICENAME));
   if (!hEventSource) return;
   char szMsg[115];
   std::snprintf(szMsg, sizeof szMsg, "%s error: %d", SZSERVICENAME, static_cast<int>(err));
-  const char* lpszStrings[2] = {szMsg, msg};
-  ReportEvent(hEventSource, EVENTLOG_ERROR_TYPE, 0, 0, nullptr, 2, 0, lpszStrings, nullptr);
-  DeregisterEventSource(hEventSource);
+  LPCSTR lpszStrings[2] = {szMsg, msg};
+  ReportEventA(hEventSource.get(), EVENTLOG_ERROR_TYPE, 0, 0, nullptr, 2, 0, lpszStrings, nullptr);
 }
 
 DWORD SavedErrorCode() { return g_dwErr; }
 
 char* GetLastErrorText(char* buffer, DWORD size) {
   DWORD err = GetLastError();
-  char* lpszTemp = nullptr;
-  DWORD dwRet = FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                              nullptr, err, LANG_NEUTRAL, reinterpret_cast<char*>(&lpszTemp), 0, nullptr);
+  LPSTR lpszTemp = nullptr;
+  DWORD dwRet = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                               nullptr, err, LANG_NEUTRAL, reinterpret_cast<LPSTR>(&lpszTemp), 0, nullptr);
+  orv::unique_hlocal owner(lpszTemp);
   if (!dwRet || size < dwRet + 14) {
     if (size) buffer[0] = '\0';
   } else {
     lpszTemp[std::strlen(lpszTemp) - 2] = '\0';  // the line break
-    std::snprintf(buffer, size, "%s (0x%x)", lpszTemp, err);
+    std::snprintf(buffer, size, "%s (0x%lx)", lpszTemp, static_cast<unsigned long>(err));
   }
-  if (lpszTemp) LocalFree(lpszTemp);
   return buffer;
 }
 

@@ -2,21 +2,18 @@
 // record reported to the service control manager, the event-log writer and the
 // system error text.
 #pragma once
-#include "platform/service/service.h"
+#include <windows.h>
 
 #define SZSERVICENAME "Orv Calvex"
 #define SZSERVICEDISPLAYNAME "Orv Calvex"
 
 namespace orv::service {
 
-using orv::win::BOOL;
-using orv::win::DWORD;
-
 // Set by the debug option: nothing is reported and nothing is logged.
 void SetDebugMode(bool debug);
 bool DebugMode();
 
-void SetStatusHandle(orv::svc::SERVICE_STATUS_HANDLE handle);
+void SetStatusHandle(SERVICE_STATUS_HANDLE handle);
 
 // Fills the status record and reports it; TRUE in debug mode. The control
 // handler's thread and the server's thread both report, so each report holds a

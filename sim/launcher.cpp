@@ -8,7 +8,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/wmi/channel.h"
 #include "platform/wmi/wire.h"
 

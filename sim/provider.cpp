@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/wmi/channel.h"
 #include "sim/control.h"
 

@@ -60,8 +60,25 @@ struct file_handle_traits {
 
 // Kernel objects that give NULL on failure (events, mutexes, processes, threads).
 using unique_handle = unique_any<null_handle_traits<HANDLE, &CloseHandle>>;
-// Files, pipes and find searches, which give INVALID_HANDLE_VALUE on failure.
+// Files and pipes, which give INVALID_HANDLE_VALUE on failure.
 using unique_file = unique_any<file_handle_traits>;
+
+// ---- The system-service areas' handles.
+// Registry keys (RegOpenKeyExA, RegCreateKeyExA).
+using unique_hkey = unique_any<null_handle_traits<HKEY, &RegCloseKey>>;
+// Service manager and service handles (OpenSCManagerA, OpenServiceA, CreateServiceA).
+using unique_schandle = unique_any<null_handle_traits<SC_HANDLE, &CloseServiceHandle>>;
+// Memory the system hands out (FormatMessageA, security descriptors from SDDL).
+using unique_hlocal = unique_any<null_handle_traits<HLOCAL, &LocalFree>>;
+// Event sources (RegisterEventSourceA).
+using unique_event_source = unique_any<null_handle_traits<HANDLE, &DeregisterEventSource>>;
+// Find searches (FindFirstFileA), which give INVALID_HANDLE_VALUE on failure and end with FindClose.
+struct find_handle_traits {
+  using type = HANDLE;
+  static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+  static void close(HANDLE value) { FindClose(value); }
+};
+using unique_hfind = unique_any<find_handle_traits>;
 
 // --- Drawing and the desktop: GDI objects and window DCs ---------------------
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/base/error.h"
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 
 namespace orv::win {
 namespace {

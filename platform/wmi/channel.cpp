@@ -10,7 +10,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/wmi/wire.h"
 
 namespace orv::wmi {

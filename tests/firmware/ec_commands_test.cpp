@@ -4,7 +4,6 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/power/power.h"
 #include "platform/ui/message.h"
 #include "platform/ui/window.h"
 #include "tests/firmware/firmware_fixture.h"

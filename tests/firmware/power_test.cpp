@@ -12,8 +12,6 @@
 
 #include "platform/base/error.h"
 #include <windows.h>
-#include "platform/power/broadcast.h"
-#include "platform/power/power.h"
 #include "platform/ui/message.h"
 #include "platform/ui/window.h"
 #include "tests/support/process.h"

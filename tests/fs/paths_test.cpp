@@ -9,14 +9,11 @@
 #include <sstream>
 #include <string>
 
-#include "platform/base/error.h"
-#include "platform/fs/files.h"
-#include "platform/fs/module.h"
-#include "platform/fs/paths.h"
-#include "platform/locale/language.h"
-#include "tests/support/process.h"
+#include <windows.h>
 
-using namespace orv::win;
+#include "platform/fs/sim/paths.h"
+#include "platform/locale/sim/language.h"
+#include "tests/support/process.h"
 
 namespace {
 

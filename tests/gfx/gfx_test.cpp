@@ -13,7 +13,7 @@
 #include "platform/gfx/resource.h"
 #include "platform/gfx/sim/gdi.h"
 #include "platform/gfx/sim/png.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "tests/support/process.h"
 
 using namespace Gdiplus;

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "tests/pipe/pipe_support.h"
 #include "tests/support/process.h"
 #include "tests/support/raw_client.h"

@@ -12,10 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/pipe/pipe.h"
+#include <windows.h>
 
 int main(int argc, char** argv) {
-  using namespace orv::pipe;
   DWORD timeout = NMPWAIT_USE_DEFAULT_WAIT;
   int i = 1;
   for (; i + 1 < argc && argv[i][0] == '-' && argv[i][1] == '-'; i += 2) {
@@ -35,7 +34,7 @@ int main(int argc, char** argv) {
   std::memcpy(in.data(), request.data(), std::min<std::size_t>(request.size(), 79));
   std::vector<char> out(argc - i > 2 ? static_cast<std::size_t>(std::atol(argv[i + 2])) : 800, '\0');
   DWORD read = 0;
-  if (!CallNamedPipe(argv[i], in.data(), static_cast<DWORD>(in.size()), out.data(), static_cast<DWORD>(out.size()),
+  if (!CallNamedPipeA(argv[i], in.data(), static_cast<DWORD>(in.size()), out.data(), static_cast<DWORD>(out.size()),
                      &read, timeout)) {
     std::printf("error %u\n", GetLastError());
     return 1;

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/pipe/sddl.h"
+#include <sddl.h>
 
 namespace orv::pipe {
 
@@ -13,10 +13,10 @@ HANDLE MakePipe(const char* name, const char* sddl, DWORD timeout, DWORD flags) 
   PSECURITY_DESCRIPTOR sd = nullptr;
   SECURITY_ATTRIBUTES sa;
   if (sddl) {
-    EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptor(sddl, SDDL_REVISION_1, &sd, nullptr));
+    EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr));
     sa.lpSecurityDescriptor = sd;
   }
-  HANDLE h = CreateNamedPipe(name, PIPE_ACCESS_DUPLEX | flags, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT,
+  HANDLE h = CreateNamedPipeA(name, PIPE_ACCESS_DUPLEX | flags, PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT,
                              1, 0, 0, timeout, sddl ? &sa : nullptr);
   DWORD err = GetLastError();
   LocalFree(sd);
@@ -38,7 +38,12 @@ bool Await(BOOL started, HANDLE pipe, OVERLAPPED* ov, HANDLE stop, DWORD* n, BOO
   *ok = started;
   if (!started && GetLastError() == ERROR_IO_PENDING) {
     HANDLE events[2] = {stop, ov->hEvent};
-    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return false;
+    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
+      // Stopped: the operation ends before its record goes.
+      CancelIo(pipe);
+      GetOverlappedResult(pipe, ov, n, TRUE);
+      return false;
+    }
     *ok = GetOverlappedResult(pipe, ov, n, FALSE);
   }
   return true;
@@ -47,8 +52,8 @@ bool Await(BOOL started, HANDLE pipe, OVERLAPPED* ov, HANDLE stop, DWORD* n, BOO
 }  // namespace
 
 EchoServer::EchoServer(HANDLE pipe) : pipe_(pipe) {
-  stop_ = CreateEvent(nullptr, FALSE, FALSE, nullptr);
-  io_ = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+  stop_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  io_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   thread_ = std::thread([this] { Loop(); });
 }
 
@@ -88,7 +93,8 @@ void EchoServer::Loop() {
 std::string Call(const char* name, const std::string& request, DWORD outSize, DWORD timeout, DWORD* err) {
   char out[800] = {};
   DWORD read = 0;
-  BOOL ok = CallNamedPipe(name, request.c_str(), static_cast<DWORD>(request.size() + 1), out, outSize, &read, timeout);
+  std::string in = request;
+  BOOL ok = CallNamedPipeA(name, &in[0], static_cast<DWORD>(in.size() + 1), out, outSize, &read, timeout);
   if (err) *err = ok ? 0 : GetLastError();
   return ok ? std::string(out) : std::string();
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/pipe/pipe.h"
+#include <windows.h>
 
 namespace orv::pipe {
 

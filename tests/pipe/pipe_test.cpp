@@ -12,9 +12,10 @@
 #include <string>
 #include <thread>
 
-#include "platform/home/home.h"
-#include "platform/pipe/pipe.h"
-#include "platform/pipe/sddl.h"
+#include <windows.h>
+#include <sddl.h>
+
+#include "platform/home/sim/home.h"
 #include "tests/pipe/pipe_support.h"
 #include "tests/support/process.h"
 #include "tests/support/raw_client.h"
@@ -32,8 +33,9 @@ TEST(Pipe, ExchangeKeepsMessagesWholeAndNamesIgnoreCase) {
   EXPECT_EQ(Call("\\\\.\\pipe\\ECHO", "again"), "echo:again");
   // A reply longer than the buffer: ERROR_MORE_DATA with the buffer filled.
   char out[4];
+  char x[] = "x";
   DWORD read = 0;
-  EXPECT_FALSE(CallNamedPipe("\\\\.\\pipe\\echo", "x", 2, out, sizeof out, &read, 0));
+  EXPECT_FALSE(CallNamedPipeA("\\\\.\\pipe\\echo", x, sizeof x, out, sizeof out, &read, 0));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MORE_DATA));
   EXPECT_EQ(read, 4u);
   EXPECT_EQ(std::string(out, 4), "echo");
@@ -43,6 +45,10 @@ TEST(Pipe, ExchangeKeepsMessagesWholeAndNamesIgnoreCase) {
   EXPECT_EQ(err, static_cast<DWORD>(ERROR_INVALID_NAME));
   Call("\\\\.\\pipe\\other", "x", 800, 0, &err);
   EXPECT_EQ(err, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  // Waiting for a pipe: one with a server is there at once, one without fails at once.
+  EXPECT_TRUE(WaitNamedPipeA("\\\\.\\pipe\\ECHO", NMPWAIT_USE_DEFAULT_WAIT));
+  EXPECT_FALSE(WaitNamedPipeA("\\\\.\\pipe\\other", NMPWAIT_WAIT_FOREVER));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   // The server counts an exchange after its reply is out, so the client may be first.
   EXPECT_TRUE(orv::test::WaitFor([&] { return server.served() == 3; }));
 }
@@ -143,8 +149,8 @@ TEST(Pipe, FolderAndSocketPermissionsFollowTheDescriptor) {
 TEST(Pipe, StopEventEndsAPendingConnectAndCancelAborts) {
   TempHome home;
   HANDLE pipe = MakePipe("\\\\.\\pipe\\idle");
-  HANDLE stop = CreateEvent(nullptr, FALSE, FALSE, nullptr);
-  HANDLE io = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+  HANDLE stop = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  HANDLE io = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   OVERLAPPED ov{};
   ov.hEvent = io;
   EXPECT_FALSE(ConnectNamedPipe(pipe, &ov));
@@ -171,8 +177,8 @@ TEST(Pipe, StopEventEndsAPendingConnectAndCancelAborts) {
 }
 
 TEST(Pipe, EventsResetAsCreatedAndWaitsPickTheLowestSignalled) {
-  HANDLE autoReset = CreateEvent(nullptr, FALSE, TRUE, nullptr);
-  HANDLE manual = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  HANDLE autoReset = CreateEventA(nullptr, FALSE, TRUE, nullptr);
+  HANDLE manual = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE both[2] = {manual, autoReset};
   EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, 0), WAIT_OBJECT_0 + 1);
   EXPECT_EQ(WaitForSingleObject(autoReset, 0), WAIT_TIMEOUT) << "consumed by the wait";
@@ -183,7 +189,7 @@ TEST(Pipe, EventsResetAsCreatedAndWaitsPickTheLowestSignalled) {
   ResetEvent(manual);
   EXPECT_EQ(WaitForSingleObject(manual, 10), WAIT_TIMEOUT);
   EXPECT_EQ(WaitForSingleObject(autoReset, 0), WAIT_OBJECT_0);
-  EXPECT_EQ(CreateEvent(nullptr, FALSE, FALSE, "named"), nullptr);
+  EXPECT_EQ(CreateEventA(nullptr, FALSE, FALSE, "named"), nullptr);
   CloseHandle(manual);
   EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_FAILED);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));

@@ -5,13 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "platform/base/error.h"
-#include "platform/fs/files.h"
-#include "platform/fs/paths.h"
-#include "platform/profile/profile.h"
-#include "tests/support/process.h"
+#include <windows.h>
 
-using namespace orv::win;
+#include "platform/fs/sim/paths.h"
+#include "tests/support/process.h"
 
 namespace {
 

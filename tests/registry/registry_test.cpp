@@ -4,10 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/registry/registry.h"
+#include <windows.h>
 #include "tests/support/process.h"
 
-using namespace orv::win;
 
 namespace {
 
@@ -37,7 +36,8 @@ TEST(Registry, CreateSetQueryWithWin32Answers) {
 
   HKEY key;
   DWORD disposition = 0;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Calvex\\Log File", 0, " ", 0, KEY_ALL_ACCESS, nullptr,
+  char keyClass[] = " ";
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Calvex\\Log File", 0, keyClass, 0, KEY_ALL_ACCESS, nullptr,
                             &key, &disposition), ERROR_SUCCESS);
   EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
   ASSERT_EQ(SetText(key, "Log File Flag", "TRUE"), ERROR_SUCCESS);

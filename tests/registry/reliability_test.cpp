@@ -10,10 +10,9 @@
 #include <string>
 #include <thread>
 
-#include "platform/registry/registry.h"
+#include <windows.h>
 #include "tests/support/process.h"
 
-using namespace orv::win;
 
 namespace {
 

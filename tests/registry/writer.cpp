@@ -5,9 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/registry/registry.h"
-
-using namespace orv::win;
+#include <windows.h>
 
 int main(int argc, char** argv) {
   if (argc != 4) return 2;

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
-#include "platform/home/home.h"
-#include "platform/service/database.h"
+#include "platform/home/sim/home.h"
+#include "platform/service/sim/database.h"
 #include "tests/support/process.h"
 #include "tests/support/raw_client.h"
 
@@ -33,8 +33,8 @@ class Service : public ::testing::Test {
     firmware_->Wait();
   }
   static std::string Svc(const std::string& option) { return orv::test::Run({Program("OrvService"), option}).out; }
-  static orv::win::DWORD State() { return svc::db::ReadStatus("Orv Calvex").status.dwCurrentState; }
-  static bool WaitRunning() { return WaitFor([] { return State() == svc::SERVICE_RUNNING; }); }
+  static DWORD State() { return svc::db::ReadStatus("Orv Calvex").status.dwCurrentState; }
+  static bool WaitRunning() { return WaitFor([] { return State() == SERVICE_RUNNING; }); }
   static bool WaitSocket(const char* key) {
     return WaitFor([key] { return access(home::Path(std::string("pipe/") + key).c_str(), F_OK) == 0; });
   }

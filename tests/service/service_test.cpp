@@ -11,9 +11,9 @@
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
-#include "platform/home/home.h"
-#include "platform/service/database.h"
-#include "platform/service/eventlog.h"
+#include "platform/home/sim/home.h"
+#include "platform/service/sim/database.h"
+#include "platform/service/sim/eventlog.h"
 #include "tests/service/service_fixture.h"
 
 namespace orv::test {
@@ -48,7 +48,7 @@ TEST_F(Service, InstallStartStopAndRemoveWithTheirLines) {
   EXPECT_EQ(Svc("-InStAlL"), "CreateService failed - The specified service already exists. (0x431)\n");
   EXPECT_EQ(Svc("-start"), "StartService failed - An instance of the service is already running. (0x420)\n");
   EXPECT_EQ(Svc("-stop"), "Stopping Orv Calvex.\nOrv Calvex stopped.\n");
-  EXPECT_EQ(State(), svc::SERVICE_STOPPED);
+  EXPECT_EQ(State(), SERVICE_STOPPED);
   EXPECT_EQ(svc::db::ReadStatus("Orv Calvex").status.dwWin32ExitCode, 0u);
   EXPECT_EQ(Ask(kDevice), "<failed>");
   EXPECT_EQ(Svc("-stop"), "StopService failed - The service has not been started. (0x426)\n");
@@ -60,7 +60,7 @@ TEST_F(Service, InstallStartStopAndRemoveWithTheirLines) {
   int pid = svc::db::ReadStatus("Orv Calvex").pid;
   ASSERT_GT(pid, 0);
   kill(pid, SIGKILL);
-  ASSERT_TRUE(WaitFor([] { return State() == svc::SERVICE_STOPPED; }));
+  ASSERT_TRUE(WaitFor([] { return State() == SERVICE_STOPPED; }));
   EXPECT_EQ(svc::db::ReadStatus("Orv Calvex").status.dwWin32ExitCode, 1067u);
   EXPECT_EQ(Svc("-start"), "Orv Calvex started.\n");
   ASSERT_TRUE(WaitRunning());
@@ -93,8 +93,12 @@ TEST_F(Service, DebugModeEndsAtOnceOnCtrlCAndReportsNothing) {
   auto second = orv::test::Run({Program("OrvService"), "-debug"});
   EXPECT_EQ(second.out, "Debugging Orv Calvex.\n");
   EXPECT_EQ(second.exitCode, 0);
+  // A request to end the program is a close event, which the console handler does
+  // not take (only Ctrl+C and Ctrl+Break stop the server): the process ends at once.
   first.Signal(SIGTERM);
-  EXPECT_EQ(first.Wait(), 0);
+  EXPECT_EQ(first.Wait(), -1);
+  EXPECT_FALSE(first.Running()) << "the close event did not end the server";
+  EXPECT_EQ(first.Output(), "Debugging Orv Calvex.\n");
 }
 
 TEST_F(Service, PipeOptionMovesTheServerAwayFromTheFixedClient) {
@@ -103,8 +107,10 @@ TEST_F(Service, PipeOptionMovesTheServerAwayFromTheFixedClient) {
   EXPECT_EQ(Ask(kDevice), "<failed>");
   auto r = orv::test::Run({Program("orv-pipe-call"), "\\\\.\\pipe\\other", kDevice});
   EXPECT_EQ(r.out, "ok 180 " + Direct(kDevice) + "\n");
-  server.Signal(SIGINT);
+  // Ctrl+Break (Ctrl+\ in this console) stops the server as Ctrl+C does.
+  server.Signal(SIGQUIT);
   EXPECT_EQ(server.Wait(), 0);
+  EXPECT_EQ(server.Output(), "Debugging Orv Calvex.\nStopping Orv Calvex.\n");
 }
 
 TEST_F(Service, AServerThatCannotTakeClientsStillStopsAndRecovers) {

@@ -1,9 +1,9 @@
 // tray_mutex_holder: takes the session mutex "Calvex" and sleeps until killed.
 #include <unistd.h>
 
-#include "platform/sync/mutex.h"
+#include <windows.h>
 
 int main() {
-  if (!orv::win::CreateMutexA(nullptr, 0, "Calvex")) return 1;
+  if (!CreateMutexA(nullptr, FALSE, "Calvex")) return 1;
   for (;;) pause();
 }

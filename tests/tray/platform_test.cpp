@@ -10,7 +10,6 @@
 #include "platform/desktop/sim/foreground.h"
 #include "platform/ui/ui.h"
 #include "platform/module/module.h"
-#include "platform/sync/mutex.h"
 #include "tests/support/process.h"
 
 using namespace orv::win;
@@ -30,7 +29,15 @@ TEST(SessionMutex, ExistsWhileAnyHandleIsOpenAndOnlyInItsSession) {
   HANDLE third = CreateMutexA(nullptr, FALSE, "Calvex");
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   CloseHandle(third);
+  // Opening finds the name while a handle keeps it; nobody owns a mutex here.
+  HANDLE opened = OpenMutexA(SYNCHRONIZE, FALSE, "Calvex");
+  ASSERT_NE(opened, nullptr);
+  EXPECT_FALSE(ReleaseMutex(opened));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_OWNER));
+  CloseHandle(opened);
   CloseHandle(second);
+  EXPECT_EQ(OpenMutexA(SYNCHRONIZE, FALSE, "Calvex"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   HANDLE fresh = CreateMutexA(nullptr, FALSE, "Calvex");
   EXPECT_EQ(GetLastError(), 0u) << "the name outlived its last handle";
   // Another name, and the same name in another session, are other mutexes.

@@ -7,8 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "platform/fs/files.h"
-#include "platform/fs/paths.h"
+#include <windows.h>
+
+#include "platform/fs/sim/paths.h"
 #include "tests/support/process.h"
 #include "tray/ui/LanguageTable.h"
 
@@ -63,7 +64,7 @@ TEST(LanguageTable, DeliveredTableIsCompleteAndChosenByLanguage) {
 
 TEST(LanguageTable, ProbeKeyDecidesAndNothingFallsBackKeyByKey) {
   orv::test::TempHome home;
-  orv::win::CreateDirectoryA("C:\\Table", nullptr);
+  CreateDirectoryA("C:\\Table", nullptr);
   const std::string file = "C:\\Table\\Language.ini";
   std::ofstream(orv::fs::MapPath(file).host, std::ios::binary)
       << "[1033]\r\nIDS_USERDEFINE_DOC=doc\r\nIDS_BUTTON_OK=OK\r\nIDS_LONG=" << std::string(3000, 'L') << "\r\n"

@@ -7,14 +7,11 @@
 #include <sstream>
 #include <string>
 
-#include "platform/fs/files.h"
-#include "platform/fs/module.h"
-#include "platform/fs/paths.h"
-#include "platform/registry/registry.h"
+#include <windows.h>
+
+#include "platform/fs/sim/paths.h"
 #include "tests/support/process.h"
 #include "tray/core/LogFile.h"
-
-using namespace orv::win;
 
 namespace {
 

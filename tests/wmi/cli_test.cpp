@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "sim/launcher.h"
 #include "tests/support/process.h"
 

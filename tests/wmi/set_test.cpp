@@ -3,7 +3,7 @@
 // provider restart and a damaged state file.
 #include <fstream>
 
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "tests/wmi/fixture.h"
 
 namespace orv::wmi::test {

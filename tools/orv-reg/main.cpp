@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry/registry.h"
-
-using namespace orv::win;
+#include <windows.h>
 
 namespace {
 

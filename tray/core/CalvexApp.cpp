@@ -1,15 +1,14 @@
-// Single instance, the main window's run, and the way the simulated session asks
-// the program to end (SIGINT/SIGTERM arrive as the tray menu's exit command, so the
-// teardown runs as it does for a user's exit).
+// Single instance, the main window's run, and the way the session asks the
+// program to end (a console control event becomes the tray menu's exit command,
+// so the teardown runs as it does for a user's exit).
 #include "tray/core/CalvexApp.h"
 
 #include <atomic>
 #include <cstdio>
 
-#include "platform/base/error.h"
 #include <windows.h>
-#include "platform/service/console.h"
-#include "platform/sync/mutex.h"
+
+#include "platform/base/unique_handle.h"
 #include "platform/ui/message.h"
 #include "tray/core/CalvexDlg.h"
 
@@ -19,10 +18,15 @@ namespace {
 
 std::atomic<HWND> g_exitTarget{nullptr};
 
-BOOL OnSessionEnd(DWORD) {
+// The session asks the program to end: the tray menu's exit runs the teardown.
+// The process ends as soon as this handler returns, so it does not return: the
+// main thread ends the process once the teardown is done.
+BOOL WINAPI OnSessionEnd(DWORD) {
   HWND target = g_exitTarget.load();
-  if (target) PostMessageA(target, WM_COMMAND, ID_TRAY_EXIT, 0);
-  return target ? TRUE : FALSE;
+  if (!target) return FALSE;
+  PostMessageA(target, WM_COMMAND, ID_TRAY_EXIT, 0);
+  Sleep(INFINITE);
+  return TRUE;
 }
 
 // Publishes the main window to the end-of-session handler once it exists.
@@ -38,12 +42,10 @@ class CRunningDlg : public CCalvexDlg {
 }  // namespace
 
 BOOL CCalvexApp::InitInstance() {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, "Calvex");
-  if (GetLastError() == static_cast<DWORD>(ERROR_ALREADY_EXISTS)) {
-    if (mutex) CloseHandle(mutex);
-    return FALSE;
-  }
-  orv::svc::SetConsoleCtrlHandler(OnSessionEnd, TRUE);
+  // Held until the main window has gone, so a second copy ends at once meanwhile.
+  orv::unique_handle mutex(CreateMutexA(nullptr, FALSE, "Calvex"));
+  if (GetLastError() == static_cast<DWORD>(ERROR_ALREADY_EXISTS)) return FALSE;
+  SetConsoleCtrlHandler(OnSessionEnd, TRUE);
   {
     CRunningDlg dlg;
     m_pMainWnd = &dlg;
@@ -55,6 +57,5 @@ BOOL CCalvexApp::InitInstance() {
     g_exitTarget = nullptr;
     m_pMainWnd = nullptr;
   }
-  if (mutex) CloseHandle(mutex);
   return FALSE;
 }

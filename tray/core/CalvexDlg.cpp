@@ -6,9 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/fs/module.h"
-#include "platform/fs/paths.h"
-#include "platform/registry/registry.h"
+#include "platform/base/unique_handle.h"
 #include "platform/ui/message.h"
 #include "platform/ui/registered.h"
 #include "platform/ui/timer.h"
@@ -39,13 +37,12 @@ orv::gfx::Surface MakeProgramIcon() {
 // The user-define program fixed by the installation, where the user-define key
 // settings keep it.
 void StoreFixedUserDefineProgram(const std::string& path) {
-  HKEY key = nullptr;
+  orv::unique_hkey key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Calvex\\User Define Key", 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+                      nullptr, key.put(), nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExA(key, "UserDefineFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+  RegSetValueExA(key.get(), "UserDefineFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                  static_cast<DWORD>(path.size() + 1));
-  RegCloseKey(key);
 }
 
 // Logging on, but no folder for the log: the entries would be lost without a
@@ -56,7 +53,8 @@ void WarnIfLogUnwritable() {
   std::string folder = "C:\\Users\\";
   if (GetUserNameA(user, &size)) folder += user;
   folder += "\\Documents";
-  if (orv::fs::MapPath(folder).isDirectory) return;
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
   std::fprintf(stderr, "Calvex: logging is on, but the folder %s does not exist; running without the log file\n",
                folder.c_str());
 }

@@ -6,11 +6,6 @@
 #include <string>
 
 #include <windows.h>
-#include "platform/fs/files.h"
-#include "platform/fs/module.h"
-#include "platform/registry/registry.h"
-
-using namespace orv::win;
 
 namespace {
 
@@ -45,33 +40,31 @@ void Append(HANDLE file, const std::string& bytes) {
 
 bool ReadLogFlag() {
   char text[kFlagBufferSize] = "NONE";
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, LOG_FLAG_KEY, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+  orv::unique_hkey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, LOG_FLAG_KEY, 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS) {
     DWORD type = 0;
     DWORD size = kFlagBufferSize;
     // Only a read that succeeded counts: after a failed one the buffer holds no value.
-    if (RegQueryValueExA(key, LOG_FLAG_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+    if (RegQueryValueExA(key.get(), LOG_FLAG_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
         ERROR_SUCCESS) {
       std::strcpy(text, "NONE");
     }
     text[kFlagBufferSize - 1] = '\0';
-    RegCloseKey(key);
   }
   return std::strcmp(text, "TRUE") == 0;
 }
 
 bool StoreLogFlag(bool on) {
   const char* text = on ? "TRUE" : "FALSE";
-  HKEY key = nullptr;
+  orv::unique_hkey key;
   DWORD disposition = 0;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, LOG_FLAG_KEY, 0, " ", 0, KEY_ALL_ACCESS, nullptr, &key, &disposition) !=
-      ERROR_SUCCESS) {
+  char keyClass[] = " ";
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, LOG_FLAG_KEY, 0, keyClass, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                      &disposition) != ERROR_SUCCESS) {
     return false;
   }
-  LONG status = RegSetValueExA(key, LOG_FLAG_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                               static_cast<DWORD>(std::strlen(text) + 1));
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS;
+  return RegSetValueExA(key.get(), LOG_FLAG_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                        static_cast<DWORD>(std::strlen(text) + 1)) == ERROR_SUCCESS;
 }
 
 void CLogFile::WriteLog(int nLevel, const char* text) {
@@ -79,34 +72,31 @@ void CLogFile::WriteLog(int nLevel, const char* text) {
   if (!text) text = "";
   std::string path;
   if (!LogFilePath(&path)) return;
-  m_hFile = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (m_hFile == INVALID_HANDLE_VALUE) {
-    m_hFile = nullptr;
-    return;
-  }
-  SetFilePointer(m_hFile, 0, nullptr, FILE_END);
+  m_hFile.reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!m_hFile) return;
+  HANDLE file = m_hFile.get();
+  SetFilePointer(file, 0, nullptr, FILE_END);
   SYSTEMTIME t{};
   GetLocalTime(&t);
   switch (nLevel) {
     case 0:
-      Append(m_hFile, Format("<<%.2d month %.2d date  %.2d:%.2d:%.2d>> \r\n", t.wMonth, t.wDay, t.wHour, t.wMinute,
+      Append(file, Format("<<%.2d month %.2d date  %.2d:%.2d:%.2d>> \r\n", t.wMonth, t.wDay, t.wHour, t.wMinute,
                              t.wSecond));
-      Append(m_hFile, Format("Calvex receive WMI Event value : %s  ", text));
+      Append(file, Format("Calvex receive WMI Event value : %s  ", text));
       break;
     case 1:
-      Append(m_hFile, Format("\t<< %s >>\r\n", text));
+      Append(file, Format("\t<< %s >>\r\n", text));
       break;
     case 2:
     case 3:
     case 4:
-      Append(m_hFile, Format("\t%s\r\n", text));
+      Append(file, Format("\t%s\r\n", text));
       break;
     case 5:
-      Append(m_hFile, Format("<<%.2d month %.2d date  %.2d:%.2d:%.2d:%.3d>>  %s \r\n", t.wMonth, t.wDay, t.wHour,
+      Append(file, Format("<<%.2d month %.2d date  %.2d:%.2d:%.2d:%.3d>>  %s \r\n", t.wMonth, t.wDay, t.wHour,
                              t.wMinute, t.wSecond, t.wMilliseconds, text));
       break;
   }
-  CloseHandle(m_hFile);
-  m_hFile = nullptr;
+  m_hFile.reset();
 }

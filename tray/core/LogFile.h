@@ -1,7 +1,9 @@
 // The tray program's diagnostic log: the per-user flag that switches it, and the
 // writer of the six entry formats to "C:\Users\<user>\Documents\CalvexLogFile.txt".
 #pragma once
-#include "platform/base/types.h"
+#include <windows.h>
+
+#include "platform/base/unique_handle.h"
 
 // Registry key (under HKEY_CURRENT_USER) and value of the log flag.
 constexpr const char* LOG_FLAG_KEY = "Software\\Orv\\Calvex\\Log File";
@@ -26,5 +28,5 @@ class CLogFile {
   void WriteLog(int nLevel, const char* text);
 
  private:
-  orv::win::HANDLE m_hFile = nullptr;  // open only while one entry is written
+  orv::unique_file m_hFile;  // open only while one entry is written
 };

@@ -7,9 +7,10 @@
 #include <cstring>
 #include <thread>
 
-#include "library/OrvWmiAcpi.h"
 #include <windows.h>
-#include "platform/power/power.h"
+
+#include "library/OrvWmiAcpi.h"
+#include "platform/base/unique_handle.h"
 #include "tray/core/message_pump.h"
 
 namespace {
@@ -105,20 +106,18 @@ bool SetTheaterFlag(int on) { return ReadModifyWrite(kSystem1, kSetSystem1, ec::
 bool SetHddPower(int on) { return ReadModifyWrite(kDevice0, kSetDevice0, ec::kHdd, 0x7F, on); }
 
 bool IsAcOnline() {
-  orv::win::SYSTEM_POWER_STATUS status{};
-  orv::win::GetSystemPowerStatus(&status);
-  return status.ACLineStatus == orv::win::AC_LINE_ONLINE;
+  SYSTEM_POWER_STATUS status{};
+  GetSystemPowerStatus(&status);
+  return status.ACLineStatus == AC_LINE_ONLINE;
 }
 
 void HibernateNow() {
-  using namespace orv::win;
-  HANDLE token = nullptr;
+  orv::unique_handle token;
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token);
+  OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, token.put());
   LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
-  AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
   SetSystemPowerState(FALSE, TRUE);
-  if (token) CloseHandle(token);
 }

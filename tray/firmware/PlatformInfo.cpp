@@ -1,8 +1,9 @@
 // Platform identification through command strings, and the installation's settings file.
 #include "tray/firmware/PlatformInfo.h"
 
-#include "platform/fs/files.h"
-#include "platform/profile/profile.h"
+#include <windows.h>
+
+#include "platform/base/unique_handle.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/ui/LanguageTable.h"
 
@@ -28,16 +29,14 @@ bool HasMakerMark(const std::string& version) {
 }
 
 bool ReadUserDefineIni(std::string& path) {
-  using namespace orv::win;
   const std::string folder = GetShortProgramFolder();
   if (folder.empty()) return false;
   const std::string file = folder + "UserDefine.ini";
   WIN32_FIND_DATAA found{};
-  HANDLE find = FindFirstFileA(file.c_str(), &found);
+  orv::unique_hfind find(FindFirstFileA(file.c_str(), &found));
   char value[kSettingsValue] = {};
   GetPrivateProfileStringA("QZL", "QZL", "", value, sizeof value, file.c_str());
-  if (find == INVALID_HANDLE_VALUE) return false;
+  if (!find) return false;
   path = value;
-  FindClose(find);
   return true;
 }

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/base/unique_handle.h"
-#include "platform/fs/module.h"
 #include "platform/text/ansi.h"
 #include "tray/osd/osd_bar_geometry.h"
 #include "tray/osd/osd_kind.h"

@@ -1,14 +1,10 @@
 // Locating the language table and reading its texts.
 #include "tray/ui/LanguageTable.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstring>
-
-#include "platform/fs/module.h"
-#include "platform/locale/language.h"
-#include "platform/profile/profile.h"
-
-using namespace orv::win;
 
 namespace {
 constexpr DWORD kPathSize = 512;

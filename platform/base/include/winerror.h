@@ -81,3 +81,7 @@
   (static_cast<HRESULT>(x) <= 0 ? static_cast<HRESULT>(x)                                   \
                                 : static_cast<HRESULT>((static_cast<DWORD>(x) & 0x0000FFFF) | \
                                                        (FACILITY_WIN32 << 16) | 0x80000000))
+
+// ---- Error numbers of the system-service areas (synchronisation, services,
+// security) that the block above does not have.
+#define ERROR_NOT_OWNER 288L

@@ -23,7 +23,7 @@
 #include "platform/desktop/sim/journal.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/gfx/sim/png.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 #include "platform/ui/ui.h"
 
 namespace orv::desktop {

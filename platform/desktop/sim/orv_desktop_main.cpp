@@ -11,7 +11,7 @@
 #include "platform/desktop/sim/frame_server.h"
 #include "platform/desktop/sim/screen.h"
 #include "platform/desktop/sim/taskbar.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "screenshot") == 0) {

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "platform/desktop/sim/taskbar.h"
-#include "platform/home/home.h"
+#include "platform/home/sim/home.h"
 
 namespace orv::desktop {
 namespace {

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "platform/desktop/sim/zorder.h"
-#include "platform/fs/atomic.h"
-#include "platform/home/home.h"
+#include "platform/fs/sim/atomic.h"
+#include "platform/home/sim/home.h"
 #include "platform/ui/ui.h"
 
 namespace orv::desktop {

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "platform/fs/paths.h"
+#include "platform/fs/sim/paths.h"
 #include "platform/gfx/sim/gdi.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/text/ansi.h"
@@ -50,7 +50,7 @@ bool Started() {
   return !Tokens().empty();
 }
 
-// A Windows path as this machine's path (see platform/fs/paths.h); empty when
+// A Windows path as this machine's path (see platform/fs/sim/paths.h); empty when
 // this machine cannot have it.
 std::string LocalPath(const WCHAR* filename) {
   orv::fs::MappedPath mapped = orv::fs::MapPath(orv::text::WideToAnsi(filename));

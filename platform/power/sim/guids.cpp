@@ -1,0 +1,5 @@
+// The power settings' GUIDs, which the SDK's libraries define.
+#include <windows.h>
+
+extern "C" const GUID GUID_ACDC_POWER_SOURCE = {
+    0x5D3E9A59, 0xE9D5, 0x4B00, {0xA6, 0xBD, 0xFF, 0x34, 0xFF, 0x51, 0x65, 0x48}};
