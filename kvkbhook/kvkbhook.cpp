@@ -1,21 +1,12 @@
-// The exports "Hook" and "UnHook" of the keyboard-hook library.
+// The exports "Hook" and "UnHook" of the keyboard-hook library (listed in
+// KvKBHook.def for the Windows build, exports.map for the simulated one).
 #include <windows.h>
 
-#include <memory>
-
-#include "kvkbhook/key_watch.h"
-
-namespace {
-std::unique_ptr<kbhook::KeyWatch> g_watch;
-}  // namespace
+#include "kvkbhook/key_hook.h"
 
 // Called once by the program with the library's module, 0 and its product name,
 // which is also its main window's title.
-extern "C" __attribute__((visibility("default"))) void Hook(HMODULE module, int, const char* product) {
-  (void)module;
-  if (g_watch || !product) return;
-  g_watch = std::make_unique<kbhook::KeyWatch>();
-  if (!g_watch->Start(product)) g_watch.reset();
-}
+extern "C" void Hook(HMODULE module, int, const char* product) { kbhook::Install(module, product); }
 
-extern "C" __attribute__((visibility("default"))) void UnHook() { g_watch.reset(); }
+// Called once as the program ends, before it frees the library.
+extern "C" void UnHook() { kbhook::Remove(); }

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Checks that program code (library/, service/, tray/, kvkbhook/) is plain Windows
-# code: every file compiles with mingw-w64 against the SDK's own headers, includes
-# from platform/ only what both builds share (the owning handles and the
-# framework), and holds no _WIN32 conditional. With file arguments, checks those.
+# Checks that program code (library/, service/, tray/, kvkbhook/) and our framework
+# (platform/framework/) are plain Windows code: every file compiles with mingw-w64
+# against the SDK's own headers, includes from platform/ only what both builds
+# share (the owning handles and the framework), and holds no _WIN32 conditional.
+# With file arguments, checks those.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 cxx=${ORV_MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
 command -v "$cxx" >/dev/null || { echo "$cxx not found (package mingw-w64)"; exit 2; }
 shared='platform/(base/unique_handle\.h|framework/)'
 files=("$@")
-[ ${#files[@]} -eq 0 ] && mapfile -t files < <(find library service tray kvkbhook -name '*.cpp' | sort)
+[ ${#files[@]} -eq 0 ] && mapfile -t files < <(find library service tray kvkbhook platform/framework -name '*.cpp' | sort)
 pass=0 fail=0
 for f in "${files[@]}"; do
   problems=$(grep -nE '^\s*#\s*include\s+"platform/' "$f" | grep -vE "\"$shared" || true)

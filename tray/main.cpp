@@ -1,7 +1,6 @@
-// Calvex: the tray program's entry point.
+// Calvex: the tray program's application object and entry point.
 #include "tray/core/CalvexApp.h"
 
-int main() {
-  CCalvexApp theApp;
-  return theApp.Run();
-}
+CCalvexApp theApp;
+
+int main() { return theApp.Run(); }

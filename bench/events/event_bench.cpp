@@ -9,16 +9,16 @@
 #include <thread>
 #include <vector>
 
+#include <windows.h>
+
 #include "library/OrvWmiAcpi.h"
-#include "platform/ui/message.h"
-#include "platform/ui/timer.h"
-#include "platform/ui/window.h"
+#include "platform/ui/sim/queue_stats.h"
 #include "sim/launcher.h"
 #include "tests/support/process.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
-using namespace orv::win;
 using Clock = std::chrono::steady_clock;
 
 LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
@@ -38,9 +38,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot start the provider: %s", message.c_str());
     return 1;
   }
-  WindowCreate create;
-  create.proc = Proc;
-  HWND window = CreateWindowHandle(create);
+  HWND window = orv::test::CreateTestWindow(Proc);
   COrvWmiAcpi wmi;
   wmi.AddHWND(window);
   char error[ORV_ERROR_BUFFER] = {};

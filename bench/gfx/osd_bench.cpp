@@ -44,11 +44,11 @@ int main() {
   std::vector<std::unique_ptr<CKvSysOSD>> osd;
   for (int kind = 1; kind <= 6; ++kind) {
     osd.push_back(std::make_unique<CKvSysOSD>());
-    osd.back()->Create(nullptr);
+    osd.back()->Create(CKvSysOSD::IDD);
   }
   auto show = [&](int kind, int level, int image, int range) {
     osd[kind - 1]->DrawOSD(kind, level, image, range);
-    orv::win::ShowWindow(osd[kind - 1]->GetSafeHwnd(), orv::win::SW_SHOWNOACTIVATE);
+    ShowWindow(osd[kind - 1]->GetSafeHwnd(), SW_SHOWNOACTIVATE);
   };
   int level = 0;
   Figures icon = Measure(400, [&] { show(1, -1, 1 + 2 * (level++ % 4), 0); });

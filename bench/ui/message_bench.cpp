@@ -13,9 +13,9 @@
 #include <vector>
 
 #include <windows.h>
-#include "platform/ui/ui.h"
 
-using namespace orv::win;
+#include "platform/ui/sim/queue_stats.h"
+
 using Clock = std::chrono::steady_clock;
 
 namespace {

@@ -14,6 +14,8 @@ using ::LANGID;
 using ::LONG;
 using ::LPARAM;
 using ::LRESULT;
+using ::POINT;
+using ::RECT;
 using ::UINT;
 using ::UINT_PTR;
 using ::WORD;

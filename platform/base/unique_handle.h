@@ -104,4 +104,12 @@ class unique_window_dc {
   HDC hdc_;
 };
 
+// --- Windows, modules and icons (ui area) ---
+// Libraries loaded with LoadLibrary.
+using unique_hmodule = unique_any<null_handle_traits<HMODULE, &FreeLibrary>>;
+// Icons of LoadImage (without LR_SHARED) and CreateIconIndirect.
+using unique_hicon = unique_any<null_handle_traits<HICON, &DestroyIcon>>;
+// Hooks of SetWindowsHookEx.
+using unique_hhook = unique_any<null_handle_traits<HHOOK, &UnhookWindowsHookEx>>;
+
 }  // namespace orv

@@ -1,17 +1,13 @@
 // The desktop tests' plain window.
 #include "tests/desktop/desktop_support.h"
 
-#include "platform/ui/ui.h"
+#include "tests/support/test_window.h"
 
 namespace desktoptest {
 
 HWND ShowPlainWindow(const RECT& place) {
-  orv::win::WindowCreate create;
-  create.proc = orv::win::DefWindowProcA;
-  create.style = orv::win::WS_POPUP;
-  create.rect = place;
-  HWND hwnd = orv::win::CreateWindowHandle(create);
-  if (hwnd) orv::win::ShowWindow(hwnd, orv::win::SW_SHOWNA);
+  HWND hwnd = orv::test::CreateTestWindow(DefWindowProcA, "", WS_POPUP, place);
+  if (hwnd) ShowWindow(hwnd, SW_SHOWNA);
   return hwnd;
 }
 

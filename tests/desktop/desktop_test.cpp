@@ -9,7 +9,6 @@
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/screen.h"
 #include "platform/gfx/sim/gdi.h"
-#include "platform/ui/ui.h"
 #include "tests/desktop/desktop_support.h"
 #include "tests/support/process.h"
 
@@ -52,9 +51,9 @@ TEST(DesktopWindows, AWindowShowsItsDcsPixelsOnlyInsideItsShapeAndOwnsTheShape) 
   HRGN quarter = CreateRectRgn(0, 0, 50, 50);
   ASSERT_EQ(SetWindowRgn(window, quarter, TRUE), 1);
   orv::gfx::Surface shaped = Frame();
-  orv::win::ShowWindow(window, orv::win::SW_HIDE);
+  ShowWindow(window, SW_HIDE);
   orv::gfx::Surface behind = Frame();
-  orv::win::ShowWindow(window, orv::win::SW_SHOWNA);
+  ShowWindow(window, SW_SHOWNA);
   EXPECT_EQ(shaped.At(210, 110), red);
   EXPECT_EQ(shaped.At(249, 149), red);
   EXPECT_EQ(shaped.At(250, 150), behind.At(250, 150));
@@ -75,7 +74,7 @@ TEST(DesktopWindows, AWindowShowsItsDcsPixelsOnlyInsideItsShapeAndOwnsTheShape) 
   EXPECT_EQ(Frame().At(210, 110), red);
   EXPECT_TRUE(DeleteObject(copy));
   EXPECT_EQ(SetWindowRgn(nullptr, nullptr, TRUE), 0);
-  orv::win::DestroyWindow(window);
+  DestroyWindow(window);
   EXPECT_EQ(orv::gfx::LiveGdiObjects(), objects) << "a DC or region was left behind";
   Gdiplus::GdiplusShutdown(token);
 }
@@ -123,7 +122,7 @@ TEST(DesktopScreen, MetricsWorkAreaMonitorAndTaskbarFollowTheScreenSetUp) {
       EXPECT_EQ(bar, nullptr);
     } else {
       ASSERT_NE(bar, nullptr);
-      ASSERT_TRUE(orv::win::GetWindowRect(bar, &place));
+      ASSERT_TRUE(GetWindowRect(bar, &place));
       EXPECT_TRUE(Same(place, c.taskbar));
     }
   }
@@ -154,9 +153,9 @@ TEST(DesktopScreen, TheRootAndShellWindowsStandBehindEverything) {
   HWND front = desktoptest::ShowPlainWindow(RECT{0, 0, 10, 10});
   ASSERT_TRUE(SetForegroundWindow(front));
   EXPECT_EQ(GetForegroundWindow(), front);
-  orv::win::ShowWindow(front, orv::win::SW_HIDE);
+  ShowWindow(front, SW_HIDE);
   EXPECT_EQ(GetForegroundWindow(), shell);
-  orv::win::DestroyWindow(front);
+  DestroyWindow(front);
   EXPECT_FALSE(SetForegroundWindow(front));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }

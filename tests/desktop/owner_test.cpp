@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "platform/desktop/sim/frame_server.h"
-#include "platform/ui/ui.h"
 #include "tests/desktop/desktop_support.h"
 #include "tests/support/process.h"
 
@@ -62,9 +61,9 @@ TEST(DesktopOwner, TheFirstProcessToShowAWindowServesUntilItEnds) {
   EXPECT_FALSE(std::filesystem::exists(socket)) << "the owner left its socket behind";
 
   // With the owner gone, the next window this process shows makes it the owner.
-  orv::win::ShowWindow(mine, orv::win::SW_HIDE);
-  orv::win::ShowWindow(mine, orv::win::SW_SHOWNA);
+  ShowWindow(mine, SW_HIDE);
+  ShowWindow(mine, SW_SHOWNA);
   EXPECT_TRUE(orv::desktop::ServingHere());
   EXPECT_TRUE(Lists(300));
-  orv::win::DestroyWindow(mine);
+  DestroyWindow(mine);
 }

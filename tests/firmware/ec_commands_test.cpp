@@ -4,8 +4,9 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
+#include <windows.h>
+
+#include "tests/support/test_window.h"
 #include "tests/firmware/firmware_fixture.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/firmware/PlatformInfo.h"
@@ -76,29 +77,27 @@ TEST_F(FirmwareTest, FailuresReadAsOffAndWriteNothing) {
   EXPECT_FALSE(IsMakerBios());
 }
 
-orv::win::LRESULT CountingProc(HWND h, orv::win::UINT m, orv::win::WPARAM w, orv::win::LPARAM l) {
+LRESULT CountingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   static_cast<void>(h);
-  if (m == orv::win::WM_USER + 7) reinterpret_cast<std::atomic<int>*>(w)->fetch_add(1);
-  return orv::win::DefWindowProcA(h, m, w, l);
+  if (m == WM_USER + 7) reinterpret_cast<std::atomic<int>*>(w)->fetch_add(1);
+  return DefWindowProcA(h, m, w, l);
 }
 
 TEST_F(FirmwareTest, RegistrationWaitsForALateServiceAndKeepsMessagesMoving) {
   UnregisterFromEc();
   EXPECT_EQ(Local("root\\WMI:Q:Orv_Software:Software:0"), "0\n");
   StopService();
-  orv::win::WindowCreate c;
-  c.proc = CountingProc;
-  HWND window = orv::win::CreateWindowHandle(c);
+  HWND window = orv::test::CreateTestWindow(CountingProc);
   std::atomic<int> handled{0};
   std::atomic<int> handledBeforeService{-1};
-  const auto counter = reinterpret_cast<orv::win::WPARAM>(&handled);
+  const auto counter = reinterpret_cast<WPARAM>(&handled);
   // One message waits already; two more arrive while the registration waits.
-  orv::win::PostMessageA(window, orv::win::WM_USER + 7, counter, 0);
+  PostMessageA(window, WM_USER + 7, counter, 0);
   std::thread late([&] {
     // The waiting message handled shows the registration is in its wait.
     orv::test::WaitFor([&] { return handled == 1; });
-    orv::win::PostMessageA(window, orv::win::WM_USER + 7, counter, 0);
-    orv::win::PostMessageA(window, orv::win::WM_USER + 7, counter, 0);
+    PostMessageA(window, WM_USER + 7, counter, 0);
+    PostMessageA(window, WM_USER + 7, counter, 0);
     orv::test::WaitFor([&] { return handled == 3; });
     handledBeforeService = handled.load();
     StartService();
@@ -107,7 +106,7 @@ TEST_F(FirmwareTest, RegistrationWaitsForALateServiceAndKeepsMessagesMoving) {
   late.join();
   EXPECT_EQ(handledBeforeService, 3);
   EXPECT_EQ(Local("root\\WMI:Q:Orv_Software:Software:0"), "1\n");
-  orv::win::DestroyWindow(window);
+  DestroyWindow(window);
 }
 
 TEST_F(FirmwareTest, PlatformIdentification) {

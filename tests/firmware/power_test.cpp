@@ -12,8 +12,7 @@
 
 #include "platform/base/error.h"
 #include <windows.h>
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
+#include "tests/support/test_window.h"
 #include "tests/support/process.h"
 #include "tray/core/message_pump.h"
 
@@ -105,9 +104,7 @@ TEST_F(PowerTest, HibernationNeedsTheShutdownPrivilege) {
 }
 
 TEST_F(PowerTest, AcChangesReachRegisteredWindows) {
-  WindowCreate c;
-  c.proc = PowerProc;
-  HWND window = CreateWindowHandle(c);
+  HWND window = orv::test::CreateTestWindow(PowerProc);
   GUID unknown = GUID_ACDC_POWER_SOURCE;
   unknown.Data4[7] ^= 1;
   EXPECT_EQ(RegisterPowerSettingNotification(window, &unknown, DEVICE_NOTIFY_WINDOW_HANDLE), nullptr);
@@ -140,9 +137,7 @@ TEST_F(PowerTest, AcChangesReachRegisteredWindows) {
 }
 
 TEST_F(PowerTest, RegistrationNeedsTheProviderAndResumesAfterItsRestart) {
-  WindowCreate c;
-  c.proc = PowerProc;
-  HWND window = CreateWindowHandle(c);
+  HWND window = orv::test::CreateTestWindow(PowerProc);
   Sim({"stop"});
   EXPECT_EQ(RegisterPowerSettingNotification(window, &GUID_ACDC_POWER_SOURCE, DEVICE_NOTIFY_WINDOW_HANDLE), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_READY));

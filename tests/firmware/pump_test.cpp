@@ -5,13 +5,13 @@
 
 #include <vector>
 
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
+#include <windows.h>
+
+#include "tests/support/test_window.h"
 #include "tray/core/message_pump.h"
 
 namespace {
 
-using namespace orv::win;
 
 std::vector<UINT> g_dispatched;
 
@@ -21,10 +21,8 @@ LRESULT RecordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 TEST(MessagePump, FilterFirstThenDispatchAndQuitKept) {
-  WindowCreate c;
-  c.proc = RecordingProc;
-  HWND a = CreateWindowHandle(c);
-  HWND b = CreateWindowHandle(c);
+  HWND a = orv::test::CreateTestWindow(RecordingProc);
+  HWND b = orv::test::CreateTestWindow(RecordingProc);
 
   // Without a filter: every window's messages, in order; a key gets its character.
   PostMessageA(a, WM_USER + 1, 0, 0);

@@ -10,7 +10,6 @@
 #include <windows.h>
 #include <gdiplus.h>
 
-#include "platform/gfx/resource.h"
 #include "platform/gfx/sim/gdi.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/home/sim/home.h"

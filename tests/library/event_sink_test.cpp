@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "library/event_sink.h"
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
+#include <windows.h>
+
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -30,20 +31,18 @@ class FakeEvent : public RefCounted<IWbemClassObject, Iid::WbemClassObject> {
   Variant value_;
 };
 
-orv::win::LRESULT Proc(HWND h, orv::win::UINT m, orv::win::WPARAM w, orv::win::LPARAM l) {
-  return orv::win::DefWindowProcA(h, m, w, l);
+LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return DefWindowProcA(h, m, w, l);
 }
 
-int Pending(HWND window, orv::win::MSG* last) {
+int Pending(HWND window, MSG* last) {
   int n = 0;
-  while (orv::win::PeekMessageA(last, window, 0x4040, 0x4040, orv::win::PM_REMOVE)) ++n;
+  while (PeekMessageA(last, window, 0x4040, 0x4040, PM_REMOVE)) ++n;
   return n;
 }
 
 TEST(EventSink, PostsOnlyReadableValuesOncePerDelivery) {
-  orv::win::WindowCreate c;
-  c.proc = Proc;
-  HWND window = orv::win::CreateWindowHandle(c);
+  HWND window = orv::test::CreateTestWindow(Proc);
   auto* sink = new orv::lib::CEventSink(window);
   EXPECT_EQ(sink->AddRef(), 1u);
   EXPECT_STREQ(sink->GetRuntimeClassName(), "CEventSink");
@@ -53,7 +52,7 @@ TEST(EventSink, PostsOnlyReadableValuesOncePerDelivery) {
   EXPECT_EQ(sink->QueryInterface(Iid::WbemServices, &asSink), E_NOINTERFACE);
   EXPECT_EQ(sink->Release(), 1u);
 
-  orv::win::MSG msg{};
+  MSG msg{};
   auto deliver = [&](HRESULT status, Variant value, long count = 1) {
     auto* event = new FakeEvent(status, std::move(value));
     IWbemClassObject* objects[3] = {event, event, event};
@@ -73,7 +72,7 @@ TEST(EventSink, PostsOnlyReadableValuesOncePerDelivery) {
   EXPECT_EQ(msg.wParam, 0x5Fu);
   EXPECT_EQ(msg.lParam, 0x84);
   EXPECT_EQ(sink->Release(), 0u);
-  orv::win::DestroyWindow(window);
+  DestroyWindow(window);
 }
 
 }  // namespace

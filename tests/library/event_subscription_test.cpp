@@ -4,13 +4,13 @@
 #include <optional>
 #include <thread>
 
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
+#include <windows.h>
+
+#include "tests/support/test_window.h"
 #include "tests/library/provider_fixture.h"
 
 namespace {
 
-using namespace orv::win;
 using orv::test::ProviderTest;
 
 constexpr UINT kEcEvent = 0x4040;
@@ -21,10 +21,7 @@ class EventTest : public ProviderTest {
  protected:
   void SetUp() override {
     ProviderTest::SetUp();
-    WindowCreate c;
-    c.proc = TargetProc;
-    c.title = "event target";
-    window_ = CreateWindowHandle(c);
+    window_ = orv::test::CreateTestWindow(TargetProc, "event target");
     ASSERT_NE(window_, nullptr);
   }
   void TearDown() override {

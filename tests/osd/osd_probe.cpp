@@ -20,14 +20,14 @@ int main(int argc, char** argv) {
     auto& osd = windows[kind];
     if (!osd) {
       osd = std::make_unique<CKvSysOSD>();
-      if (!osd->Create(nullptr)) return 1;
+      if (!osd->Create(CKvSysOSD::IDD)) return 1;
     }
     osd->DrawOSD(kind, std::atoi(argv[i + 1]), std::atoi(argv[i + 2]), std::atoi(argv[i + 3]));
-    orv::win::ShowWindow(osd->GetSafeHwnd(), orv::win::SW_SHOWNOACTIVATE);
+    ShowWindow(osd->GetSafeHwnd(), SW_SHOWNOACTIVATE);
   }
   for (auto& [kind, osd] : windows) {
-    orv::win::RECT r;
-    orv::win::GetWindowRect(osd->GetSafeHwnd(), &r);
+    RECT r;
+    GetWindowRect(osd->GetSafeHwnd(), &r);
     std::printf("%d %d %d %d %d\n", kind, r.left, r.top, r.right - r.left, r.bottom - r.top);
   }
   return orv::desktop::SaveScreenshot(argv[1]) == orv::gfx::Ok ? 0 : 1;

@@ -79,7 +79,7 @@ TEST(OsdProgram, ScreenshotToolAsksTheRunningDesktop) {
   // The taskbar stands at the right edge; the centre picture in the middle.
   EXPECT_NE(shot.At(1000, 10), shot.At(900, 10));
   std::string why;
-  orv::win::ShowWindow(desk.hwnd(), orv::win::SW_HIDE);
+  ShowWindow(desk.hwnd(), SW_HIDE);
   orv::gfx::Surface hidden = osdtest::Frame();
   EXPECT_TRUE(osdtest::Shows(shot, hidden, osdtest::Picture("Center/Turbo_Enable.png"), 352, 284, &why)) << why;
 }

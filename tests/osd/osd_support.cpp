@@ -23,9 +23,9 @@ orv::gfx::Surface Frame() {
   return f;
 }
 
-orv::win::RECT WindowRect(HWND hwnd) {
-  orv::win::RECT r{0, 0, 0, 0};
-  orv::win::GetWindowRect(hwnd, &r);
+RECT WindowRect(HWND hwnd) {
+  RECT r{0, 0, 0, 0};
+  GetWindowRect(hwnd, &r);
   return r;
 }
 
@@ -53,7 +53,7 @@ bool Shows(const orv::gfx::Surface& frame, const orv::gfx::Surface& hidden,
 Desk::Desk(int width, int height, orv::desktop::Edge edge, int thickness) {
   orv::desktop::SetConfig({width, height, edge, thickness});
   osd = std::make_unique<CKvSysOSD>();
-  osd->Create(nullptr);
+  osd->Create(CKvSysOSD::IDD);
 }
 
 Desk::~Desk() {
@@ -61,9 +61,9 @@ Desk::~Desk() {
   orv::desktop::SetConfig(orv::desktop::Config{});
 }
 
-orv::win::RECT Desk::Display(int kind, int level, int image, int range) {
+RECT Desk::Display(int kind, int level, int image, int range) {
   osd->DrawOSD(kind, level, image, range);
-  orv::win::ShowWindow(hwnd(), orv::win::SW_SHOWNOACTIVATE);
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   return WindowRect(hwnd());
 }
 

@@ -8,9 +8,8 @@
 #include "platform/base/error.h"
 #include <windows.h>
 #include "platform/desktop/sim/foreground.h"
-#include "platform/ui/ui.h"
-#include "platform/module/module.h"
 #include "tests/support/process.h"
+#include "tests/support/test_window.h"
 
 using namespace orv::win;
 
@@ -112,11 +111,7 @@ TEST(Foreground, TheDesktopUnlessAProgramIsInFrontAndTheOneMonitorIsTheScreen) {
   EXPECT_STREQ(name, "Progman");
 
   // A window wholly off the screen still gets the primary monitor, unless asked not to.
-  WindowCreate c;
-  c.proc = DefWindowProcA;
-  c.style = WS_POPUP | WS_CAPTION;
-  c.rect = RECT{-400, -300, -100, -100};
-  HWND off = CreateWindowHandle(c);
+  HWND off = orv::test::CreateTestWindow(DefWindowProcA, "", WS_POPUP | WS_CAPTION, RECT{-400, -300, -100, -100});
   EXPECT_EQ(MonitorFromWindow(off, MONITOR_DEFAULTTONULL), nullptr);
   EXPECT_NE(MonitorFromWindow(off, MONITOR_DEFAULTTOPRIMARY), nullptr);
   ASSERT_TRUE(GetClientRect(off, &client));

@@ -1,5 +1,9 @@
-// Posting, sending and retrieving messages between real threads.
+// Posting, sending and retrieving messages between real threads, with windows
+// made as programs make them (RegisterClassExA, CreateWindowExA, an object
+// found through GWLP_USERDATA).
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <algorithm>
 #include <atomic>
@@ -7,11 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/base/error.h"
-#include <windows.h>
-#include "platform/ui/ui.h"
-
-using namespace orv::win;
+#include "platform/ui/sim/window_events.h"
 
 namespace {
 
@@ -19,27 +19,48 @@ constexpr UINT WM_PING = WM_USER + 1;
 constexpr UINT WM_ASK_BACK = WM_USER + 2;
 
 // A window whose procedure records what reached it; optionally sends back to a peer.
-struct Recorder : WindowHandler {
+struct Recorder {
   std::vector<UINT> seen;
   std::vector<WPARAM> params;
   HWND peer = nullptr;
   DWORD thread = 0;
-  LRESULT WindowProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_CREATE) return 0;
+
+  LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE || message == WM_CREATE) return DefWindowProcA(hwnd, message, wParam, lParam);
     seen.push_back(message);
     params.push_back(wParam);
     thread = GetCurrentThreadId();
     if (message == WM_ASK_BACK) return SendMessageA(peer, WM_PING, wParam, 0) + 1;
     if (message == WM_PING) return static_cast<LRESULT>(wParam) * 10 + lParam;
     if (message == WM_CLOSE) PostQuitMessage(7);
-    return 0;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return self ? self->Handle(hwnd, message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
   }
 };
 
-HWND MakeWindow(WindowHandler* handler) {
-  WindowCreate create;
-  create.handler = handler;
-  return CreateWindowHandle(create);
+const char* RecorderClass() {
+  static const bool registered = [] {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Recorder::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Recorder";
+    return RegisterClassExA(&wc) != 0;
+  }();
+  return registered ? "Recorder" : nullptr;
+}
+
+HWND MakeWindow(Recorder* recorder, const char* title = "", RECT r = RECT{0, 0, 0, 0}) {
+  return CreateWindowExA(0, RecorderClass(), title, WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         nullptr, nullptr, GetModuleHandleA(nullptr), recorder);
 }
 
 // Runs a window with a message loop on its own thread until WM_QUIT.
@@ -72,8 +93,6 @@ struct UiThread {
   ~UiThread() { Stop(); }
 };
 
-}  // namespace
-
 TEST(MessageCore, PostedMessagesArriveInOrderOnTheOwningThreadAndQuitComesLast) {
   UiThread ui;
   for (WPARAM i = 0; i < 100; ++i) ASSERT_TRUE(PostMessageA(ui.hwnd, WM_PING, i, 0));
@@ -82,8 +101,8 @@ TEST(MessageCore, PostedMessagesArriveInOrderOnTheOwningThreadAndQuitComesLast) 
   // 100 pings, the close that ended the loop, then the window's destruction.
   ASSERT_EQ(ui.recorder.seen.size(), 103u);
   for (WPARAM i = 0; i < 100; ++i) EXPECT_EQ(ui.recorder.params[i], i);
-  EXPECT_EQ(ui.recorder.seen[100], WM_CLOSE);
-  EXPECT_EQ(ui.recorder.seen[101], WM_DESTROY);
+  EXPECT_EQ(ui.recorder.seen[100], static_cast<UINT>(WM_CLOSE));
+  EXPECT_EQ(ui.recorder.seen[101], static_cast<UINT>(WM_DESTROY));
   EXPECT_NE(ui.recorder.thread, GetCurrentThreadId());
 }
 
@@ -135,9 +154,10 @@ TEST(MessageCore, DestroyedWindowRejectsMessagesAndDropsWhatWasQueued) {
   EXPECT_FALSE(IsWindow(w));
   EXPECT_FALSE(PostMessageA(w, WM_PING, 1, 0));
   EXPECT_FALSE(DestroyWindow(w));
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  // Neither the post nor the timer survive, even once the timer's period has passed.
+  const DWORD start = GetTickCount();
   MSG msg;
-  EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));  // neither the post nor the timer survive
+  while (GetTickCount() - start < 30) EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST(MessageCore, ThreadMessagesFiltersPeekAndQuit) {
@@ -151,7 +171,7 @@ TEST(MessageCore, ThreadMessagesFiltersPeekAndQuit) {
   EXPECT_EQ(msg.wParam, 2u);
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER + 20, WM_USER + 20, PM_REMOVE));
   ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
-  EXPECT_EQ(msg.message, WM_USER + 10);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 10));
   EXPECT_EQ(msg.hwnd, nullptr);
   EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));  // WM_QUIT once the queue is empty
   EXPECT_EQ(msg.wParam, 3u);
@@ -178,7 +198,7 @@ TEST(MessageCore, RegisteredMessagesAndTranslation) {
   EXPECT_TRUE(TranslateMessage(&key));
   MSG msg;
   ASSERT_TRUE(PeekMessageA(&msg, w, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.message, WM_CHAR);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_CHAR));
   EXPECT_EQ(msg.wParam, static_cast<WPARAM>('s'));
   MSG other_msg{w, WM_USER, 0, 0, 0, {0, 0}};
   EXPECT_FALSE(TranslateMessage(&other_msg));
@@ -189,11 +209,7 @@ TEST(MessageCore, WindowAttributesAndObservers) {
   std::vector<orv::ui::WindowEvent> events;
   int cookie = orv::ui::AddWindowObserver([&](HWND, orv::ui::WindowEvent e) { events.push_back(e); });
   Recorder r;
-  WindowCreate create;
-  create.handler = &r;
-  create.title = "Calvex";
-  create.rect = RECT{10, 20, 110, 70};
-  HWND w = CreateWindowHandle(create);
+  HWND w = MakeWindow(&r, "Calvex", RECT{10, 20, 110, 70});
   RECT rc;
   ASSERT_TRUE(GetWindowRect(w, &rc));
   EXPECT_EQ(rc.right - rc.left, 100);
@@ -202,14 +218,17 @@ TEST(MessageCore, WindowAttributesAndObservers) {
   EXPECT_EQ(rc.left, -100);
   EXPECT_FALSE(ShowWindow(w, SW_SHOWNOACTIVATE));
   EXPECT_TRUE(IsWindowVisible(w));
+  EXPECT_TRUE(GetWindowLongPtrA(w, GWL_STYLE) & WS_VISIBLE);
   EXPECT_TRUE(ShowWindow(w, SW_HIDE));
   char text[4];
   EXPECT_EQ(GetWindowTextA(w, text, sizeof text), 3);
   EXPECT_STREQ(text, "Cal");
+  EXPECT_EQ(GetWindowTextLengthA(w), 6);
   SetPropA(w, "Layer", reinterpret_cast<HANDLE>(0x55));
   EXPECT_EQ(GetPropA(w, "LAYER"), reinterpret_cast<HANDLE>(0x55));
   DWORD pid = 0;
   EXPECT_EQ(GetWindowThreadProcessId(w, &pid), GetCurrentThreadId());
+  EXPECT_EQ(pid, GetCurrentProcessId());
   // Another thread may not destroy the window.
   std::thread([&] { EXPECT_FALSE(DestroyWindow(w)); }).join();
   DestroyWindow(w);
@@ -217,5 +236,7 @@ TEST(MessageCore, WindowAttributesAndObservers) {
   using E = orv::ui::WindowEvent;
   EXPECT_EQ(events, (std::vector<E>{E::Created, E::Moved, E::Shown, E::Hidden, E::Destroyed}));
   // WM_SHOWWINDOW reached the window on each change.
-  EXPECT_EQ(std::count(r.seen.begin(), r.seen.end(), WM_SHOWWINDOW), 2);
+  EXPECT_EQ(std::count(r.seen.begin(), r.seen.end(), static_cast<UINT>(WM_SHOWWINDOW)), 2);
 }
+
+}  // namespace

@@ -9,23 +9,31 @@
 #include <vector>
 
 #include <windows.h>
-#include <windows.h>
-#include "platform/ui/ui.h"
 
-using namespace orv::win;
+#include "platform/ui/sim/queue_stats.h"
+#include "tests/support/test_window.h"
+
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Ticks : WindowHandler {
+struct Ticks {
   int timer7 = 0, timer8 = 0;
   std::vector<Clock::time_point> fired7, fired8;
-  LRESULT WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) override {
-    if (message == WM_TIMER && wParam == 7) { ++timer7; fired7.push_back(Clock::now()); }
-    if (message == WM_TIMER && wParam == 8) { ++timer8; fired8.push_back(Clock::now()); }
-    return 0;
-  }
 };
+
+LRESULT CALLBACK TicksProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* t = reinterpret_cast<Ticks*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (t && message == WM_TIMER && wParam == 7) {
+    ++t->timer7;
+    t->fired7.push_back(Clock::now());
+  }
+  if (t && message == WM_TIMER && wParam == 8) {
+    ++t->timer8;
+    t->fired8.push_back(Clock::now());
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
 
 // Runs the thread's message loop until cond holds (checked after each message),
 // with a generous bound; false when the bound came first.
@@ -69,10 +77,10 @@ int PumpFor(std::chrono::milliseconds span) {
   return iterations;
 }
 
-HWND MakeWindow(WindowHandler* h) {
-  WindowCreate c;
-  c.handler = h;
-  return CreateWindowHandle(c);
+HWND MakeWindow(Ticks* t) {
+  HWND hwnd = orv::test::CreateTestWindow(TicksProc);
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(t));
+  return hwnd;
 }
 
 }  // namespace

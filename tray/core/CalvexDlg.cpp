@@ -7,32 +7,16 @@
 #include <cstring>
 
 #include "platform/base/unique_handle.h"
-#include "platform/ui/message.h"
-#include "platform/ui/registered.h"
-#include "platform/ui/timer.h"
+#include "platform/framework/app.h"
 #include "tray/core/message_pump.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/firmware/PlatformInfo.h"
+#include "tray/osd/KvSysOSD.h"
 #include "tray/ui/LanguageTable.h"
-
-using namespace orv::win;
 
 CCalvexDlg* g_pMainDlg = nullptr;
 
 namespace {
-
-// The icon resource 128: the program's mark, a rounded blue square with a light "C".
-orv::gfx::Surface MakeProgramIcon() {
-  orv::gfx::Surface icon(16, 16, 0);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) {
-      bool corner = (x == 0 || x == 15) && (y == 0 || y == 15);
-      bool ring = (x - 8) * (x - 8) + (y - 8) * (y - 8) <= 25 && (x - 8) * (x - 8) + (y - 8) * (y - 8) >= 9 &&
-                  !(x > 9 && y > 5 && y < 11);
-      if (!corner) icon.At(x, y) = ring ? 0xFFF2F4F6 : 0xFF2C7BE5;
-    }
-  return icon;
-}
 
 // The user-define program fixed by the installation, where the user-define key
 // settings keep it.
@@ -61,7 +45,8 @@ void WarnIfLogUnwritable() {
 
 }  // namespace
 
-CCalvexDlg::CCalvexDlg(HWND parent) : CDialog(IDD, parent), m_hIcon(MakeProgramIcon()) {}
+CCalvexDlg::CCalvexDlg(HWND parent)
+    : CDialog(IDD, parent), m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 CCalvexDlg::~CCalvexDlg() {
   if (g_pMainDlg == this) g_pMainDlg = nullptr;
@@ -74,7 +59,7 @@ void CCalvexDlg::WriteLog(int level, const char* text) {
 void CCalvexDlg::CreateOsdWindows() {
   for (int kind = 1; kind <= kOsdKinds; ++kind) {
     auto osd = std::make_unique<CKvSysOSD>();
-    if (!osd->Create(nullptr)) {
+    if (!osd->Create(CKvSysOSD::IDD)) {
       // Carry on without this kind: ShowOsd passes over a kind whose window is missing.
       char text[96];
       std::snprintf(text, sizeof text, "\t OSD window of kind %d could not be created", kind);
@@ -103,8 +88,8 @@ BOOL CCalvexDlg::OnInitDialog() {
   ResolveLanguageTable(m_strLanguageFile, m_strLanguage);
   WriteLog(5, "\t Define Language");
 
-  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(&m_hIcon));
-  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(&m_hIcon));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   SetWindowTextA(m_hWnd, "Calvex");
   g_pMainDlg = this;
   WriteLog(5, "\t Set Icon and Set WindowsText");
@@ -179,7 +164,7 @@ void CCalvexDlg::OnCommand(UINT id) {
   PumpPendingMessages();
 }
 
-LRESULT CCalvexDlg::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CCalvexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (m_uKbHookMessage && message == m_uKbHookMessage) return OnKbHookMessage(wParam, lParam);
   switch (message) {
     case WM_EC_EVENT:
@@ -188,18 +173,20 @@ LRESULT CCalvexDlg::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       OnTimer(wParam);
       return 0;
     case WM_COMMAND:
-      if ((wParam & 0xFFFF) >= ID_TRAY_EXIT && (wParam & 0xFFFF) <= ID_TRAY_USERDEFINE) {
-        OnCommand(static_cast<UINT>(wParam & 0xFFFF));
+      if (LOWORD(wParam) >= ID_TRAY_EXIT && LOWORD(wParam) <= ID_TRAY_USERDEFINE) {
+        OnCommand(LOWORD(wParam));
         return 0;
       }
       break;
-    case WM_DESTROY:
+    case WM_DESTROY: {
+      LRESULT result = CDialog::WindowProc(message, wParam, lParam);
       OnDestroy();
-      return 0;
+      return result;
+    }
     case WM_ENDSESSION:
       return 1;
     default:
       break;
   }
-  return CDialog::WindowProc(hwnd, message, wParam, lParam);
+  return CDialog::WindowProc(message, wParam, lParam);
 }

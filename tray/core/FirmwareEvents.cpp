@@ -7,8 +7,6 @@
 #include "tray/firmware/EcCommands.h"
 #include "tray/osd/osd_kind.h"
 
-using namespace orv::win;
-
 namespace {
 
 struct DeviceBranch {

@@ -5,11 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "platform/ui/timer.h"
 #include "tray/core/CalvexDlg.h"
+#include "tray/osd/KvSysOSD.h"
 #include "tray/osd/osd_kind.h"
-
-using namespace orv::win;
 
 namespace {
 

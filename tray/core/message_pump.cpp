@@ -3,8 +3,6 @@
 
 #include <utility>
 
-#include "platform/ui/message.h"
-
 namespace {
 DialogMessageFilter g_dialogFilter;
 }  // namespace
@@ -12,7 +10,6 @@ DialogMessageFilter g_dialogFilter;
 void SetDialogMessageFilter(DialogMessageFilter filter) { g_dialogFilter = std::move(filter); }
 
 void PumpPendingMessages() {
-  using namespace orv::win;
   MSG msg{};
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

@@ -12,8 +12,6 @@
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"
 
-using namespace orv::win;
-
 namespace {
 
 bool Usable(const std::unique_ptr<Gdiplus::Image>& image) {
@@ -31,8 +29,7 @@ int SlotOf(int kind) {
 
 }  // namespace
 
-// 186 x 94 dialog units of the template; every display resizes the window.
-CKvSysOSD::CKvSysOSD() : CDialog(IDD, nullptr, RECT{0, 0, 279, 153}) {
+CKvSysOSD::CKvSysOSD() : CDialog(IDD) {
   Gdiplus::GdiplusStartupInput input;
   Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
 }

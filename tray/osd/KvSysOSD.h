@@ -9,19 +9,21 @@
 
 #include <memory>
 
-#include "platform/dialog/dialog.h"
+#include "platform/framework/dialog.h"
+#include "tray/resources/resource.h"
 
 class CKvSysOSD : public CDialog {
  public:
   // Dialog template the window is made from: an empty popup without controls.
-  enum { IDD = 154 };
+  static constexpr UINT IDD = IDD_OSD;
 
   CKvSysOSD();  // starts the picture library for this window
   ~CKvSysOSD() override;
   CKvSysOSD(const CKvSysOSD&) = delete;
   CKvSysOSD& operator=(const CKvSysOSD&) = delete;
 
-  // Makes the window layered and learns the program folder.
+  // The owner creates the window modeless from IDD (Create); the template is not
+  // visible, so the window stays hidden until it is shown.
   BOOL OnInitDialog() override;
 
   // Loads the pictures for kind (OsdKind), level, image and range, moves the

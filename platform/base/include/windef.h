@@ -260,3 +260,7 @@ typedef struct _TOKEN_PRIVILEGES {
 #define TOKEN_ADJUST_PRIVILEGES 0x0020
 #define TOKEN_ADJUST_GROUPS 0x0040
 #define TOKEN_ADJUST_DEFAULT 0x0080
+
+// --- Icons and cursors (ui area): windef.h of the SDK declares their handles ---
+DECLARE_HANDLE(HICON);
+typedef HICON HCURSOR;

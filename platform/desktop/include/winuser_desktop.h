@@ -2,18 +2,14 @@
 // top-level z-order with its top-most band, layered windows and their
 // per-pixel-alpha contents, window regions, window and screen DCs, the
 // foreground window, the window search, the screen's metrics and work area, and
-// the (one, primary) monitor. Included by winuser.h; signatures, flags, values
-// and failure results are those of the SDK.
+// the (one, primary) monitor. Included by winuser.h, which has the window styles
+// (WS_EX_LAYERED, WS_EX_TOPMOST, ...) and the class names; signatures, flags,
+// values and failure results are those of the SDK.
 #pragma once
 #include "windef.h"
 #include "wingdi.h"
 
 DECLARE_HANDLE(HMONITOR);
-
-#define WS_EX_TOPMOST 0x00000008
-#define WS_EX_TOOLWINDOW 0x00000080
-#define WS_EX_LAYERED 0x00080000
-#define WS_EX_NOACTIVATE 0x08000000
 
 #define HWND_TOP (reinterpret_cast<HWND>(static_cast<LONG_PTR>(0)))
 #define HWND_BOTTOM (reinterpret_cast<HWND>(static_cast<LONG_PTR>(1)))
@@ -103,9 +99,6 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
 // The first top-level window, top of the z-order first, whose class and title
 // match; NULL for either means any, "" an empty title.
 HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
-// The window's class name, cut to nMaxCount - 1 characters; 0 for a window that
-// does not exist.
-int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 
 // The screen, the work area and the one monitor.
 int WINAPI GetSystemMetrics(int nIndex);

@@ -10,7 +10,7 @@
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/gfx/sim/gdi.h"
 #include "platform/gfx/sim/png.h"
-#include "platform/ui/ui.h"
+
 
 namespace orv::desktop {
 namespace {
@@ -88,8 +88,8 @@ void Blit(gfx::Surface& frame, int x, int y, const gfx::Surface& pixels, int sx,
 
 void DrawWindow(gfx::Surface& frame, HWND hwnd, const WindowRecord& r) {
   RECT rect;
-  if (!win::IsWindowVisible(hwnd) || !win::GetWindowRect(hwnd, &rect)) return;
-  bool layered = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+  if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &rect)) return;
+  bool layered = (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
   if (layered && !r.layeredSet) return;  // nothing to show until its first update
   int w = rect.right - rect.left, h = rect.bottom - rect.top;
   gfx::Surface face;
@@ -124,7 +124,7 @@ void ComposeFrame(gfx::Surface* out) {
   std::lock_guard<std::recursive_mutex> lock(detail::Lock());
   for (auto& [hwnd, record] : detail::Ordered()) {
     if (record->className == kTaskbarClass) {
-      if (win::IsWindowVisible(hwnd)) Taskbar(*out, c);
+      if (IsWindowVisible(hwnd)) Taskbar(*out, c);
       continue;
     }
     DrawWindow(*out, hwnd, *record);

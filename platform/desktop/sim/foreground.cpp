@@ -10,23 +10,20 @@
 #include <thread>
 
 #include "platform/desktop/sim/screen.h"
-#include "platform/desktop/sim/zorder.h"
 #include "platform/gfx/sim/gdi.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/sim/class_window.h"
 
 namespace gfx = orv::gfx;
-namespace win = orv::win;
 
 namespace {
 
-constexpr int kCaptionHeight = 23;
-constexpr DWORD kMaximize = 0x01000000;  // WS_MAXIMIZE
+constexpr int kCaptionHeight = 23;  // as the window manager's (platform/ui/sim)
 HMONITOR const kPrimary = reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(0x10001));
 
 std::atomic<HWND> g_foreground{nullptr};
 
 LRESULT ShellProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return win::DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 // One of the desktop's hidden screen-sized windows, made on first use (at the
@@ -35,17 +32,10 @@ LRESULT ShellProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 HWND ShellWindow(HWND& slot, const char* className) {
   static std::mutex m;
   std::lock_guard<std::mutex> lock(m);
-  if (slot && win::IsWindow(slot)) return slot;
-  win::WindowCreate create;
-  create.proc = ShellProc;
-  create.style = win::WS_POPUP;
+  if (slot && IsWindow(slot)) return slot;
   orv::desktop::Config c = orv::desktop::CurrentConfig();
-  create.rect = RECT{0, 0, c.width, c.height};
-  slot = win::CreateWindowHandle(create);
-  if (slot) {
-    orv::desktop::AdoptWindow(slot, className);
-    SetWindowPos(slot, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+  slot = orv::ui::CreateClassWindow(className, ShellProc, WS_POPUP, 0, RECT{0, 0, c.width, c.height}, "");
+  if (slot) SetWindowPos(slot, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return slot;
 }
 
@@ -68,12 +58,12 @@ HWND WINAPI GetDesktopWindow(void) {
 
 HWND WINAPI GetForegroundWindow(void) {
   HWND front = g_foreground.load();
-  if (front && win::IsWindow(front) && win::IsWindowVisible(front)) return front;
+  if (front && IsWindow(front) && IsWindowVisible(front)) return front;
   return GetShellWindow();
 }
 
 BOOL WINAPI SetForegroundWindow(HWND hWnd) {
-  if (!win::IsWindow(hWnd)) {
+  if (!IsWindow(hWnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
@@ -82,16 +72,16 @@ BOOL WINAPI SetForegroundWindow(HWND hWnd) {
 }
 
 BOOL WINAPI IsZoomed(HWND hWnd) {
-  return win::IsWindow(hWnd) && (win::GetWindowLongPtrA(hWnd, win::GWL_STYLE) & kMaximize) ? TRUE : FALSE;
+  return IsWindow(hWnd) && (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_MAXIMIZE) ? TRUE : FALSE;
 }
 
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
   RECT r;
-  if (!lpRect || !win::GetWindowRect(hWnd, &r)) {
+  if (!lpRect || !GetWindowRect(hWnd, &r)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  bool captioned = (win::GetWindowLongPtrA(hWnd, win::GWL_STYLE) & win::WS_CAPTION) == win::WS_CAPTION;
+  bool captioned = (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
   LONG height = r.bottom - r.top - (captioned ? kCaptionHeight : 0);
   *lpRect = RECT{0, 0, r.right - r.left, height > 0 ? height : 0};
   return TRUE;
@@ -99,7 +89,7 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
 
 HMONITOR WINAPI MonitorFromWindow(HWND hwnd, DWORD dwFlags) {
   RECT r;
-  if (!win::GetWindowRect(hwnd, &r)) return dwFlags == MONITOR_DEFAULTTONULL ? nullptr : kPrimary;
+  if (!GetWindowRect(hwnd, &r)) return dwFlags == MONITOR_DEFAULTTONULL ? nullptr : kPrimary;
   return OnScreen(r) || dwFlags != MONITOR_DEFAULTTONULL ? kPrimary : nullptr;
 }
 
@@ -163,25 +153,20 @@ Player& ThePlayer() {
 }
 
 LRESULT PlayerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == win::WM_DESTROY) win::PostQuitMessage(0);
-  return win::DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 void RunPlayer(Player* p, PlayerMode mode) {
   Config c = CurrentConfig();
-  win::WindowCreate create;
-  create.proc = PlayerProc;
-  create.style = win::WS_POPUP | (mode == PlayerMode::Maximized ? kMaximize : 0);
-  create.rect = RECT{0, 0, c.width, c.height};
-  create.title = "Player";
-  HWND hwnd = win::CreateWindowHandle(create);
+  HWND hwnd = ui::CreateClassWindow(kPlayerClass, PlayerProc, WS_POPUP | (mode == PlayerMode::Maximized ? WS_MAXIMIZE : 0),
+                                    0, RECT{0, 0, c.width, c.height}, "Player");
   if (hwnd) {
-    AdoptWindow(hwnd, kPlayerClass);
     HDC dc = GetDC(hwnd);  // a dark picture, as a film shows
     if (gfx::Surface* s = gfx::DcSurface(dc)) gfx::FillRect(*s, 0, 0, s->width, s->height, 0xFF101010);
     ReleaseDC(hwnd, dc);
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    win::ShowWindow(hwnd, win::SW_SHOW);
+    ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
   }
   {
@@ -192,8 +177,8 @@ void RunPlayer(Player* p, PlayerMode mode) {
   }
   p->changed.notify_all();
   if (!hwnd) return;
-  win::MSG msg;
-  while (win::GetMessageA(&msg, nullptr, 0, 0)) win::DispatchMessageA(&msg);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
 }
 
 }  // namespace
@@ -202,7 +187,7 @@ void SetPlayer(PlayerMode mode) {
   Player& p = ThePlayer();
   std::unique_lock<std::mutex> lock(p.mutex);
   if (p.window) {
-    win::PostMessageA(p.window, win::WM_CLOSE, 0, 0);
+    PostMessageA(p.window, WM_CLOSE, 0, 0);
     p.window = nullptr;
     p.mode = PlayerMode::Off;
     lock.unlock();

@@ -24,7 +24,6 @@
 #include "platform/desktop/sim/state.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/home/sim/home.h"
-#include "platform/ui/ui.h"
 
 namespace orv::desktop {
 namespace {
@@ -99,8 +98,8 @@ std::string WindowList() {
   std::lock_guard<std::recursive_mutex> lock(detail::Lock());
   for (auto& [hwnd, record] : detail::Ordered()) {
     RECT r{0, 0, 0, 0};
-    win::GetWindowRect(hwnd, &r);
-    out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (win::IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
+    GetWindowRect(hwnd, &r);
+    out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
         << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' '
         << (record->className.empty() ? "-" : record->className) << '\n';
   }

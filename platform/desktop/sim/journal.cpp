@@ -10,7 +10,7 @@
 
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/state.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/sim/window_events.h"
 
 namespace orv::desktop {
 namespace {
@@ -33,13 +33,15 @@ Journal& TheJournal() {
 }
 
 void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
-  if ((event != ui::WindowEvent::Shown && event != ui::WindowEvent::Hidden) || win::GetParent(hwnd)) return;
+  if ((event != ui::WindowEvent::Shown && event != ui::WindowEvent::Hidden) ||
+      (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
+    return;
   JournalEntry e;
   e.ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
              .count();
   e.shown = event == ui::WindowEvent::Shown;
   e.id = reinterpret_cast<std::uintptr_t>(hwnd);
-  win::GetWindowRect(hwnd, &e.rect);
+  GetWindowRect(hwnd, &e.rect);
   {
     std::lock_guard<std::recursive_mutex> lock(detail::Lock());
     detail::WindowRecord* record = detail::Find(hwnd);

@@ -16,7 +16,6 @@ namespace orv::desktop::detail {
 
 struct WindowRecord {
   bool topmost = false;
-  bool desktopOwn = false;           // one of the simulated desktop's own windows
   std::string className;
   bool layeredSet = false;           // UpdateLayeredWindow has given contents
   gfx::Surface layered;              // premultiplied

@@ -7,10 +7,9 @@
 #include <mutex>
 #include <sstream>
 
-#include "platform/desktop/sim/zorder.h"
 #include "platform/fs/sim/atomic.h"
 #include "platform/home/sim/home.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/sim/class_window.h"
 
 namespace orv::desktop {
 namespace {
@@ -34,7 +33,7 @@ HWND& Bar() {
 }
 
 LRESULT TaskbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return win::DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 // The place of icon number index (0 = nearest the screen's corner).
@@ -71,17 +70,10 @@ HWND TaskbarWindow() {
   Config c = CurrentConfig();
   std::lock_guard<std::mutex> lock(BarLock());
   if (c.taskbarEdge == Edge::None) return nullptr;
-  if (Bar() && win::IsWindow(Bar())) return Bar();
-  win::WindowCreate create;
-  create.proc = TaskbarProc;
-  create.style = win::WS_POPUP;  // shown once it is known as the desktop's own
-  create.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-  create.rect = TaskbarRect(c);
-  Bar() = win::CreateWindowHandle(create);
-  if (Bar()) {
-    AdoptWindow(Bar(), kTaskbarClass);
-    win::ShowWindow(Bar(), win::SW_SHOWNA);
-  }
+  if (Bar() && IsWindow(Bar())) return Bar();
+  Bar() = ui::CreateClassWindow(kTaskbarClass, TaskbarProc, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                                TaskbarRect(c), "");
+  if (Bar()) ShowWindow(Bar(), SW_SHOWNA);
   return Bar();
 }
 
@@ -89,11 +81,11 @@ void PlaceTaskbar(const Config& config) {
   HWND bar;
   {
     std::lock_guard<std::mutex> lock(BarLock());
-    bar = Bar() && win::IsWindow(Bar()) ? Bar() : nullptr;
+    bar = Bar() && IsWindow(Bar()) ? Bar() : nullptr;
   }
   if (config.taskbarEdge == Edge::None) {
-    if (bar) win::ShowWindow(bar, win::SW_HIDE);
-    if (bar && win::DestroyWindow(bar)) {
+    if (bar) ShowWindow(bar, SW_HIDE);
+    if (bar && DestroyWindow(bar)) {
       std::lock_guard<std::mutex> lock(BarLock());
       Bar() = nullptr;
     }
@@ -104,8 +96,8 @@ void PlaceTaskbar(const Config& config) {
     return;
   }
   RECT r = TaskbarRect(config);
-  win::MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-  win::ShowWindow(bar, win::SW_SHOWNA);
+  MoveWindow(bar, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  ShowWindow(bar, SW_SHOWNA);
 }
 
 void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip) {

@@ -10,13 +10,13 @@
 #include <set>
 
 #include "platform/desktop/sim/compositor.h"
+#include "platform/desktop/sim/foreground.h"
 #include "platform/desktop/sim/frame_server.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/desktop/sim/zorder.h"
 #include "platform/gfx/sim/gdi.h"
-#include "platform/text/ansi.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/sim/window_events.h"
 
 namespace orv::desktop::detail {
 namespace {
@@ -36,16 +36,22 @@ void Forget(State& s, HWND hwnd) {
 
 State& TheState();
 
+// The simulated desktop's own windows, which the process shows without meaning to.
+bool DesktopClass(const std::string& className) {
+  return className == kTaskbarClass || className == kShellClass || className == kRootClass ||
+         className == kPlayerClass;
+}
+
 // A top-level window of the process's own on the screen: from now on the
 // process owns the desktop and serves its frame.
 void ServeIfShown(HWND hwnd) {
   // Serving already is the common case: it needs no look at the window records,
   // which the compositor may hold while it draws a frame.
-  if (win::GetParent(hwnd) || !win::IsWindowVisible(hwnd) || ServingHere()) return;
+  if ((GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) || !IsWindowVisible(hwnd) || ServingHere()) return;
   {
     std::lock_guard<std::recursive_mutex> lock(Lock());
     WindowRecord* record = Find(hwnd);
-    if (!record || record->desktopOwn) return;
+    if (!record || DesktopClass(record->className)) return;
   }
   StartFrameServer();
 }
@@ -91,7 +97,10 @@ std::size_t TopOfBand(const State& s, bool topmost) {
 
 void Add(State& s, HWND hwnd) {
   WindowRecord record;
-  record.topmost = (win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  record.topmost = (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  char className[256] = {};
+  GetClassNameA(hwnd, className, sizeof className);
+  record.className = className;
   std::size_t at = TopOfBand(s, record.topmost);
   s.records.emplace(hwnd, std::move(record));
   s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
@@ -99,8 +108,8 @@ void Add(State& s, HWND hwnd) {
 
 void Sync(State& s) {
   std::vector<HWND> live;
-  win::EnumWindows(
-      [](HWND hwnd, LPARAM param) {
+  EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
         return TRUE;
       },
@@ -131,7 +140,7 @@ WindowRecord* Find(HWND hwnd) {
   State& s = TheState();
   auto it = s.records.find(hwnd);
   if (it != s.records.end()) return &it->second;
-  if (!win::IsWindow(hwnd) || win::GetParent(hwnd)) return nullptr;
+  if (!IsWindow(hwnd) || (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
   Sync(s);
   it = s.records.find(hwnd);
   return it == s.records.end() ? nullptr : &it->second;
@@ -161,9 +170,9 @@ void Restack(HWND hwnd, HWND insertAfter) {
     }
   }
   s.order.insert(s.order.begin() + static_cast<std::ptrdiff_t>(at), hwnd);
-  std::intptr_t ex = win::GetWindowLongPtrA(hwnd, win::GWL_EXSTYLE);
+  std::intptr_t ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
   ex = record->topmost ? (ex | WS_EX_TOPMOST) : (ex & ~std::intptr_t(WS_EX_TOPMOST));
-  win::SetWindowLongPtrA(hwnd, win::GWL_EXSTYLE, ex);
+  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
 }
 
 }  // namespace orv::desktop::detail
@@ -171,14 +180,6 @@ void Restack(HWND hwnd, HWND insertAfter) {
 namespace orv::desktop {
 
 using detail::Lock;
-
-void AdoptWindow(HWND hwnd, const std::string& className) {
-  std::lock_guard<std::recursive_mutex> lock(Lock());
-  if (detail::WindowRecord* r = detail::Find(hwnd)) {
-    r->className = className;
-    r->desktopOwn = true;
-  }
-}
 
 std::vector<HWND> ZOrder() {
   std::lock_guard<std::recursive_mutex> lock(Lock());
@@ -198,11 +199,10 @@ bool IsTopmost(HWND hwnd) {
 using orv::desktop::detail::Find;
 using orv::desktop::detail::Lock;
 namespace gfx = orv::gfx;
-namespace win = orv::win;
 
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {
   RECT rect;
-  if (!win::GetWindowRect(hWnd, &rect)) {
+  if (!GetWindowRect(hWnd, &rect)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
@@ -214,21 +214,21 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     int nx = (uFlags & SWP_NOMOVE) ? rect.left : X, ny = (uFlags & SWP_NOMOVE) ? rect.top : Y;
     int w = (uFlags & SWP_NOSIZE) ? rect.right - rect.left : std::max(cx, 0);
     int h = (uFlags & SWP_NOSIZE) ? rect.bottom - rect.top : std::max(cy, 0);
-    win::MoveWindow(hWnd, nx, ny, w, h, !(uFlags & SWP_NOREDRAW));
+    MoveWindow(hWnd, nx, ny, w, h, !(uFlags & SWP_NOREDRAW));
   }
-  if (uFlags & SWP_SHOWWINDOW) win::ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? win::SW_SHOWNA : win::SW_SHOW);
-  if (uFlags & SWP_HIDEWINDOW) win::ShowWindow(hWnd, win::SW_HIDE);
+  if (uFlags & SWP_SHOWWINDOW) ShowWindow(hWnd, (uFlags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+  if (uFlags & SWP_HIDEWINDOW) ShowWindow(hWnd, SW_HIDE);
   return TRUE;
 }
 
 BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc,
                                 COLORREF crKey, BLENDFUNCTION* pblend, DWORD dwFlags) {
   RECT rect;
-  if (!win::GetWindowRect(hWnd, &rect)) {
+  if (!GetWindowRect(hWnd, &rect)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  if (!(win::GetWindowLongPtrA(hWnd, win::GWL_EXSTYLE) & WS_EX_LAYERED) ||
+  if (!(GetWindowLongPtrA(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) ||
       (dwFlags & ~static_cast<DWORD>(ULW_COLORKEY | ULW_ALPHA | ULW_OPAQUE))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -272,7 +272,7 @@ BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC 
   }
   int x = pptDst ? pptDst->x : rect.left, y = pptDst ? pptDst->y : rect.top;
   if (x != rect.left || y != rect.top || width != rect.right - rect.left || height != rect.bottom - rect.top)
-    win::MoveWindow(hWnd, x, y, width, height, FALSE);
+    MoveWindow(hWnd, x, y, width, height, FALSE);
   return TRUE;
 }
 
@@ -304,7 +304,7 @@ int WINAPI GetWindowRgn(HWND hWnd, HRGN hRgn) {
 HDC WINAPI GetDC(HWND hWnd) {
   if (!hWnd) return orv::desktop::ScreenDC();
   RECT rect;
-  if (!win::GetWindowRect(hWnd, &rect)) return nullptr;
+  if (!GetWindowRect(hWnd, &rect)) return nullptr;
   std::lock_guard<std::recursive_mutex> lock(Lock());
   orv::desktop::detail::WindowRecord* record = Find(hWnd);
   if (!record) return nullptr;
@@ -327,7 +327,7 @@ HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
     if (lpClassName && it->second->className != lpClassName) continue;
     if (lpWindowName) {
       char title[512];
-      win::GetWindowTextA(it->first, title, sizeof title);
+      GetWindowTextA(it->first, title, sizeof title);
       if (std::strcmp(title, lpWindowName) != 0) continue;
     }
     return it->first;
@@ -335,10 +335,3 @@ HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
   return nullptr;
 }
 
-int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount) {
-  std::lock_guard<std::recursive_mutex> lock(Lock());
-  orv::desktop::detail::WindowRecord* record = Find(hWnd);
-  if (!record || !lpClassName || nMaxCount <= 0) return 0;
-  return static_cast<int>(
-      orv::text::CopyBounded(lpClassName, static_cast<std::size_t>(nMaxCount), record->className.c_str()));
-}

@@ -1,6 +1,7 @@
 // Program path, short and long path forms and the user name.
 #include <windows.h>
 
+#include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -39,7 +40,9 @@ DWORD ConvertPath(const char* in, char* out, DWORD size, bool toShort) {
 }  // namespace
 
 extern "C" DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR path, DWORD size) {
-  if (module != nullptr) {
+  // The program's own module handle (GetModuleHandleA(NULL)) is the dynamic
+  // linker's handle of the main program.
+  if (module != nullptr && module != static_cast<HMODULE>(dlopen(nullptr, RTLD_NOW | RTLD_NOLOAD))) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }

@@ -14,8 +14,6 @@
 #include <vector>
 
 #include "platform/power/sim/source.h"
-#include "platform/ui/message.h"
-#include "platform/ui/window.h"
 
 namespace orv::win {
 namespace {
@@ -130,7 +128,6 @@ bool Watch(const std::shared_ptr<State>& state) {
 }  // namespace orv::win
 
 extern "C" HPOWERNOTIFY WINAPI RegisterPowerSettingNotification(HANDLE recipient, LPCGUID setting, DWORD flags) {
-  using orv::win::IsWindow;
   if (!recipient || !setting || flags != DEVICE_NOTIFY_WINDOW_HANDLE || !IsWindow(static_cast<HWND>(recipient)) ||
       *setting != GUID_ACDC_POWER_SOURCE) {
     SetLastError(ERROR_INVALID_PARAMETER);

@@ -1,0 +1,58 @@
+// Binding objects to windows: the object is kept in the window's GWLP_USERDATA
+// and the window's procedure is replaced by one that finds it there.
+#include "platform/framework/wnd.h"
+
+CWnd::~CWnd() {
+  HWND hwnd = UnsubclassWindow();
+  if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+  if (!hWnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) != &CWnd::FrameworkProc)
+    return nullptr;
+  return reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+  if (m_hWnd || !IsWindow(hWnd) || FromHandlePermanent(hWnd)) return FALSE;
+  m_hWnd = hWnd;
+  SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  m_pfnSuper = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::FrameworkProc)));
+  return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+  return pParent ? SubclassWindow(GetDlgItem(pParent->m_hWnd, static_cast<int>(nID))) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow() {
+  HWND hwnd = m_hWnd;
+  if (hwnd && IsWindow(hwnd)) {
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  }
+  m_hWnd = nullptr;
+  m_pfnSuper = nullptr;
+  return hwnd;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) { return DefaultProc(message, wParam, lParam); }
+
+LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return m_pfnSuper ? CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam)
+                    : DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::FrameworkProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* self = reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hWnd, message, wParam, lParam);
+  LRESULT result = self->WindowProc(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    // The window is gone: the object lives on, unbound.
+    self->m_hWnd = nullptr;
+    self->m_pfnSuper = nullptr;
+    self->PostNcDestroy();
+  }
+  return result;
+}
