@@ -2,11 +2,12 @@
 // operations and instance count.
 #include "library/OrvWmiAcpi.h"
 
+#include <objbase.h>
+#include <wbemidl.h>
+
 #include "library/wbem_status_names.h"
 #include "library/wmi_connection.h"
 #include "library/wmi_property.h"
-
-using namespace orv::wmi;
 
 COrvWmiAcpi::COrvWmiAcpi() {
   m_nOSVer = 0;
@@ -26,8 +27,9 @@ COrvWmiAcpi& COrvWmiAcpi::operator=(const COrvWmiAcpi& other) {
 void COrvWmiAcpi::InitialCOM() {
   // Both results are ignored: process-wide security can be set only once, and a
   // thread already in an apartment stays in it.
-  CoInitialize();
-  CoInitializeSecurity(RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE);
+  CoInitialize(nullptr);
+  CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                       EOAC_NONE, nullptr);
 }
 
 void COrvWmiAcpi::UnInitialCOM() { CoUninitialize(); }
@@ -47,8 +49,8 @@ void COrvWmiAcpi::GetWMIErrMsg(std::int32_t status, char* text) {
 
 void COrvWmiAcpi::AddHWND(HWND window) { m_hWnd = window; }
 
-bool COrvWmiAcpi::QueryWMIProperty(const char16_t* query, const char16_t* const* property, CPtrArray& values,
-                                   char* error, const char16_t* nameSpace, const char16_t* language) {
+bool COrvWmiAcpi::QueryWMIProperty(const WCHAR* query, const WCHAR* const* property, CPtrArray& values, char* error,
+                                   const WCHAR* nameSpace, const WCHAR* language) {
   // The element count picks the instance; only the last element receives the text.
   auto index = static_cast<std::int64_t>(values.size()) - 1;
   char* slot = values.empty() ? nullptr : static_cast<char*>(values.back());
@@ -63,10 +65,10 @@ bool COrvWmiAcpi::QueryWMIProperty(const char16_t* query, const char16_t* const*
   return true;
 }
 
-bool COrvWmiAcpi::SetWMIProperty(const char16_t* query, const char16_t* const* property, CPtrArray& values,
-                                 char* error, const char16_t* nameSpace, const char16_t* language) {
+bool COrvWmiAcpi::SetWMIProperty(const WCHAR* query, const WCHAR* const* property, CPtrArray& values, char* error,
+                                 const WCHAR* nameSpace, const WCHAR* language) {
   auto index = static_cast<std::int64_t>(values.size()) - 1;
-  auto* value = values.empty() ? nullptr : static_cast<const char16_t*>(values.back());
+  auto value = values.empty() ? nullptr : static_cast<BSTR>(values.back());
   HRESULT status = S_OK;
   auto outcome = orv::lib::SetInstanceProperty({nameSpace, language, query, property ? *property : nullptr},
                                                index, value, &status);
@@ -77,18 +79,18 @@ bool COrvWmiAcpi::SetWMIProperty(const char16_t* query, const char16_t* const* p
   return true;
 }
 
-std::int32_t COrvWmiAcpi::GetPropertyInstanceNumber(const char16_t* query, char* error,
-                                                    const char16_t* nameSpace, const char16_t* language) {
+std::int32_t COrvWmiAcpi::GetPropertyInstanceNumber(const WCHAR* query, char* error, const WCHAR* nameSpace,
+                                                    const WCHAR* language) {
   orv::lib::WmiConnection conn;
   HRESULT hr = conn.Open(nameSpace, language, query, false,
                          WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY);
-  if (Failed(hr)) {
+  if (FAILED(hr)) {
     GetWMIErrMsg(hr, error);
     return conn.failedStep() == orv::lib::WmiConnection::Step::Security ? 0 : -1;
   }
   std::int32_t count = 0;
   hr = conn.Count(&count);
-  if (Failed(hr)) {
+  if (FAILED(hr)) {
     GetWMIErrMsg(hr, error);
     return -1;
   }

@@ -2,18 +2,13 @@
 // COrvWmiAcpi (command strings, property query, set and count, event subscription)
 // and the pipe client Orv_CallNamePipe. Every buffer passed in belongs to the caller.
 #pragma once
+#include <windows.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include <windows.h>
-
-#if defined(_WIN32)
-#  define ORVWMIACPI_API __declspec(dllexport)
-#else
-#  define ORVWMIACPI_API __attribute__((visibility("default")))
-#endif
-
+#define ORVWMIACPI_API __declspec(dllexport)
 
 // The framework's array of untyped pointers, used for the value slots.
 using CPtrArray = std::vector<void*>;
@@ -37,19 +32,19 @@ class ORVWMIACPI_API COrvWmiAcpi {
 
   // Reads property *property of the values.size()-th object the query returns into
   // that element (a 260-byte narrow buffer). False with the status text in error.
-  bool QueryWMIProperty(const char16_t* query, const char16_t* const* property, CPtrArray& values,
-                        char* error, const char16_t* nameSpace, const char16_t* language);
-  // Writes the last element's UTF-16 text into that object's property (nothing when empty).
-  bool SetWMIProperty(const char16_t* query, const char16_t* const* property, CPtrArray& values,
-                      char* error, const char16_t* nameSpace, const char16_t* language);
+  bool QueryWMIProperty(const WCHAR* query, const WCHAR* const* property, CPtrArray& values, char* error,
+                        const WCHAR* nameSpace, const WCHAR* language);
+  // Writes the last element, a BSTR, into that object's property (nothing when empty).
+  bool SetWMIProperty(const WCHAR* query, const WCHAR* const* property, CPtrArray& values, char* error,
+                      const WCHAR* nameSpace, const WCHAR* language);
   // Number of objects the query returns; -1 (or 0 when the proxy security fails) with the status text.
-  std::int32_t GetPropertyInstanceNumber(const char16_t* query, char* error, const char16_t* nameSpace,
-                                         const char16_t* language);
+  std::int32_t GetPropertyInstanceNumber(const WCHAR* query, char* error, const WCHAR* nameSpace,
+                                         const WCHAR* language);
 
   // Firmware events: AddHWND names the window that every event is posted to, and
   // OrvWMIEvent subscribes (true when the subscription is in place).
   void AddHWND(HWND window);
-  bool OrvWMIEvent(const char16_t* query, char* error, const char16_t* nameSpace, const char16_t* language);
+  bool OrvWMIEvent(const WCHAR* query, char* error, const WCHAR* nameSpace, const WCHAR* language);
 
  protected:
   void InitialCOM();

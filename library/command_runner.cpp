@@ -5,13 +5,15 @@
 #include <string>
 
 #include "library/OrvWmiAcpi.h"
+#include "library/ansi_text.h"
 #include "library/command_string.h"
 #include "library/wbem_status_names.h"
 #include "library/wmi_property.h"
-#include "platform/text/ansi.h"
+#include "platform/base/unique_com.h"
 
 namespace {
 
+using orv::lib::AnsiToWide;
 using orv::lib::Command;
 
 // Result of a command whose instance does not exist (past the end, negative, or
@@ -22,11 +24,11 @@ bool InstanceInRange(std::int64_t n) { return n >= 0 && n <= std::numeric_limits
 
 // Runs a parsed query or set; the text to return.
 std::string Run(const Command& c) {
-  const std::u16string nameSpace = orv::text::AnsiToWide(c.nameSpace);
-  const std::u16string query = orv::text::AnsiToWide("Select * from " + c.className);
-  const std::u16string property = orv::text::AnsiToWide(c.property);
-  const orv::lib::WmiTarget target{nameSpace.c_str(), u"WQL", query.c_str(), property.c_str()};
-  orv::wmi::HRESULT status = 0;
+  const orv::lib::WideString nameSpace = AnsiToWide(c.nameSpace.c_str());
+  const orv::lib::WideString query = AnsiToWide(("Select * from " + c.className).c_str());
+  const orv::lib::WideString property = AnsiToWide(c.property.c_str());
+  const orv::lib::WmiTarget target{nameSpace.c_str(), OLESTR("WQL"), query.c_str(), property.c_str()};
+  HRESULT status = S_OK;
   char failure[ORV_ERROR_BUFFER] = {};
 
   if (c.op == Command::Op::Query) {
@@ -42,8 +44,12 @@ std::string Run(const Command& c) {
     if (!InstanceInRange(c.instance)) return kNoInstance;
     char rendered[100] = {};
     std::snprintf(rendered, sizeof rendered, "%d", static_cast<int>(c.value));
-    const std::u16string value = orv::text::AnsiToWide(rendered);
-    switch (orv::lib::SetInstanceProperty(target, c.instance, value.c_str(), &status)) {
+    // The value travels as an OLE string, as a caller of SetWMIProperty hands it over.
+    orv::unique_bstr value = orv::make_bstr(AnsiToWide(rendered).c_str());
+    if (!value) status = E_OUTOFMEMORY;
+    const auto outcome = value ? orv::lib::SetInstanceProperty(target, c.instance, value.get(), &status)
+                               : orv::lib::Outcome::Failed;
+    switch (outcome) {
       case orv::lib::Outcome::Done: return rendered;
       // Nothing was written, so the written value must not be reported.
       case orv::lib::Outcome::NoInstance: return kNoInstance;
@@ -65,11 +71,11 @@ void COrvWmiAcpi::CallOrvWmiAcpiParser(const char* command, char* result, std::s
   const Command c = orv::lib::ParseCommand(command);
   if (c.op == Command::Op::Nothing) return;
   if (c.op == Command::Op::Invalid) {
-    orv::text::CopyBounded(result, resultSize, orv::lib::kBadCommand);
+    orv::lib::CopyAnsiBounded(result, resultSize, orv::lib::kBadCommand);
     return;
   }
   // A private work object holds this thread's COM initialisation for the call.
   COrvWmiAcpi work;
   const std::string text = Run(c);
-  orv::text::CopyBounded(result, resultSize, text.c_str());
+  orv::lib::CopyAnsiBounded(result, resultSize, text.c_str());
 }

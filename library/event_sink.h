@@ -1,33 +1,34 @@
 // CEventSink: receives the firmware's events from WMI and posts each one to the
 // window that was registered when the subscription was made.
 #pragma once
-#include <atomic>
+#include <windows.h>
+#include <wbemidl.h>
 
-#include "library/OrvWmiAcpi.h"
-#include "platform/wmi/wbem.h"
+#include <atomic>
 
 namespace orv::lib {
 
 // The message every firmware event is posted as: wParam the event code, lParam the state byte.
-constexpr unsigned kEcEventMessage = 0x4040;
+constexpr UINT kEcEventMessage = 0x4040;
 
-class CEventSink : public wmi::IWbemObjectSink {
+class CEventSink : public IWbemObjectSink {
  public:
   explicit CEventSink(HWND target) : m_hTarget(target) {}
 
-  wmi::HRESULT QueryInterface(wmi::Iid iid, void** out) override;
-  wmi::ULONG AddRef() override;
-  wmi::ULONG Release() override;
-  wmi::HRESULT Indicate(long count, wmi::IWbemClassObject** objects) override;
-  wmi::HRESULT SetStatus(long flags, wmi::HRESULT result, const char16_t* param,
-                         wmi::IWbemClassObject* object) override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  HRESULT STDMETHODCALLTYPE Indicate(LONG lObjectCount, IWbemClassObject** apObjArray) override;
+  HRESULT STDMETHODCALLTYPE SetStatus(LONG lFlags, HRESULT hResult, BSTR strParam,
+                                      IWbemClassObject* pObjParam) override;
   virtual const char* GetRuntimeClassName() const { return "CEventSink"; }
 
  protected:
-  ~CEventSink() override = default;
+  // Only Release ends a sink.
+  virtual ~CEventSink() = default;
 
  private:
-  std::atomic<long> m_lRef{0};
+  std::atomic<LONG> m_lRef{0};
   HWND m_hTarget;
 };
 

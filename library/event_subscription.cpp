@@ -1,41 +1,41 @@
 // COrvWmiAcpi::OrvWMIEvent: one asynchronous subscription whose sink posts every
 // event to the window registered with AddHWND.
+#include <objbase.h>
+#include <wbemidl.h>
+
 #include "library/OrvWmiAcpi.h"
 #include "library/event_sink.h"
 #include "library/wmi_connection.h"
+#include "platform/base/unique_com.h"
 
-using namespace orv::wmi;
-
-bool COrvWmiAcpi::OrvWMIEvent(const char16_t* query, char* error, const char16_t* nameSpace,
-                              const char16_t* language) {
+bool COrvWmiAcpi::OrvWMIEvent(const WCHAR* query, char* error, const WCHAR* nameSpace, const WCHAR* language) {
   orv::lib::WmiConnection conn;
   HRESULT hr = conn.Open(nameSpace, language, nullptr, true, 0);
-  if (Failed(hr)) {
+  if (FAILED(hr)) {
     GetWMIErrMsg(hr, error);
     return false;
   }
-  ComPtr<IUnsecuredApartment> apartment;
-  hr = CoCreateInstance(Clsid::UnsecuredApartment, CLSCTX_LOCAL_SERVER, Iid::UnsecuredApartment,
-                        apartment.PutVoid());
-  if (Failed(hr)) {
+  orv::com_ptr<IUnsecuredApartment> apartment;
+  hr = CoCreateInstance(CLSID_UnsecuredApartment, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnsecuredApartment,
+                        apartment.put_void());
+  if (FAILED(hr)) {
     GetWMIErrMsg(hr, error);
     return false;
   }
   auto* created = new orv::lib::CEventSink(m_hWnd);
   created->AddRef();
-  auto sink = ComPtr<orv::lib::CEventSink>::Attach(created);
+  auto sink = orv::com_ptr<orv::lib::CEventSink>::attach(created);
 
-  ComPtr<IUnknown> stub;
-  hr = apartment->CreateObjectStub(sink.Get(), stub.Put());
-  ComPtr<IWbemObjectSink> stubSink;
-  if (Succeeded(hr)) hr = stub->QueryInterface(Iid::WbemObjectSink, stubSink.PutVoid());
-  if (Failed(hr)) {
+  orv::com_ptr<IUnknown> stub;
+  hr = apartment->CreateObjectStub(sink.get(), stub.put());
+  orv::com_ptr<IWbemObjectSink> stubSink;
+  if (SUCCEEDED(hr)) hr = stub->QueryInterface(IID_IWbemObjectSink, stubSink.put_void());
+  if (FAILED(hr)) {
     GetWMIErrMsg(hr, error);
     return false;
   }
-  hr = conn.services()->ExecNotificationQueryAsync(language, query, WBEM_FLAG_SEND_STATUS, conn.context(),
-                                                   stubSink.Get());
-  if (Failed(hr)) {
+  hr = conn.Subscribe(language, query, stubSink.get());
+  if (FAILED(hr)) {
     GetWMIErrMsg(hr, error);
     return false;
   }

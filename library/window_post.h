@@ -1,12 +1,10 @@
-// Posting a message to a window of the user-interface layer, from any thread.
+// Posting a message to a window from any thread.
 #pragma once
-#include <cstdint>
-
-#include "library/OrvWmiAcpi.h"
+#include <windows.h>
 
 namespace orv::lib {
 
 // PostMessage; false when the window does not exist (no effect then).
-bool PostToWindow(HWND window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+bool PostToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace orv::lib

@@ -1,9 +1,11 @@
 // The property read and write of one chosen instance, by index, shared by the
 // public slot-array operations and the command-string parser.
 #pragma once
-#include <cstdint>
+#include <windows.h>
+#include <oleauto.h>
 
-#include "platform/wmi/com.h"
+#include <cstddef>
+#include <cstdint>
 
 namespace orv::lib {
 
@@ -14,20 +16,19 @@ enum class Outcome {
 };
 
 struct WmiTarget {
-  const char16_t* nameSpace;
-  const char16_t* language;
-  const char16_t* query;
-  const char16_t* property;
+  const WCHAR* nameSpace;
+  const WCHAR* language;
+  const WCHAR* query;
+  const WCHAR* property;
 };
 
-// Reads the property of the index-th object into slot (slotSize bytes, cut at a
-// character boundary when the text is longer).
+// Reads the property of the index-th object into slot (slotSize bytes, cut between
+// characters when the text is longer).
 Outcome QueryInstanceProperty(const WmiTarget& target, std::int64_t index, char* slot, std::size_t slotSize,
-                              wmi::HRESULT* status);
+                              HRESULT* status);
 
-// Writes value (converted by WMI to the property's type) into the index-th object
-// and commits it; an empty value writes nothing and is Done.
-Outcome SetInstanceProperty(const WmiTarget& target, std::int64_t index, const char16_t* value,
-                            wmi::HRESULT* status);
+// Writes value, a BSTR (converted by WMI to the property's type), into the index-th
+// object and commits it; an empty value writes nothing and is Done.
+Outcome SetInstanceProperty(const WmiTarget& target, std::int64_t index, BSTR value, HRESULT* status);
 
 }  // namespace orv::lib

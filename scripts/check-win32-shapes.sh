@@ -8,7 +8,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 cxx=${ORV_MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
 command -v "$cxx" >/dev/null || { echo "$cxx not found (package mingw-w64)"; exit 2; }
-shared='platform/(base/unique_handle\.h|framework/)'
+shared='platform/(base/unique_(handle|com)\.h|framework/)'
 files=("$@")
 [ ${#files[@]} -eq 0 ] && mapfile -t files < <(find library service tray kvkbhook platform/framework -name '*.cpp' | sort)
 pass=0 fail=0

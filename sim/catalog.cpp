@@ -1,12 +1,13 @@
 // Class table and the mapping of instances, writes and methods onto the EC state.
 #include "sim/catalog.h"
 
-#include "platform/text/ansi.h"
-#include "platform/wmi/numeric.h"
+#include "platform/text/sim/ansi.h"
+#include "platform/wmi/sim/cim.h"
 
 namespace orv::sim {
 
 using namespace orv::wmi;
+using com::Value;
 using wire::Method;
 using wire::Object;
 using wire::Property;
@@ -43,7 +44,7 @@ const ClassDef* FindClass(const std::string& ns, const std::string& cls) {
   return nullptr;
 }
 
-Property Prop(const char* name, CimType type, Variant v, bool readOnly = true, bool key = false) {
+Property Prop(const char* name, CIMTYPE type, Value v, bool readOnly = true, bool key = false) {
   Property p;
   p.name = name;
   p.type = type;
@@ -54,11 +55,11 @@ Property Prop(const char* name, CimType type, Variant v, bool readOnly = true, b
 }
 
 Property Text(const char* name, const std::string& value, bool key = false) {
-  return Prop(name, CIM_STRING, Variant::Str(text::AnsiToWide(value)), true, key);
+  return Prop(name, CIM_STRING, Value::Str(text::AnsiToWide(value)), true, key);
 }
 
-Property Number(const char* name, CimType type, std::int64_t value, bool readOnly = true) {
-  return Prop(name, type, Variant::Int(VT_I8, value), readOnly);
+Property Number(const char* name, CIMTYPE type, std::int64_t value, bool readOnly = true) {
+  return Prop(name, type, Value::Int(VT_I8, value), readOnly);
 }
 
 Object Make(const ClassDef& c) {
@@ -82,8 +83,8 @@ std::string MonitorName(std::size_t i) { return "DISPLAY\\ORVPANEL\\" + std::to_
 Method SetBrightnessMethod() {
   Method m;
   m.name = "WmiSetBrightness";
-  Property timeout = Prop("Timeout", CIM_UINT32, Variant::Null(), false);
-  Property level = Prop("Brightness", CIM_UINT8, Variant::Null(), false);
+  Property timeout = Prop("Timeout", CIM_UINT32, Value::Null(), false);
+  Property level = Prop("Brightness", CIM_UINT8, Value::Null(), false);
   m.in = {timeout, level};
   return m;
 }
@@ -91,7 +92,7 @@ Method SetBrightnessMethod() {
 std::vector<Object> Instances(const ClassDef& c, const EcState& s) {
   std::vector<Object> out;
   std::string name = c.name;
-  auto firmware = [&](int count, const char* prop, auto value, auto writable, CimType type) {
+  auto firmware = [&](int count, const char* prop, auto value, auto writable, CIMTYPE type) {
     for (int i = 0; i < count; ++i) {
       Object o = Acpi(c, kFirmwareDevice + std::to_string(i));
       o.props.push_back(Number(prop, type, value(i), !writable(i)));
@@ -125,7 +126,7 @@ std::vector<Object> Instances(const ClassDef& c, const EcState& s) {
     o.props.push_back(Text("SMBIOSBIOSVersion", s.biosVersion));
     o.props.push_back(Text("Version", s.biosMaker + " - " + s.biosVersion));
     // The notebook's firmware reports no serial number: a property without a value.
-    o.props.push_back(Prop("SerialNumber", CIM_STRING, Variant::Null()));
+    o.props.push_back(Prop("SerialNumber", CIM_STRING, Value::Null()));
     out.push_back(std::move(o));
   } else if (name == "Sim_PowerStatus") {
     Object o = Make(c);
@@ -155,7 +156,7 @@ Object Definition(const ClassDef& c) {
     def = list.empty() ? Make(c) : list.front();
   }
   def.isClass = true;
-  for (auto& p : def.props) p.value = Variant::Null();
+  for (auto& p : def.props) p.value = Value::Null();
   return def;
 }
 
@@ -207,7 +208,7 @@ HRESULT Catalog::Resolve(const std::string& ns, const std::string& path, Found* 
 HRESULT Catalog::GetObject(const std::string& ns, const std::string& path, Object* out) const {
   Found f;
   HRESULT hr = Resolve(ns, path, &f);
-  if (Succeeded(hr)) *out = std::move(f.object);
+  if (SUCCEEDED(hr)) *out = std::move(f.object);
   return hr;
 }
 
@@ -215,16 +216,16 @@ HRESULT Catalog::Put(const std::string& ns, const std::string& path, long flags,
                      const std::vector<Property>& changed) {
   Found f;
   HRESULT hr = Resolve(ns, path, &f);
-  if (hr == WBEM_E_NOT_FOUND && !(flags & WBEM_FLAG_UPDATE_ONLY)) return WBEM_E_NOT_SUPPORTED;  // no creation
-  if (Failed(hr)) return hr;
+  if (hr == static_cast<HRESULT>(WBEM_E_NOT_FOUND) && !(flags & WBEM_FLAG_UPDATE_ONLY)) return WBEM_E_NOT_SUPPORTED;  // no creation
+  if (FAILED(hr)) return hr;
   if (f.index < 0) return WBEM_E_INVALID_OBJECT_PATH;
   if (flags & WBEM_FLAG_CREATE_ONLY) return WBEM_E_ALREADY_EXISTS;
   std::vector<std::pair<std::string, std::uint8_t>> writes;
   for (auto& c : changed) {
     const Property* p = f.object.Find(c.name);
     if (!p) return WBEM_E_NOT_FOUND;
-    Variant v;
-    if (Failed(detail::ToCim(c.value, p->type, &v))) return WBEM_E_TYPE_MISMATCH;
+    Value v;
+    if (FAILED(detail::ToCim(c.value, p->type, &v))) return WBEM_E_TYPE_MISMATCH;
     bool same = v.vt == p->value.vt && v.num == p->value.num && v.str == p->value.str;
     if (p->readOnly) {
       if (!same) return WBEM_E_READ_ONLY;
@@ -246,15 +247,15 @@ HRESULT Catalog::ExecMethod(const std::string& ns, const std::string& path, cons
                             const Object* in) {
   Found f;
   HRESULT hr = Resolve(ns, path, &f);
-  if (Failed(hr)) return hr;
+  if (FAILED(hr)) return hr;
   if (f.cls != "WmiMonitorBrightnessMethods" || !SameName(method, "WmiSetBrightness")) return WBEM_E_INVALID_METHOD;
   if (f.index < 0) return WBEM_E_INVALID_METHOD;  // an instance method, not a static one
   if (!in) return WBEM_E_INVALID_METHOD_PARAMETERS;
   const Property* timeout = in->Find("Timeout");
   const Property* level = in->Find("Brightness");
-  Variant t, b;
-  if (!timeout || !level || Failed(detail::ToCim(timeout->value, CIM_UINT32, &t)) ||
-      Failed(detail::ToCim(level->value, CIM_UINT8, &b)) || t.vt == VT_NULL || b.vt == VT_NULL || b.num > 100)
+  Value t, b;
+  if (!timeout || !level || FAILED(detail::ToCim(timeout->value, CIM_UINT32, &t)) ||
+      FAILED(detail::ToCim(level->value, CIM_UINT8, &b)) || t.vt == VT_NULL || b.vt == VT_NULL || b.num > 100)
     return WBEM_E_INVALID_METHOD_PARAMETERS;
   fw_.SetMonitorBrightness(static_cast<std::size_t>(f.index), static_cast<int>(b.num));
   return WBEM_S_NO_ERROR;

@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/wmi/wire.h"
+#include "platform/wmi/sim/wire.h"
 #include "sim/firmware.h"
 
 namespace orv::sim {
-
-using wmi::HRESULT;
 
 // "root\WMI", "root\CIMV2" or "root\Sim" for any spelling of them (letter case,
 // '/' for '\', a leading "\\.\"); empty for an unknown namespace.

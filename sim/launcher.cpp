@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "platform/home/sim/home.h"
-#include "platform/wmi/channel.h"
-#include "platform/wmi/wire.h"
+#include "platform/wmi/sim/channel.h"
+#include "platform/wmi/sim/wire.h"
 
 namespace orv::sim {
 namespace {

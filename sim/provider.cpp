@@ -16,7 +16,7 @@
 #include <cstring>
 
 #include "platform/home/sim/home.h"
-#include "platform/wmi/channel.h"
+#include "platform/wmi/sim/channel.h"
 #include "sim/control.h"
 
 namespace orv::sim {
@@ -27,6 +27,9 @@ namespace {
 
 // A client that does not read what it is sent stops being served past this much.
 constexpr std::size_t kMaxPending = 8u << 20;
+
+// The answer to a request that cannot be read.
+constexpr HRESULT kBadRequest = WBEM_E_INVALID_PARAMETER;
 
 }  // namespace
 
@@ -231,7 +234,7 @@ void Provider::Handle(Connection& c, const std::string& body) {
   } else if (op == wire::Op::Query) {
     std::vector<wire::Object> objects;
     HRESULT hr = catalog_.Query(canonical, r.Str(), &objects);
-    answer(r.ok() ? hr : WBEM_E_INVALID_PARAMETER);
+    answer(r.ok() ? hr : kBadRequest);
     reply.U32(static_cast<std::uint32_t>(objects.size()));
     for (auto& o : objects) reply.Obj(o);
     reply.U32(WBEM_S_NO_ERROR);
@@ -239,26 +242,26 @@ void Provider::Handle(Connection& c, const std::string& body) {
     wire::Object o;
     HRESULT hr = catalog_.GetObject(canonical, r.Str(), &o);
     answer(hr);
-    if (Succeeded(hr)) reply.Obj(o);
+    if (SUCCEEDED(hr)) reply.Obj(o);
   } else if (op == wire::Op::PutInstance) {
     std::string path = r.Str();
     long flags = static_cast<long>(r.U32());
     std::uint32_t n = r.U32();
     std::vector<wire::Property> changed;
     for (std::uint32_t i = 0; i < n && r.ok(); ++i) changed.push_back(r.Prop());
-    answer(r.ok() ? catalog_.Put(canonical, path, flags, changed) : WBEM_E_INVALID_PARAMETER);
+    answer(r.ok() ? catalog_.Put(canonical, path, flags, changed) : kBadRequest);
   } else if (op == wire::Op::ExecMethod) {
     std::string path = r.Str(), method = r.Str();
     bool hasIn = r.U8() != 0;
     wire::Object in;
     if (hasIn) in = r.Obj();
-    answer(r.ok() ? catalog_.ExecMethod(canonical, path, method, hasIn ? &in : nullptr) : WBEM_E_INVALID_PARAMETER);
+    answer(r.ok() ? catalog_.ExecMethod(canonical, path, method, hasIn ? &in : nullptr) : kBadRequest);
     reply.U8(0);  // the method has no output arguments
   } else if (op == wire::Op::Subscribe) {
     std::string cls = r.Str();
-    HRESULT hr = r.ok() ? catalog_.CheckEventClass(canonical, cls) : WBEM_E_INVALID_PARAMETER;
+    HRESULT hr = r.ok() ? catalog_.CheckEventClass(canonical, cls) : kBadRequest;
     answer(hr);
-    if (Succeeded(hr)) c.subscriptions.push_back({canonical, cls});
+    if (SUCCEEDED(hr)) c.subscriptions.push_back({canonical, cls});
   } else {
     answer(WBEM_E_NOT_SUPPORTED);
   }

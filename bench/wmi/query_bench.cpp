@@ -9,9 +9,9 @@
 
 #include "library/OrvWmiAcpi.h"
 #include "library/command_string.h"
-#include "platform/wmi/channel.h"
-#include "platform/wmi/wbem.h"
-#include "platform/wmi/wire.h"
+#include "platform/base/unique_com.h"
+#include "platform/wmi/sim/channel.h"
+#include "platform/wmi/sim/wire.h"
 #include "sim/provider.h"
 #include "tests/support/process.h"
 
@@ -19,21 +19,23 @@ namespace {
 
 using namespace orv::wmi;
 
+// The whole of one query as a program makes it, its strings allocated as BSTRs.
 bool FullQuery() {
-  ComPtr<IWbemLocator> locator;
-  ComPtr<IWbemServices> services;
-  ComPtr<IEnumWbemClassObject> e;
-  if (Failed(CoCreateInstance(Clsid::WbemLocator, CLSCTX_INPROC_SERVER, Iid::WbemLocator, locator.PutVoid())) ||
-      Failed(locator->ConnectServer(u"root\\WMI", nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put())) ||
-      Failed(services->ExecQuery(u"WQL", u"Select * from Orv_Device", WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, e.Put())))
+  orv::com_ptr<IWbemLocator> locator;
+  orv::com_ptr<IWbemServices> services;
+  orv::com_ptr<IEnumWbemClassObject> e;
+  orv::unique_bstr ns = orv::make_bstr(OLESTR("root\\WMI")), wql = orv::make_bstr(OLESTR("WQL")),
+                   query = orv::make_bstr(OLESTR("Select * from Orv_Device"));
+  if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                              locator.put_void())) ||
+      FAILED(locator->ConnectServer(ns.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.put())) ||
+      FAILED(services->ExecQuery(wql.get(), query.get(), WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, e.put())))
     return false;
-  IWbemClassObject* o = nullptr;
+  orv::com_ptr<IWbemClassObject> o;
   ULONG got = 0;
-  if (e->Next(WBEM_INFINITE, 1, &o, &got) != S_OK) return false;
-  Variant v;
-  HRESULT hr = o->Get(u"Device", 0, &v, nullptr, nullptr);
-  o->Release();
-  return Succeeded(hr);
+  if (e->Next(WBEM_INFINITE, 1, o.put(), &got) != S_OK) return false;
+  orv::unique_variant v;
+  return SUCCEEDED(o->Get(OLESTR("Device"), 0, v.put(), nullptr, nullptr));
 }
 
 bool BareRoundTrip() {
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot start the provider: %s\n", error.c_str());
     return 1;
   }
-  CoInitialize();
+  CoInitialize(nullptr);
   benchmark::Initialize(&argc, argv);
   // The ratio is what matters on a shared, noisy machine.
   class Ratio : public benchmark::ConsoleReporter {

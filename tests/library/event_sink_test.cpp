@@ -1,35 +1,31 @@
-// The event sink's delivery rules on objects the provider cannot produce: an
+// The event sink's delivery rules on event objects the provider never sends: an
 // event without a readable OrvEvt, several objects in one delivery, and its
 // reference counting.
 #include <gtest/gtest.h>
 
-#include "library/event_sink.h"
-#include <windows.h>
+#include <optional>
 
+#include "library/event_sink.h"
+#include "platform/wmi/sim/object.h"
 #include "tests/support/test_window.h"
 
 namespace {
 
-using namespace orv::wmi;
+using orv::com::Value;
 
-// An event object whose OrvEvt answers with a chosen status and value.
-class FakeEvent : public RefCounted<IWbemClassObject, Iid::WbemClassObject> {
- public:
-  FakeEvent(HRESULT status, Variant value) : status_(status), value_(std::move(value)) {}
-  HRESULT Get(const char16_t*, long, Variant* v, CimType*, long*) override {
-    if (Succeeded(status_)) *v = value_;
-    return status_;
+// An event object as WMI hands it over, with OrvEvt holding value, or without OrvEvt.
+IWbemClassObject* Event(std::optional<Value> value) {
+  orv::wmi::wire::Object o;
+  o.cls = "Orv_Event";
+  if (value) {
+    orv::wmi::wire::Property p;
+    p.name = "OrvEvt";
+    p.type = CIM_UINT32;
+    p.value = *value;
+    o.props.push_back(p);
   }
-  HRESULT Put(const char16_t*, long, const Variant*, CimType) override { return WBEM_E_READ_ONLY; }
-  HRESULT GetMethod(const char16_t*, long, IWbemClassObject**, IWbemClassObject**) override {
-    return WBEM_E_NOT_SUPPORTED;
-  }
-  HRESULT SpawnInstance(long, IWbemClassObject**) override { return WBEM_E_NOT_SUPPORTED; }
-
- private:
-  HRESULT status_;
-  Variant value_;
-};
+  return orv::wmi::detail::WbemObject::Make(o);
+}
 
 LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcA(h, m, w, l);
@@ -47,28 +43,32 @@ TEST(EventSink, PostsOnlyReadableValuesOncePerDelivery) {
   EXPECT_EQ(sink->AddRef(), 1u);
   EXPECT_STREQ(sink->GetRuntimeClassName(), "CEventSink");
   void* asSink = nullptr;
-  EXPECT_EQ(sink->QueryInterface(Iid::WbemObjectSink, &asSink), WBEM_S_NO_ERROR);
+  EXPECT_EQ(sink->QueryInterface(IID_IWbemObjectSink, &asSink), WBEM_S_NO_ERROR);
   EXPECT_EQ(asSink, static_cast<IWbemObjectSink*>(sink));
-  EXPECT_EQ(sink->QueryInterface(Iid::WbemServices, &asSink), E_NOINTERFACE);
   EXPECT_EQ(sink->Release(), 1u);
+  EXPECT_EQ(sink->QueryInterface(IID_IUnknown, &asSink), WBEM_S_NO_ERROR);
+  EXPECT_EQ(asSink, static_cast<IUnknown*>(sink));
+  EXPECT_EQ(sink->Release(), 1u);
+  EXPECT_EQ(sink->QueryInterface(IID_IWbemServices, &asSink), E_NOINTERFACE);
+  EXPECT_EQ(asSink, nullptr);
 
   MSG msg{};
-  auto deliver = [&](HRESULT status, Variant value, long count = 1) {
-    auto* event = new FakeEvent(status, std::move(value));
+  auto deliver = [&](std::optional<Value> value, LONG count = 1) {
+    IWbemClassObject* event = Event(std::move(value));
     IWbemClassObject* objects[3] = {event, event, event};
     EXPECT_EQ(sink->Indicate(count, objects), WBEM_S_NO_ERROR);
     event->Release();
     return Pending(window, &msg);
   };
-  EXPECT_EQ(deliver(WBEM_E_NOT_FOUND, Variant{}), 0);
-  EXPECT_EQ(deliver(WBEM_S_NO_ERROR, Variant::Null()), 0);
-  EXPECT_EQ(deliver(WBEM_S_NO_ERROR, Variant{}), 0);
-  EXPECT_EQ(deliver(WBEM_S_NO_ERROR, Variant::Str(u"0x5F")), 0);
-  EXPECT_EQ(deliver(WBEM_S_NO_ERROR, Variant::Int(VT_I4, 0x0123), 0), 0);
-  EXPECT_EQ(deliver(WBEM_S_NO_ERROR, Variant::Int(VT_I4, 0x0123), 3), 1);
+  EXPECT_EQ(deliver(std::nullopt), 0);  // no OrvEvt at all
+  EXPECT_EQ(deliver(Value::Null()), 0);
+  EXPECT_EQ(deliver(Value{}), 0);
+  EXPECT_EQ(deliver(Value::Str(u"0x5F")), 0);
+  EXPECT_EQ(deliver(Value::Int(VT_I4, 0x0123), 0), 0);
+  EXPECT_EQ(deliver(Value::Int(VT_I4, 0x0123), 3), 1);
   EXPECT_EQ(msg.wParam, 0x23u);
   EXPECT_EQ(msg.lParam, 0x01);
-  EXPECT_EQ(deliver(WBEM_S_NO_ERROR, Variant::Int(VT_I4, 0x7FFF845F)), 1);
+  EXPECT_EQ(deliver(Value::Int(VT_I4, 0x7FFF845F)), 1);
   EXPECT_EQ(msg.wParam, 0x5Fu);
   EXPECT_EQ(msg.lParam, 0x84);
   EXPECT_EQ(sink->Release(), 0u);

@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/wmi/com.h"
+#include "platform/wmi/sim/apartment.h"
 #include "tests/library/provider_fixture.h"
 
 namespace {
@@ -109,6 +109,12 @@ TEST_F(ProviderTest, LongValuesAreCutToTheirSlotAndTheCallersBuffer) {
   wmi.CallOrvWmiAcpiParser("root\\CIMV2:Q:Win32_BIOS:SMBIOSBIOSVersion:0", buf);
   EXPECT_EQ(std::strlen(buf), 259u);
   for (std::size_t i = 260; i < sizeof buf; ++i) EXPECT_EQ(buf[i], 'Z');
+  // A cut never splits a character: two-byte characters end on a whole one.
+  std::string wide = "vvvvvvQT";
+  for (int i = 0; i < 150; ++i) wide += "\xC3\xA4";
+  Sim({"set", "bios", wide});
+  EXPECT_EQ(Cmd("root\\CIMV2:Q:Win32_BIOS:SMBIOSBIOSVersion:0"), wide.substr(0, 258));
+  EXPECT_EQ(Cmd("root\\CIMV2:Q:Win32_BIOS:SMBIOSBIOSVersion:0", 180), wide.substr(0, 178));
 }
 
 TEST_F(ProviderTest, ProviderDownGivesTheTransportFailure) {
@@ -120,20 +126,20 @@ TEST_F(ProviderTest, ProviderDownGivesTheTransportFailure) {
 
 TEST_F(ProviderTest, EveryCallBalancesComOnItsThread) {
   std::thread worker([] {
-    EXPECT_EQ(orv::wmi::ComInitDepth(), 0);
+    EXPECT_EQ(orv::com::ComInitDepth(), 0);
     Cmd("root\\WMI:Q:Orv_Device:Device:0");
     Cmd("root\\Nowhere:Q:Orv_Device:Device:0");
     Cmd("root\\WMI:S:Orv_Software:Software:0:1");
     Cmd("root\\WMI:Q:Orv_Device:Device:7");
     Cmd("bad");
-    EXPECT_EQ(orv::wmi::ComInitDepth(), 0);
+    EXPECT_EQ(orv::com::ComInitDepth(), 0);
     {
       COrvWmiAcpi outer;
-      EXPECT_EQ(orv::wmi::ComInitDepth(), 1);
+      EXPECT_EQ(orv::com::ComInitDepth(), 1);
       Cmd("root\\WMI:Q:Orv_Device:Device:0");
-      EXPECT_EQ(orv::wmi::ComInitDepth(), 1);
+      EXPECT_EQ(orv::com::ComInitDepth(), 1);
     }
-    EXPECT_EQ(orv::wmi::ComInitDepth(), 0);
+    EXPECT_EQ(orv::com::ComInitDepth(), 0);
   });
   worker.join();
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/library/provider_fixture.h"
+#include "platform/base/unique_com.h"
 
 namespace {
 
@@ -38,22 +39,22 @@ TEST_F(ProviderTest, SlotCountPicksTheInstance) {
 TEST_F(ProviderTest, SetWritesTheLastSlotOnly) {
   COrvWmiAcpi wmi;
   char err[260] = {};
-  char16_t empty[] = u"";
-  char16_t five[] = u"5";
-  CPtrArray slots{empty, five};
+  // The slots hold OLE strings, as the library's callers allocate them.
+  orv::unique_bstr empty = orv::make_bstr(u""), five = orv::make_bstr(u"5");
+  CPtrArray slots{empty.get(), five.get()};
   ASSERT_TRUE(wmi.SetWMIProperty(u"Select * from Orv_System", &kSystem, slots, err, u"root\\WMI", u"WQL"));
   EXPECT_EQ(Cmd("root\\WMI:Q:Orv_System:System:1"), "5");
   std::string first = Cmd("root\\WMI:Q:Orv_System:System:0");
 
   // An empty last slot writes nothing and succeeds.
-  CPtrArray blank{empty, empty};
+  CPtrArray blank{empty.get(), empty.get()};
   ASSERT_TRUE(wmi.SetWMIProperty(u"Select * from Orv_System", &kSystem, blank, err, u"root\\WMI", u"WQL"));
   EXPECT_EQ(Cmd("root\\WMI:Q:Orv_System:System:1"), "5");
   EXPECT_EQ(Cmd("root\\WMI:Q:Orv_System:System:0"), first);
 
   // A failing set names its status and commits nothing.
-  char16_t bad[] = u"not a number";
-  CPtrArray wrong{bad};
+  orv::unique_bstr bad = orv::make_bstr(u"not a number");
+  CPtrArray wrong{bad.get()};
   EXPECT_FALSE(wmi.SetWMIProperty(u"Select * from Orv_System", &kSystem, wrong, err, u"root\\WMI", u"WQL"));
   EXPECT_STREQ(err, "WBEM_E_TYPE_MISMATCH");
   EXPECT_EQ(Cmd("root\\WMI:Q:Orv_System:System:0"), first);

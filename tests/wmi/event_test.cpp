@@ -9,18 +9,18 @@
 namespace orv::wmi::test {
 namespace {
 
-ComPtr<RecordingSink> Subscribe(IWbemServices* s, const char16_t* cls, const char16_t* property) {
+com_ptr<RecordingSink> Subscribe(IWbemServices* s, const OLECHAR* cls, const OLECHAR* property) {
   auto sink = RecordingSink::Make();
   sink->property = property;
   std::u16string q = u"Select * from ";
   q += cls;
-  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", q.c_str(), WBEM_FLAG_SEND_STATUS, nullptr, sink.Get()), S_OK);
+  EXPECT_EQ(s->ExecNotificationQueryAsync(Bstr(u"WQL"), Bstr(q), WBEM_FLAG_SEND_STATUS, nullptr, sink.get()), S_OK);
   return sink;
 }
 
 TEST_F(WmiTest, KeysRaiseTheirCodeWithTheStateByteOnNewerFirmware) {
   auto s = Connect();
-  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  auto sink = Subscribe(s.get(), u"Orv_Event", u"OrvEvt");
   // From the defaults: device 0x8B, system 0 / 0, on AC.
   const std::vector<std::pair<std::vector<std::string>, std::int64_t>> steps = {
       {{"press", "wireless"}, 0x835F},     // wireless off -> 0x83
@@ -50,21 +50,21 @@ TEST_F(WmiTest, KeysRaiseTheirCodeWithTheStateByteOnNewerFirmware) {
   }
   ASSERT_TRUE(sink->WaitValues(expected.size()));
   EXPECT_EQ(sink->Values(), expected);
-  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), S_OK);
-  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{WBEM_E_CALL_CANCELLED});
-  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), WBEM_E_NOT_FOUND);
+  EXPECT_EQ(s->CancelAsyncCall(sink.get()), S_OK);
+  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{static_cast<HRESULT>(WBEM_E_CALL_CANCELLED)});
+  EXPECT_EQ(s->CancelAsyncCall(sink.get()), WBEM_E_NOT_FOUND);
 }
 
 TEST_F(WmiTest, OlderFirmwareSendsNoStateByteAndRadioSwitchReportsEveryRadio) {
   Control({"set", "asl", "16"});
   auto s = Connect();
-  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  auto sink = Subscribe(s.get(), u"Orv_Event", u"OrvEvt");
   Control({"press", "wireless"});
   Control({"radio", "off"});
   ASSERT_TRUE(sink->WaitValues(4));
   EXPECT_EQ(sink->Values(), (std::vector<std::int64_t>{0x5F, 0x5F, 0x56, 0x84}));
-  auto device = Query(s.Get(), u"Orv_Device");
-  EXPECT_EQ(Int(device[0].Get(), u"Device") & 0x19, 0);  // every radio off
+  auto device = Query(s.get(), u"Orv_Device");
+  EXPECT_EQ(Int(device[0].get(), u"Device") & 0x19, 0);  // every radio off
   Control({"set", "asl", "17"});
   Control({"radio", "on"});
   ASSERT_TRUE(sink->WaitValues(7));
@@ -77,21 +77,21 @@ TEST_F(WmiTest, TurboNeedsTheAdaptorAndUnplugDropsIt) {
   auto s = Connect();
   Control({"press", "turbo"});
   Control({"ac", "unplug"});
-  EXPECT_EQ(Int(Query(s.Get(), u"Orv_System")[0].Get(), u"System"), 0);
+  EXPECT_EQ(Int(Query(s.get(), u"Orv_System")[0].get(), u"System"), 0);
   auto power = Connect(u"root\\Sim");
-  auto status = Query(power.Get(), u"Sim_PowerStatus");
-  EXPECT_EQ(Int(status[0].Get(), u"ACLineStatus"), 0);
-  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  auto status = Query(power.get(), u"Sim_PowerStatus");
+  EXPECT_EQ(Int(status[0].get(), u"ACLineStatus"), 0);
+  auto sink = Subscribe(s.get(), u"Orv_Event", u"OrvEvt");
   Control({"press", "turbo"});  // on battery the key leaves turbo off
   ASSERT_TRUE(sink->WaitValues(1));
   EXPECT_EQ(sink->Values()[0], 0x0060);
   Control({"ac", "unknown"});
-  EXPECT_EQ(Int(Query(power.Get(), u"Sim_PowerStatus")[0].Get(), u"ACLineStatus"), 255);
+  EXPECT_EQ(Int(Query(power.get(), u"Sim_PowerStatus")[0].get(), u"ACLineStatus"), 255);
 }
 
 TEST_F(WmiTest, PowerEventsFollowTheAdaptor) {
   auto s = Connect(u"root\\Sim");
-  auto sink = Subscribe(s.Get(), u"Sim_PowerEvent", u"ACLineStatus");
+  auto sink = Subscribe(s.get(), u"Sim_PowerEvent", u"ACLineStatus");
   Control({"ac", "unplug"});
   Control({"ac", "unplug"});  // no change, no event
   Control({"ac", "plug"});
@@ -102,33 +102,33 @@ TEST_F(WmiTest, PowerEventsFollowTheAdaptor) {
 TEST_F(WmiTest, SetBrightnessMethodOnEveryMonitorRaisesOneEventEach) {
   Control({"set", "monitors", "2"});
   auto s = Connect();
-  auto sink = Subscribe(s.Get(), u"WmiMonitorBrightnessEvent", u"Brightness");
-  ComPtr<IWbemClassObject> cls, inDef, outDef;
-  ASSERT_EQ(s->GetObject(u"WmiMonitorBrightnessMethods", 0, nullptr, cls.Put(), nullptr), S_OK);
-  ASSERT_EQ(cls->GetMethod(u"WmiSetBrightness", 0, inDef.Put(), outDef.Put()), S_OK);
+  auto sink = Subscribe(s.get(), u"WmiMonitorBrightnessEvent", u"Brightness");
+  com_ptr<IWbemClassObject> cls, inDef, outDef;
+  ASSERT_EQ(s->GetObject(Bstr(u"WmiMonitorBrightnessMethods"), 0, nullptr, cls.put(), nullptr), S_OK);
+  ASSERT_EQ(cls->GetMethod(u"WmiSetBrightness", 0, inDef.put(), outDef.put()), S_OK);
   EXPECT_FALSE(outDef);
-  for (auto& monitor : Query(s.Get(), u"WmiMonitorBrightnessMethods")) {
-    ComPtr<IWbemClassObject> in;
-    ASSERT_EQ(inDef->SpawnInstance(0, in.Put()), S_OK);
-    Variant timeout = Variant::Str(u"0"), level = Variant::Str(u"45");
-    ASSERT_EQ(in->Put(u"Timeout", 0, &timeout, CIM_UINT32), S_OK);
-    ASSERT_EQ(in->Put(u"Brightness", 0, &level, CIM_UINT8), S_OK);
-    Variant tooBig = Variant::Str(u"300");
-    EXPECT_EQ(in->Put(u"Brightness", 0, &tooBig, CIM_UINT8), WBEM_E_TYPE_MISMATCH);
-    EXPECT_EQ(in->Put(u"Brightness", 0, &level, CIM_UINT32), WBEM_E_TYPE_MISMATCH);
-    auto path = Str(monitor.Get(), u"__PATH");
-    EXPECT_EQ(s->ExecMethod(path.c_str(), u"WmiSetBrightness", 0, nullptr, in.Get(), nullptr, nullptr), S_OK);
-    EXPECT_EQ(s->ExecMethod(path.c_str(), u"WmiNothing", 0, nullptr, in.Get(), nullptr, nullptr),
+  for (auto& monitor : Query(s.get(), u"WmiMonitorBrightnessMethods")) {
+    com_ptr<IWbemClassObject> in;
+    ASSERT_EQ(inDef->SpawnInstance(0, in.put()), S_OK);
+    Var timeout = Var::Text(u"0"), level = Var::Text(u"45");
+    ASSERT_EQ(in->Put(u"Timeout", 0, timeout.get(), CIM_UINT32), S_OK);
+    ASSERT_EQ(in->Put(u"Brightness", 0, level.get(), CIM_UINT8), S_OK);
+    Var tooBig = Var::Text(u"300");
+    EXPECT_EQ(in->Put(u"Brightness", 0, tooBig.get(), CIM_UINT8), WBEM_E_TYPE_MISMATCH);
+    EXPECT_EQ(in->Put(u"Brightness", 0, level.get(), CIM_UINT32), WBEM_E_TYPE_MISMATCH);
+    Bstr path(Str(monitor.get(), u"__PATH"));
+    EXPECT_EQ(s->ExecMethod(path, Bstr(u"WmiSetBrightness"), 0, nullptr, in.get(), nullptr, nullptr), S_OK);
+    EXPECT_EQ(s->ExecMethod(path, Bstr(u"WmiNothing"), 0, nullptr, in.get(), nullptr, nullptr),
               WBEM_E_INVALID_METHOD);
-    EXPECT_EQ(s->ExecMethod(path.c_str(), u"WmiSetBrightness", 0, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(s->ExecMethod(path, Bstr(u"WmiSetBrightness"), 0, nullptr, nullptr, nullptr, nullptr),
               WBEM_E_INVALID_METHOD_PARAMETERS);
   }
   ASSERT_TRUE(sink->WaitValues(2));
   EXPECT_EQ(sink->Values(), (std::vector<std::int64_t>{45, 45}));
-  auto levels = Query(s.Get(), u"WmiMonitorBrightness");
+  auto levels = Query(s.get(), u"WmiMonitorBrightness");
   ASSERT_EQ(levels.size(), 2u);
-  EXPECT_EQ(Int(levels[0].Get(), u"CurrentBrightness"), 45);
-  EXPECT_EQ(Int(levels[1].Get(), u"CurrentBrightness"), 45);
+  EXPECT_EQ(Int(levels[0].get(), u"CurrentBrightness"), 45);
+  EXPECT_EQ(Int(levels[1].get(), u"CurrentBrightness"), 45);
   // The keys and the control command change the panel, one event each.
   Control({"press", "brightness-up"});
   Control({"brightness", "set", "100"});
@@ -141,44 +141,44 @@ TEST_F(WmiTest, SetBrightnessMethodOnEveryMonitorRaisesOneEventEach) {
 TEST_F(WmiTest, SubscriptionStatusCodes) {
   auto s = Connect();
   auto sink = RecordingSink::Make();
-  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Device", 0, nullptr, sink.Get()),
+  EXPECT_EQ(s->ExecNotificationQueryAsync(Bstr(u"WQL"), Bstr(u"Select * from Orv_Device"), 0, nullptr, sink.get()),
             WBEM_E_NOT_EVENT_CLASS);
-  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Nothing", 0, nullptr, sink.Get()),
+  EXPECT_EQ(s->ExecNotificationQueryAsync(Bstr(u"WQL"), Bstr(u"Select * from Orv_Nothing"), 0, nullptr, sink.get()),
             WBEM_E_INVALID_CLASS);
-  EXPECT_EQ(s->ExecNotificationQueryAsync(u"XQL", u"Select * from Orv_Event", 0, nullptr, sink.Get()),
+  EXPECT_EQ(s->ExecNotificationQueryAsync(Bstr(u"XQL"), Bstr(u"Select * from Orv_Event"), 0, nullptr, sink.get()),
             WBEM_E_INVALID_QUERY_TYPE);
-  EXPECT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Event", 0, nullptr, nullptr),
+  EXPECT_EQ(s->ExecNotificationQueryAsync(Bstr(u"WQL"), Bstr(u"Select * from Orv_Event"), 0, nullptr, nullptr),
             WBEM_E_INVALID_PARAMETER);
-  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), WBEM_E_NOT_FOUND);
+  EXPECT_EQ(s->CancelAsyncCall(sink.get()), WBEM_E_NOT_FOUND);
 }
 
 TEST_F(WmiTest, TheStubForwardsAndTheSubscriptionOutlivesTheServices) {
-  ComPtr<IUnsecuredApartment> apartment;
-  ASSERT_EQ(CoCreateInstance(Clsid::UnsecuredApartment, CLSCTX_LOCAL_SERVER, Iid::UnsecuredApartment,
-                             apartment.PutVoid()),
+  com_ptr<IUnsecuredApartment> apartment;
+  ASSERT_EQ(CoCreateInstance(CLSID_UnsecuredApartment, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnsecuredApartment,
+                             apartment.put_void()),
             S_OK);
   auto sink = RecordingSink::Make();
-  ComPtr<IUnknown> stub;
-  ASSERT_EQ(apartment->CreateObjectStub(sink.Get(), stub.Put()), S_OK);
-  ComPtr<IWbemObjectSink> stubSink;
-  ASSERT_EQ(stub->QueryInterface(Iid::WbemObjectSink, stubSink.PutVoid()), S_OK);
+  com_ptr<IUnknown> stub;
+  ASSERT_EQ(apartment->CreateObjectStub(sink.get(), stub.put()), S_OK);
+  com_ptr<IWbemObjectSink> stubSink;
+  ASSERT_EQ(stub->QueryInterface(IID_IWbemObjectSink, stubSink.put_void()), S_OK);
   {
     auto s = Connect();
-    ASSERT_EQ(s->ExecNotificationQueryAsync(u"WQL", u"Select * from Orv_Event", WBEM_FLAG_SEND_STATUS, nullptr,
-                                            stubSink.Get()),
+    ASSERT_EQ(s->ExecNotificationQueryAsync(Bstr(u"WQL"), Bstr(u"Select * from Orv_Event"), WBEM_FLAG_SEND_STATUS, nullptr,
+                                            stubSink.get()),
               S_OK);
   }
   // Every local reference goes, as the library does; the layer keeps the chain alive.
-  stubSink.Reset();
-  stub.Reset();
-  apartment.Reset();
+  stubSink.reset();
+  stub.reset();
+  apartment.reset();
   Control({"press", "webcam"});
   ASSERT_TRUE(sink->WaitValues(1));
   EXPECT_EQ(sink->Values()[0], 0x8957);
   // The provider stops: the subscriber is told once and the chain is let go.
   StopProvider();
   ASSERT_TRUE(sink->WaitStatus());
-  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{WBEM_E_TRANSPORT_FAILURE});
+  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{static_cast<HRESULT>(WBEM_E_TRANSPORT_FAILURE)});
 }
 
 TEST_F(WmiTest, ProviderKilledWhileSubscribedEndsTheSubscriptionOnce) {
@@ -186,26 +186,26 @@ TEST_F(WmiTest, ProviderKilledWhileSubscribedEndsTheSubscriptionOnce) {
   orv::test::Child firmware({orv::test::Program("orv-firmware")});
   ASSERT_TRUE(orv::test::WaitFor([] { return sim::ProviderRunning(); }));
   auto s = Connect();
-  auto sink = Subscribe(s.Get(), u"Orv_Event", u"OrvEvt");
+  auto sink = Subscribe(s.get(), u"Orv_Event", u"OrvEvt");
   Control({"press", "wireless"});
   ASSERT_TRUE(sink->WaitValues(1));
   firmware.Signal(SIGKILL);
   ASSERT_TRUE(sink->WaitStatus());
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{WBEM_E_TRANSPORT_FAILURE});
+  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{static_cast<HRESULT>(WBEM_E_TRANSPORT_FAILURE)});
   EXPECT_EQ(sink->Values().size(), 1u);
-  EXPECT_EQ(s->CancelAsyncCall(sink.Get()), WBEM_E_NOT_FOUND);  // nothing left to cancel
+  EXPECT_EQ(s->CancelAsyncCall(sink.get()), WBEM_E_NOT_FOUND);  // nothing left to cancel
 }
 
 TEST_F(WmiTest, ManySubscribersEachGetEveryEvent) {
   auto s = Connect();
-  std::vector<ComPtr<RecordingSink>> sinks;
-  for (int i = 0; i < 5; ++i) sinks.push_back(Subscribe(s.Get(), u"Orv_Event", u"OrvEvt"));
+  std::vector<com_ptr<RecordingSink>> sinks;
+  for (int i = 0; i < 5; ++i) sinks.push_back(Subscribe(s.get(), u"Orv_Event", u"OrvEvt"));
   for (int i = 0; i < 20; ++i) Control({"press", "volume-up"});
   for (auto& sink : sinks) {
     ASSERT_TRUE(sink->WaitValues(20));
     EXPECT_EQ(sink->Values(), std::vector<std::int64_t>(20, 0x32));
-    EXPECT_EQ(s->CancelAsyncCall(sink.Get()), S_OK);
+    EXPECT_EQ(s->CancelAsyncCall(sink.get()), S_OK);
   }
 }
 

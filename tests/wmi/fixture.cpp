@@ -1,19 +1,20 @@
 // Test fixture and recording sink for the WMI layer tests.
 #include "tests/wmi/fixture.h"
 
+#include "platform/wmi/sim/apartment.h"
 #include "sim/launcher.h"
 
 namespace orv::wmi::test {
 
 void WmiTest::SetUp() {
-  ASSERT_EQ(CoInitialize(), S_OK);
+  ASSERT_EQ(CoInitialize(nullptr), S_OK);
   StartProvider();
 }
 
 void WmiTest::TearDown() {
   provider_.Stop();
   CoUninitialize();
-  EXPECT_EQ(ComInitDepth(), 0);
+  EXPECT_EQ(com::ComInitDepth(), 0);
 }
 
 void WmiTest::StartProvider() {
@@ -21,19 +22,19 @@ void WmiTest::StartProvider() {
   ASSERT_TRUE(provider_.Start(&error)) << error;
 }
 
-HRESULT WmiTest::TryConnect(const char16_t* ns, ComPtr<IWbemServices>* out) {
-  ComPtr<IWbemLocator> locator;
-  HRESULT hr = CoCreateInstance(Clsid::WbemLocator, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, Iid::WbemLocator,
-                                locator.PutVoid());
-  if (Failed(hr)) return hr;
-  hr = locator->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, out->Put());
-  if (Failed(hr)) return hr;
-  return CoSetProxyBlanket(out->Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, RPC_C_AUTHN_LEVEL_CALL,
-                           RPC_C_IMP_LEVEL_IMPERSONATE, EOAC_NONE);
+HRESULT WmiTest::TryConnect(const OLECHAR* ns, com_ptr<IWbemServices>* out) {
+  com_ptr<IWbemLocator> locator;
+  HRESULT hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                IID_IWbemLocator, locator.put_void());
+  if (FAILED(hr)) return hr;
+  hr = locator->ConnectServer(Bstr(ns), nullptr, nullptr, nullptr, 0, nullptr, nullptr, out->put());
+  if (FAILED(hr)) return hr;
+  return CoSetProxyBlanket(out->get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                           RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
 }
 
-ComPtr<IWbemServices> WmiTest::Connect(const char16_t* ns) {
-  ComPtr<IWbemServices> s;
+com_ptr<IWbemServices> WmiTest::Connect(const OLECHAR* ns) {
+  com_ptr<IWbemServices> s;
   HRESULT hr = TryConnect(ns, &s);
   EXPECT_EQ(hr, S_OK);
   return s;
@@ -41,16 +42,17 @@ ComPtr<IWbemServices> WmiTest::Connect(const char16_t* ns) {
 
 Objects WmiTest::Query(IWbemServices* s, const std::u16string& cls) {
   Objects out;
-  ComPtr<IEnumWbemClassObject> e;
-  HRESULT hr = s->ExecQuery(u"WQL", (u"Select * from " + cls).c_str(), WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, e.Put());
+  com_ptr<IEnumWbemClassObject> e;
+  HRESULT hr = s->ExecQuery(Bstr(u"WQL"), Bstr(u"Select * from " + cls), WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
+                            e.put());
   EXPECT_EQ(hr, S_OK);
-  if (Failed(hr)) return out;
+  if (FAILED(hr)) return out;
   for (;;) {
     IWbemClassObject* o = nullptr;
     ULONG got = 0;
     hr = e->Next(WBEM_INFINITE, 1, &o, &got);
     if (got == 0) break;
-    out.push_back(ComPtr<IWbemClassObject>::Attach(o));
+    out.push_back(com_ptr<IWbemClassObject>::attach(o));
   }
   EXPECT_EQ(hr, WBEM_S_FALSE);
   return out;
@@ -64,34 +66,34 @@ std::string WmiTest::Control(const std::vector<std::string>& words) {
   return text;
 }
 
-std::int64_t Int(IWbemClassObject* o, const char16_t* name) {
-  Variant v;
-  EXPECT_EQ(o->Get(name, 0, &v, nullptr, nullptr), S_OK);
-  Variant n;
-  EXPECT_EQ(VariantChangeType(&n, &v, 0, VT_I8), S_OK);
-  return n.num;
+std::int64_t Int(IWbemClassObject* o, const OLECHAR* name) {
+  Var v;
+  EXPECT_EQ(o->Get(name, 0, v.get(), nullptr, nullptr), S_OK);
+  LONGLONG n = 0;
+  EXPECT_TRUE(orv::test::IntOf(*v.get(), &n));
+  return n;
 }
 
-std::u16string Str(IWbemClassObject* o, const char16_t* name) {
-  Variant v;
-  EXPECT_EQ(o->Get(name, 0, &v, nullptr, nullptr), S_OK);
-  EXPECT_EQ(v.vt, VT_BSTR);
-  return v.str;
+std::u16string Str(IWbemClassObject* o, const OLECHAR* name) {
+  Var v;
+  EXPECT_EQ(o->Get(name, 0, v.get(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(v->vt, VT_BSTR);
+  return orv::test::TextOf(*v.get());
 }
 
-HRESULT RecordingSink::Indicate(long count, IWbemClassObject** objects) {
+HRESULT RecordingSink::Indicate(LONG count, IWbemClassObject** objects) {
   std::lock_guard<std::mutex> lock(lock_);
-  for (long i = 0; i < count; ++i) {
-    Variant v;
-    HRESULT hr = objects[i]->Get(property, 0, &v, nullptr, nullptr);
-    Variant n;
-    values_.push_back(Succeeded(hr) && Succeeded(VariantChangeType(&n, &v, 0, VT_I8)) ? n.num : -1);
+  for (LONG i = 0; i < count; ++i) {
+    Var v;
+    HRESULT hr = objects[i]->Get(property, 0, v.get(), nullptr, nullptr);
+    LONGLONG n = 0;
+    values_.push_back(SUCCEEDED(hr) && orv::test::IntOf(*v.get(), &n) ? n : -1);
   }
   changed_.notify_all();
   return WBEM_S_NO_ERROR;
 }
 
-HRESULT RecordingSink::SetStatus(long flags, HRESULT result, const char16_t*, IWbemClassObject*) {
+HRESULT RecordingSink::SetStatus(LONG flags, HRESULT result, BSTR, IWbemClassObject*) {
   std::lock_guard<std::mutex> lock(lock_);
   if (flags == WBEM_STATUS_COMPLETE) statuses_.push_back(result);
   changed_.notify_all();

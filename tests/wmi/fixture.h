@@ -2,19 +2,25 @@
 // folder, COM set up on the test thread, and a sink that records what it gets.
 #pragma once
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <wbemidl.h>
 
 #include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "platform/wmi/wbem.h"
+#include "platform/base/unique_com.h"
+#include "platform/wmi/sim/com_object.h"
 #include "sim/provider.h"
+#include "tests/support/com.h"
 #include "tests/support/process.h"
 
 namespace orv::wmi::test {
 
-using Objects = std::vector<ComPtr<IWbemClassObject>>;
+using orv::test::Bstr;
+using orv::test::Var;
+using Objects = std::vector<com_ptr<IWbemClassObject>>;
 
 class WmiTest : public ::testing::Test {
  protected:
@@ -24,8 +30,8 @@ class WmiTest : public ::testing::Test {
   void StopProvider() { provider_.Stop(); }
 
   // Connects with the same steps the library takes; fails the test on error.
-  ComPtr<IWbemServices> Connect(const char16_t* ns = u"root\\WMI");
-  HRESULT TryConnect(const char16_t* ns, ComPtr<IWbemServices>* out);
+  com_ptr<IWbemServices> Connect(const OLECHAR* ns = u"root\\WMI");
+  HRESULT TryConnect(const OLECHAR* ns, com_ptr<IWbemServices>* out);
   Objects Query(IWbemServices* s, const std::u16string& cls);
   // Runs a simulator command in the provider; the test fails if it is refused.
   std::string Control(const std::vector<std::string>& words);
@@ -35,21 +41,21 @@ class WmiTest : public ::testing::Test {
 };
 
 // Reads an integer property; the test fails if it cannot.
-std::int64_t Int(IWbemClassObject* o, const char16_t* name);
-std::u16string Str(IWbemClassObject* o, const char16_t* name);
+std::int64_t Int(IWbemClassObject* o, const OLECHAR* name);
+std::u16string Str(IWbemClassObject* o, const OLECHAR* name);
 
-class RecordingSink : public RefCounted<IWbemObjectSink, Iid::WbemObjectSink> {
+class RecordingSink : public com::ComObject<IWbemObjectSink, IID_IWbemObjectSink> {
  public:
-  static ComPtr<RecordingSink> Make() { return ComPtr<RecordingSink>::Attach(new RecordingSink()); }
-  HRESULT Indicate(long count, IWbemClassObject** objects) override;
-  HRESULT SetStatus(long flags, HRESULT result, const char16_t* param, IWbemClassObject* object) override;
+  static com_ptr<RecordingSink> Make() { return com_ptr<RecordingSink>::attach(new RecordingSink()); }
+  HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject** objects) override;
+  HRESULT STDMETHODCALLTYPE SetStatus(LONG flags, HRESULT result, BSTR param, IWbemClassObject* object) override;
   // Waits until n values (or a final status) arrived.
   bool WaitValues(std::size_t n, int ms = 5000);
   bool WaitStatus(int ms = 5000);
   std::vector<std::int64_t> Values();
   std::vector<HRESULT> Statuses();
   // The property read from each event object.
-  const char16_t* property = u"OrvEvt";
+  const OLECHAR* property = u"OrvEvt";
 
  private:
   RecordingSink() = default;

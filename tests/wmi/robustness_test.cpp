@@ -1,7 +1,7 @@
 // A provider fed broken requests (truncated, unknown, forged counts)
 // answers or drops that client and goes on serving the others.
-#include "platform/wmi/channel.h"
-#include "platform/wmi/wire.h"
+#include "platform/wmi/sim/channel.h"
+#include "platform/wmi/sim/wire.h"
 #include "tests/wmi/fixture.h"
 
 namespace orv::wmi::test {
@@ -28,10 +28,10 @@ TEST_F(WmiTest, BrokenRequestsHarmOnlyTheirSender) {
     std::string reply;
     ASSERT_TRUE(ch.Call(body, &reply, 5000));
     wire::Reader r(reply);
-    EXPECT_TRUE(Failed(static_cast<HRESULT>(r.U32())));
+    EXPECT_TRUE(FAILED(static_cast<HRESULT>(r.U32())));
   }
   auto s = Connect();
-  EXPECT_EQ(Int(Query(s.Get(), u"Orv_Software")[0].Get(), u"Software"), 0);  // the forged write changed nothing
+  EXPECT_EQ(Int(Query(s.get(), u"Orv_Software")[0].get(), u"Software"), 0);  // the forged write changed nothing
 }
 
 TEST_F(WmiTest, AClientThatNeverReadsItsAnswersIsDropped) {
@@ -50,7 +50,7 @@ TEST_F(WmiTest, AClientThatNeverReadsItsAnswersIsDropped) {
   while (greedy.Receive(&reply, 5000)) ++answered;
   EXPECT_LT(answered, sent) << "the answers were kept without limit";
   auto s = Connect();  // the others are still served
-  EXPECT_EQ(Int(Query(s.Get(), u"Orv_Software")[0].Get(), u"Software"), 0);
+  EXPECT_EQ(Int(Query(s.get(), u"Orv_Software")[0].get(), u"Software"), 0);
 }
 
 TEST(Wire, ReaderStopsAtTheEndOfTruncatedInput) {
@@ -59,7 +59,7 @@ TEST(Wire, ReaderStopsAtTheEndOfTruncatedInput) {
   wire::Property p;
   p.name = "Device";
   p.type = CIM_UINT8;
-  p.value = Variant::Int(VT_UI1, 7);
+  p.value = com::Value::Int(VT_UI1, 7);
   o.props.push_back(p);
   wire::Writer w;
   w.Obj(o);

@@ -82,7 +82,7 @@ BOOL CCalvexDlg::OnInitDialog() {
 
   m_wmi.AddHWND(m_hWnd);
   char error[260] = {};
-  m_wmi.OrvWMIEvent(u"Select * from Orv_Event", error, u"root\\wmi", u"WQL");
+  m_wmi.OrvWMIEvent(OLESTR("Select * from Orv_Event"), error, OLESTR("root\\wmi"), OLESTR("WQL"));
   WriteLog(5, "\t Register WMI event");
 
   ResolveLanguageTable(m_strLanguageFile, m_strLanguage);

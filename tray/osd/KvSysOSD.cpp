@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/base/unique_handle.h"
-#include "platform/text/ansi.h"
 #include "tray/osd/osd_bar_geometry.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"
@@ -66,8 +65,10 @@ std::unique_ptr<Gdiplus::Image> CKvSysOSD::LoadPicture(const char* relative) con
   if (!relative || !*relative) return nullptr;
   char path[1024];
   std::snprintf(path, sizeof path, "%sImage\\%s", m_folder, relative);
-  std::u16string wide = orv::text::AnsiToWide(path);
-  return std::unique_ptr<Gdiplus::Image>(Gdiplus::Image::FromFile(wide.c_str()));
+  WCHAR wide[1024];
+  if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, static_cast<int>(sizeof wide / sizeof wide[0])))
+    return nullptr;
+  return std::unique_ptr<Gdiplus::Image>(Gdiplus::Image::FromFile(wide));
 }
 
 void CKvSysOSD::DrawOSD(int kind, int level, int image, int range) {

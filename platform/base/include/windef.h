@@ -16,6 +16,13 @@
 #define DECLSPEC_IMPORT
 #define DECLSPEC_NORETURN [[noreturn]]
 
+// ---- __declspec, which the Windows compilers know, for the exports of our own
+// libraries: an exported symbol has default visibility here, an import needs nothing.
+#define __declspec(x) ORV_DECLSPEC_##x
+#define ORV_DECLSPEC_dllexport __attribute__((visibility("default")))
+#define ORV_DECLSPEC_dllimport
+// ----
+
 typedef std::uint8_t BYTE;
 typedef std::uint16_t WORD;
 typedef std::uint32_t DWORD;

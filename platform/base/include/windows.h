@@ -52,3 +52,7 @@
 #if __has_include(<winver.h>)
 #include <winver.h>
 #endif
+// OLE (COM and automation), which the SDK's windows.h includes unless WIN32_LEAN_AND_MEAN.
+#if __has_include(<ole2.h>)
+#include <ole2.h>
+#endif

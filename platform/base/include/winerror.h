@@ -98,6 +98,33 @@
                                 : static_cast<HRESULT>((static_cast<DWORD>(x) & 0x0000FFFF) | \
                                                        (FACILITY_WIN32 << 16) | 0x80000000))
 
+// ---- COM and OLE automation status codes (HRESULTs), and the Win32 errors of the
+// text conversions and of RPC, for the COM/WMI and text areas.
+#define ERROR_INVALID_FLAGS 1004L
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
+#define RPC_S_SERVER_UNAVAILABLE 1722L
+
+#define S_OK (static_cast<HRESULT>(0L))
+#define S_FALSE (static_cast<HRESULT>(1L))
+#define E_UNEXPECTED (static_cast<HRESULT>(0x8000FFFF))
+#define E_NOTIMPL (static_cast<HRESULT>(0x80004001))
+#define E_NOINTERFACE (static_cast<HRESULT>(0x80004002))
+#define E_POINTER (static_cast<HRESULT>(0x80004003))
+#define E_ABORT (static_cast<HRESULT>(0x80004004))
+#define E_FAIL (static_cast<HRESULT>(0x80004005))
+#define E_ACCESSDENIED (static_cast<HRESULT>(0x80070005))
+#define E_HANDLE (static_cast<HRESULT>(0x80070006))
+#define E_OUTOFMEMORY (static_cast<HRESULT>(0x8007000E))
+#define E_INVALIDARG (static_cast<HRESULT>(0x80070057))
+#define CLASS_E_NOAGGREGATION (static_cast<HRESULT>(0x80040110))
+#define REGDB_E_CLASSNOTREG (static_cast<HRESULT>(0x80040154))
+#define CO_E_NOTINITIALIZED (static_cast<HRESULT>(0x800401F0))
+#define RPC_E_CHANGED_MODE (static_cast<HRESULT>(0x80010106))
+#define RPC_E_TOO_LATE (static_cast<HRESULT>(0x80010119))
+#define DISP_E_TYPEMISMATCH (static_cast<HRESULT>(0x80020005))
+#define DISP_E_BADVARTYPE (static_cast<HRESULT>(0x80020008))
+#define DISP_E_OVERFLOW (static_cast<HRESULT>(0x8002000A))
+
 // ---- Error numbers of the system-service areas (synchronisation, services,
 // security) that the block above does not have.
 #define ERROR_NOT_OWNER 288L

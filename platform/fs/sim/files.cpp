@@ -13,7 +13,7 @@
 
 #include "platform/fs/sim/io_object.h"
 #include "platform/fs/sim/paths.h"
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 
 using orv::win::KernelObject;
 using orv::win::LookupHandleAs;

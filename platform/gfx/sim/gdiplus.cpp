@@ -11,7 +11,7 @@
 #include "platform/fs/sim/paths.h"
 #include "platform/gfx/sim/gdi.h"
 #include "platform/gfx/sim/png.h"
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 
 namespace Gdiplus {
 

@@ -14,11 +14,10 @@
 #include <vector>
 
 #include "platform/power/sim/source.h"
+#include "platform/wmi/sim/com_object.h"
 
 namespace orv::win {
 namespace {
-
-using namespace orv::wmi;
 
 struct Registration {
   std::uintptr_t id;
@@ -49,15 +48,15 @@ struct AcDcSetting {
 static_assert(offsetof(AcDcSetting, Data) == offsetof(POWERBROADCAST_SETTING, Data),
               "the record's data follows its length as in POWERBROADCAST_SETTING");
 
-class PowerSink : public RefCounted<IWbemObjectSink, Iid::WbemObjectSink> {
+class PowerSink : public orv::com::ComObject<IWbemObjectSink, IID_IWbemObjectSink> {
  public:
   explicit PowerSink(std::shared_ptr<State> state) : state_(std::move(state)) {}
 
-  HRESULT Indicate(long count, IWbemClassObject** objects) override {
-    for (long i = 0; i < count; ++i) Broadcast(objects[i]);
+  HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject** objects) override {
+    for (LONG i = 0; i < count; ++i) Broadcast(objects[i]);
     return WBEM_S_NO_ERROR;
   }
-  HRESULT SetStatus(long flags, HRESULT, const char16_t*, IWbemClassObject*) override {
+  HRESULT STDMETHODCALLTYPE SetStatus(LONG flags, HRESULT, BSTR, IWbemClassObject*) override {
     if (flags == WBEM_STATUS_COMPLETE) {
       std::lock_guard<std::mutex> hold(state_->lock);
       state_->watching = false;
@@ -68,7 +67,7 @@ class PowerSink : public RefCounted<IWbemObjectSink, Iid::WbemObjectSink> {
  private:
   void Broadcast(IWbemClassObject* event) {
     BYTE line = AC_LINE_UNKNOWN;
-    orv::power::ReadByte(event, u"ACLineStatus", &line);
+    orv::power::ReadByte(event, OLESTR("ACLineStatus"), &line);
     std::vector<Registration> targets;
     {
       std::lock_guard<std::mutex> hold(state_->lock);
@@ -107,16 +106,17 @@ bool Watch(const std::shared_ptr<State>& state) {
     if (state->watching) return true;
   }
   orv::power::ComScope com;
-  ComPtr<IWbemServices> services;
-  if (Failed(orv::power::Connect(&services))) return false;
-  auto sink = ComPtr<PowerSink>::Attach(new PowerSink(state));
+  orv::com_ptr<IWbemServices> services;
+  if (FAILED(orv::power::Connect(&services))) return false;
+  auto sink = orv::com_ptr<PowerSink>::attach(new PowerSink(state));
+  orv::unique_bstr wql = orv::make_bstr(OLESTR("WQL"));
+  orv::unique_bstr query = orv::make_bstr(OLESTR("Select * from Sim_PowerEvent"));
   {
     // Set before the first delivery can end it again.
     std::lock_guard<std::mutex> hold(state->lock);
     state->watching = true;
   }
-  if (Failed(services->ExecNotificationQueryAsync(u"WQL", u"Select * from Sim_PowerEvent", 0, nullptr,
-                                                  sink.Get()))) {
+  if (FAILED(services->ExecNotificationQueryAsync(wql.get(), query.get(), 0, nullptr, sink.get()))) {
     std::lock_guard<std::mutex> hold(state->lock);
     state->watching = false;
     return false;

@@ -3,20 +3,21 @@
 
 namespace orv::power {
 
-using namespace orv::wmi;
-
-HRESULT Connect(ComPtr<IWbemServices>* services) {
-  ComPtr<IWbemLocator> locator;
-  HRESULT hr = CoCreateInstance(Clsid::WbemLocator, CLSCTX_INPROC_SERVER, Iid::WbemLocator, locator.PutVoid());
-  if (Failed(hr)) return hr;
-  return locator->ConnectServer(kNamespace, nullptr, nullptr, nullptr, 0, nullptr, nullptr, services->Put());
+HRESULT Connect(orv::com_ptr<IWbemServices>* services) {
+  orv::com_ptr<IWbemLocator> locator;
+  HRESULT hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.put_void());
+  if (FAILED(hr)) return hr;
+  orv::unique_bstr ns = orv::make_bstr(kNamespace);
+  return locator->ConnectServer(ns.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services->put());
 }
 
-bool ReadByte(IWbemClassObject* object, const char16_t* name, BYTE* value) {
-  Variant v;
-  if (!object || Failed(object->Get(name, 0, &v, nullptr, nullptr))) return false;
-  if (v.vt == VT_NULL || v.vt == VT_EMPTY || v.vt == VT_BSTR || v.num < 0 || v.num > 255) return false;
-  *value = static_cast<BYTE>(v.num);
+bool ReadByte(IWbemClassObject* object, const OLECHAR* name, BYTE* value) {
+  orv::unique_variant v;
+  if (!object || FAILED(object->Get(name, 0, v.put(), nullptr, nullptr))) return false;
+  // A number of 0..255; text is no number here.
+  if (v->vt == VT_NULL || v->vt == VT_EMPTY || v->vt == VT_BSTR || FAILED(VariantChangeType(v.get(), v.get(), 0, VT_UI1)))
+    return false;
+  *value = v->bVal;
   return true;
 }
 

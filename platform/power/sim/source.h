@@ -2,33 +2,34 @@
 // to its namespace and the reading of the AC line and battery from its objects.
 #pragma once
 #include <windows.h>
+#include <wbemidl.h>
 
-#include "platform/wmi/wbem.h"
+#include "platform/base/unique_com.h"
 
 namespace orv::power {
 
-constexpr char16_t kNamespace[] = u"root\\Sim";
+constexpr OLECHAR kNamespace[] = OLESTR("root\\Sim");
 
 // Holds a COM apartment for the calling thread while it lives: a thread already
 // in one keeps it, otherwise one is entered and left again.
 class ComScope {
  public:
-  ComScope() : init_(orv::wmi::CoInitializeEx(true)) {}
+  ComScope() : init_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
   ~ComScope() {
-    if (orv::wmi::Succeeded(init_)) orv::wmi::CoUninitialize();
+    if (SUCCEEDED(init_)) CoUninitialize();
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
 
  private:
-  orv::wmi::HRESULT init_;
+  HRESULT init_;
 };
 
 // Connects to the power source's namespace (needs a ComScope on the thread).
-orv::wmi::HRESULT Connect(orv::wmi::ComPtr<orv::wmi::IWbemServices>* services);
+HRESULT Connect(orv::com_ptr<IWbemServices>* services);
 
 // A byte-sized property of a power object (Sim_PowerStatus or Sim_PowerEvent);
 // false when the object lacks it or it is not a number of 0..255.
-bool ReadByte(orv::wmi::IWbemClassObject* object, const char16_t* name, BYTE* value);
+bool ReadByte(IWbemClassObject* object, const OLECHAR* name, BYTE* value);
 
 }  // namespace orv::power

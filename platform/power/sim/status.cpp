@@ -4,7 +4,6 @@
 #include "platform/power/sim/source.h"
 
 extern "C" BOOL WINAPI GetSystemPowerStatus(LPSYSTEM_POWER_STATUS status) {
-  using namespace orv::wmi;
   if (!status) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -12,17 +11,19 @@ extern "C" BOOL WINAPI GetSystemPowerStatus(LPSYSTEM_POWER_STATUS status) {
   *status = {AC_LINE_UNKNOWN, BATTERY_FLAG_UNKNOWN, BATTERY_PERCENTAGE_UNKNOWN, 0, BATTERY_LIFE_UNKNOWN,
              BATTERY_LIFE_UNKNOWN};
   orv::power::ComScope com;
-  ComPtr<IWbemServices> services;
-  ComPtr<IEnumWbemClassObject> results;
-  ComPtr<IWbemClassObject> object;
+  orv::com_ptr<IWbemServices> services;
+  orv::com_ptr<IEnumWbemClassObject> results;
+  orv::com_ptr<IWbemClassObject> object;
+  orv::unique_bstr wql = orv::make_bstr(OLESTR("WQL"));
+  orv::unique_bstr query = orv::make_bstr(OLESTR("Select * from Sim_PowerStatus"));
   ULONG got = 0;
   BYTE ac = 0, battery = 0;
-  const bool ok = Succeeded(orv::power::Connect(&services)) &&
-                  Succeeded(services->ExecQuery(u"WQL", u"Select * from Sim_PowerStatus",
-                                                WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, results.Put())) &&
-                  results->Next(WBEM_INFINITE, 1, object.Put(), &got) == S_OK && got == 1 &&
-                  orv::power::ReadByte(object.Get(), u"ACLineStatus", &ac) &&
-                  orv::power::ReadByte(object.Get(), u"BatteryLifePercent", &battery);
+  const bool ok = SUCCEEDED(orv::power::Connect(&services)) &&
+                  SUCCEEDED(services->ExecQuery(wql.get(), query.get(), WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
+                                                results.put())) &&
+                  results->Next(WBEM_INFINITE, 1, object.put(), &got) == S_OK && got == 1 &&
+                  orv::power::ReadByte(object.get(), OLESTR("ACLineStatus"), &ac) &&
+                  orv::power::ReadByte(object.get(), OLESTR("BatteryLifePercent"), &battery);
   if (!ok) {
     SetLastError(ERROR_NOT_READY);
     return FALSE;

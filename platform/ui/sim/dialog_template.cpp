@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 
 namespace orv::ui::detail {
 namespace {

@@ -9,14 +9,15 @@
 #include <mutex>
 #include <thread>
 
+#include <wbemidl.h>
+
+#include "platform/base/unique_com.h"
 #include "platform/ui/sim/input.h"
 #include "platform/ui/sim/internal.h"
-#include "platform/wmi/wbem.h"
+#include "platform/wmi/sim/com_object.h"
 
 namespace orv::ui::detail {
 namespace {
-
-namespace wmi = orv::wmi;
 
 struct Key {
   unsigned eventCode;
@@ -39,41 +40,20 @@ void Press(const Key& k) {
   QueueKeyEvent(WM_KEYUP, key);
 }
 
-class KeySink : public wmi::IWbemObjectSink {
+class KeySink : public orv::com::ComObject<IWbemObjectSink, IID_IWbemObjectSink> {
  public:
-  wmi::HRESULT QueryInterface(wmi::Iid iid, void** out) override {
-    if (!out) return wmi::E_POINTER;
-    if (iid != wmi::Iid::Unknown && iid != wmi::Iid::WbemObjectSink) {
-      *out = nullptr;
-      return wmi::E_NOINTERFACE;
-    }
-    *out = static_cast<IWbemObjectSink*>(this);
-    AddRef();
-    return wmi::WBEM_S_NO_ERROR;
-  }
-  wmi::ULONG AddRef() override { return static_cast<wmi::ULONG>(++refs_); }
-  wmi::ULONG Release() override {
-    long n = --refs_;
-    if (n == 0) delete this;
-    return static_cast<wmi::ULONG>(n);
-  }
-  wmi::HRESULT Indicate(long count, wmi::IWbemClassObject** objects) override {
-    for (long i = 0; i < count && objects; ++i) {
-      wmi::Variant value;
-      if (!objects[i] || wmi::Failed(objects[i]->Get(u"OrvEvt", 0, &value, nullptr, nullptr))) continue;
+  HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject** objects) override {
+    for (LONG i = 0; i < count && objects; ++i) {
+      orv::unique_variant value;
+      if (!objects[i] || FAILED(objects[i]->Get(OLESTR("OrvEvt"), 0, value.put(), nullptr, nullptr)) ||
+          FAILED(VariantChangeType(value.get(), value.get(), 0, VT_I8)))
+        continue;
       for (const Key& k : kKeys)
-        if ((static_cast<unsigned>(value.num) & 0xFFu) == k.eventCode) Press(k);
-      wmi::VariantClear(&value);
+        if ((static_cast<unsigned>(value->llVal) & 0xFFu) == k.eventCode) Press(k);
     }
-    return wmi::WBEM_S_NO_ERROR;
+    return WBEM_S_NO_ERROR;
   }
-  wmi::HRESULT SetStatus(long, wmi::HRESULT, const char16_t*, wmi::IWbemClassObject*) override {
-    return wmi::WBEM_S_NO_ERROR;
-  }
-
- private:
-  ~KeySink() override = default;
-  std::atomic<long> refs_{1};
+  HRESULT STDMETHODCALLTYPE SetStatus(LONG, HRESULT, BSTR, IWbemClassObject*) override { return WBEM_S_NO_ERROR; }
 };
 
 struct Keyboard {
@@ -92,18 +72,21 @@ Keyboard& TheKeyboard() {
 // Subscribes, waits to be stopped, cancels. Without the notebook's provider
 // there are no keys to report, and the hooks see only SendInput's.
 void Run(Keyboard* k) {
-  wmi::CoInitializeEx(true);
+  CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   {
-    wmi::ComPtr<wmi::IWbemLocator> locator;
-    wmi::ComPtr<wmi::IWbemServices> services;
-    KeySink* sink = new KeySink;
-    wmi::HRESULT hr = wmi::CoCreateInstance(wmi::Clsid::WbemLocator, wmi::CLSCTX_INPROC_SERVER, wmi::Iid::WbemLocator,
-                                            locator.PutVoid());
-    if (wmi::Succeeded(hr))
-      hr = locator->ConnectServer(u"root\\WMI", nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put());
-    if (wmi::Succeeded(hr))
-      hr = services->ExecNotificationQueryAsync(u"WQL", u"SELECT * FROM Orv_Event", 0, nullptr, sink);
-    if (wmi::Failed(hr))
+    orv::com_ptr<IWbemLocator> locator;
+    orv::com_ptr<IWbemServices> services;
+    auto sink = orv::com_ptr<KeySink>::attach(new KeySink);
+    HRESULT hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                                  locator.put_void());
+    if (SUCCEEDED(hr))
+      hr = locator->ConnectServer(orv::make_bstr(OLESTR("root\\WMI")).get(), nullptr, nullptr, nullptr, 0, nullptr,
+                                  nullptr, services.put());
+    if (SUCCEEDED(hr))
+      hr = services->ExecNotificationQueryAsync(orv::make_bstr(OLESTR("WQL")).get(),
+                                                orv::make_bstr(OLESTR("SELECT * FROM Orv_Event")).get(), 0, nullptr,
+                                                sink.get());
+    if (FAILED(hr))
       std::fprintf(stderr, "keyboard: the notebook's keys cannot be watched (0x%08x)\n", static_cast<unsigned>(hr));
     {
       std::unique_lock<std::mutex> lock(k->mutex);
@@ -111,10 +94,9 @@ void Run(Keyboard* k) {
       k->changed.notify_all();
       k->changed.wait(lock, [&] { return k->stop; });
     }
-    if (wmi::Succeeded(hr)) services->CancelAsyncCall(sink);
-    sink->Release();
+    if (SUCCEEDED(hr)) services->CancelAsyncCall(sink.get());
   }
-  wmi::CoUninitialize();
+  CoUninitialize();
 }
 
 }  // namespace

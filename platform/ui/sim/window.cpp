@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/text/ansi.h"
+#include "platform/text/sim/ansi.h"
 #include "platform/ui/sim/internal.h"
 
 namespace orv::ui::detail {
