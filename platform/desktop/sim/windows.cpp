@@ -1,7 +1,8 @@
-// Z-order, layered contents, regions, window DCs and class names of top-level
-// windows. The list follows the message core: every use brings it up to date
-// with the live windows, and a destroyed window's record goes at once. The same
-// watch makes a process serve its screen once it shows a window of its own.
+// Z-order, layered contents, regions, window DCs and the window search of
+// top-level windows. The list follows the window manager: every use brings it up
+// to date with the live windows, and a destroyed window's record goes at once.
+// The same watch makes a process serve its screen once it shows a window of its
+// own.
 #include <windows.h>
 
 #include <algorithm>
