@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "platform/base/unique_handle.h"
-#include "platform/desktop/frame_server.h"
 #include "platform/framework/app.h"
 #include "tray/core/message_pump.h"
 #include "tray/firmware/EcCommands.h"
@@ -150,9 +149,6 @@ BOOL CCalvexDlg::OnInitDialog() {
   }
   WriteLog(5, "\t Confirm HDD Function");
   WriteLog(5, "\t Define Audio and Brightness value");
-
-  // Lets a person (and the tests) take screenshots of the simulated desktop.
-  orv::desktop::StartFrameServer();
   return TRUE;
 }
 
@@ -169,7 +165,6 @@ void CCalvexDlg::OnDestroy() {
   WriteLog(5, "\t UnLoad KBHook.dll");
   RemoveTrayIcons();
   WriteLog(5, "\t Delete Tray Icon.");
-  orv::desktop::StopFrameServer();
 }
 
 void CCalvexDlg::OnCommand(UINT id) {
