@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include <windows.h>
 
 #include "platform/home/sim/home.h"
+#include "tests/support/fuzz_home.h"
 
 namespace {
 
@@ -53,19 +53,9 @@ std::vector<std::string> Names(const char* section) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // In memory where there is such a folder: every write syncs its file.
-  static char home[] = "/dev/shm/orvfuzzXXXXXX";
-  static char fallback[] = "/tmp/orvfuzzXXXXXX";
-  char* made = mkdtemp(home) ? home : mkdtemp(fallback);
-  if (!made) std::abort();
-  setenv("ORV_HOME", made, 1);
-  orv::home::MakeDirs(std::string(made) + "/drive_c");
-  g_host = std::string(made) + "/drive_c/fuzz.ini";
-  static const std::string folder = made;
-  std::atexit([] {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  });
+  const std::string home = orv::test::UseFuzzStateFolder();
+  orv::home::MakeDirs(home + "/drive_c");
+  g_host = home + "/drive_c/fuzz.ini";
   return 0;
 }
 
