@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include <windows.h>
@@ -15,16 +14,10 @@
 #include "platform/home/sim/home.h"
 #include "platform/registry/sim/hive.h"
 #include "sim/state.h"
+#include "tests/support/process.h"
 
 namespace chaostest {
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool RunsOnThisHome(int pid, const std::string& name, const std::string& home) {
   const std::string proc = "/proc/" + std::to_string(pid);
@@ -33,10 +26,10 @@ bool RunsOnThisHome(int pid, const std::string& name, const std::string& home) {
   if (n <= 0) return false;
   std::string path(exe, static_cast<std::size_t>(n));
   if (path.substr(path.find_last_of('/') + 1) != name) return false;
-  std::string stat = Slurp(proc + "/stat");
+  std::string stat = orv::test::ReadFile(proc + "/stat");
   auto close = stat.rfind(')');
   if (close == std::string::npos || close + 2 >= stat.size() || stat[close + 2] == 'Z') return false;
-  std::istringstream env(Slurp(proc + "/environ"));
+  std::istringstream env(orv::test::ReadFile(proc + "/environ"));
   std::string var;
   while (std::getline(env, var, '\0'))
     if (var == "ORV_HOME=" + home) return true;
@@ -82,7 +75,7 @@ std::vector<std::string> TornFiles() {
       if (file.size() > 4 && file.compare(file.size() - 4, 4, ".reg") == 0) {
         orv::reg::Hive hive;
         std::string problem;
-        if (!orv::reg::Hive::Parse(Slurp(e.path().string()), &hive, &problem)) {
+        if (!orv::reg::Hive::Parse(orv::test::ReadFile(e.path().string()), &hive, &problem)) {
           torn.push_back(e.path().string() + ": " + problem);
         }
       }
@@ -90,7 +83,7 @@ std::vector<std::string> TornFiles() {
   }
   const std::string statePath = orv::home::Path("wmi/firmware.state");
   if (std::filesystem::exists(statePath)) {
-    const std::string text = Slurp(statePath);
+    const std::string text = orv::test::ReadFile(statePath);
     orv::sim::EcState state;
     std::string problem;
     if (!orv::sim::Parse(text, &state, &problem)) torn.push_back(statePath + ": " + problem);
