@@ -10,16 +10,6 @@ namespace {
 
 using WineService = WineTest;
 
-// Windows programs end their lines with CR LF.
-std::string Lines(const std::string& text) {
-  std::string out;
-  for (char c : text)
-    if (c != '\r') out += c;
-  return out;
-}
-
-std::string State(WineSession& wine) { return Lines(wine.Run("sc", {"query", "Orv Calvex"}).out); }
-
 TEST_F(WineService, InstallsServesItsPipeStopsAndRemoves) {
   RunResult usage = wine().Run("OrvService.exe", {});
   EXPECT_NE(Lines(usage.out).find("Orv Calvex -install          to install the service\n"
@@ -32,9 +22,9 @@ TEST_F(WineService, InstallsServesItsPipeStopsAndRemoves) {
 
   RunResult install = wine().Run("OrvService.exe", {"-install"});
   ASSERT_EQ(Lines(install.out), "Orv Calvex installed.\nOrv Calvex started.\n") << install.err;
-  ASSERT_TRUE(WaitFor([&] { return State(wine()).find("RUNNING") != std::string::npos; },
+  ASSERT_TRUE(WaitFor([&] { return ServiceState(wine()).find("RUNNING") != std::string::npos; },
                       std::chrono::seconds(60)))
-      << State(wine());
+      << ServiceState(wine());
 
   // A whole exchange from a second process: 80 bytes out, the 180-byte reply back.
   RunResult call = wine().Run("pipe_call.exe", {"root\\CIMV2:Q:Win32_BIOS:Manufacturer:0"});
@@ -48,13 +38,13 @@ TEST_F(WineService, InstallsServesItsPipeStopsAndRemoves) {
   RunResult stop = wine().Run("OrvService.exe", {"-stop"});
   EXPECT_EQ(Lines(stop.out).rfind("Stopping Orv Calvex.", 0), 0u) << stop.out;
   EXPECT_NE(Lines(stop.out).find("\nOrv Calvex stopped.\n"), std::string::npos) << stop.out;
-  EXPECT_NE(State(wine()).find("STOPPED"), std::string::npos);
+  EXPECT_NE(ServiceState(wine()).find("STOPPED"), std::string::npos);
   // With nobody serving the pipe the call fails.
   EXPECT_EQ(Lines(wine().Run("pipe_call.exe", {"root\\WMI:Q:Orv_Device:Device:0"}).out).rfind("failed ", 0), 0u);
 
   RunResult remove = wine().Run("OrvService.exe", {"-remove"});
   EXPECT_EQ(Lines(remove.out), "Orv Calvex removed.\n") << remove.out;
-  EXPECT_EQ(State(wine()).find("Orv Calvex"), std::string::npos);
+  EXPECT_EQ(ServiceState(wine()).find("Orv Calvex"), std::string::npos);
 }
 
 }  // namespace

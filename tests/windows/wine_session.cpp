@@ -37,6 +37,10 @@ bool WineSession::Start(bool withDisplay) {
   root_ = templ;
   prefix_ = root_ + "/prefix";
   setenv("WINEPREFIX", prefix_.c_str(), 1);
+  // The prefix links the user's Documents to the home folder: one of this run's own.
+  const std::string home = root_ + "/home";
+  fs::create_directory(home);
+  setenv("HOME", home.c_str(), 1);
   setenv("WINEDEBUG", "-all", 1);
   // No first-run installers of .NET and the HTML engine, no desktop menu entries.
   setenv("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d", 1);
