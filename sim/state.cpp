@@ -126,7 +126,9 @@ LoadResult LoadState(const std::string& path, EcState* out, std::string* message
 }
 
 bool SaveState(const std::string& path, const EcState& s, std::string* error) {
-  return fs::WriteFileAtomic(path, Serialize(s), error);
+  // The firmware's registers are the notebook's memory, not its disk: the state
+  // has to survive a killed provider, and a key press must not wait for the disk.
+  return fs::WriteFileAtomic(path, Serialize(s), error, fs::Durability::kProcessKill);
 }
 
 std::string Describe(const EcState& s) {
