@@ -24,6 +24,8 @@ struct WindowRecord {
   COLORREF colourKey = 0;
   HRGN region = nullptr;             // owned
   gfx::Surface client;               // what GetDC draws on
+  int clientDcs = 0;                 // DCs on the client pixels not yet released
+  std::uint64_t clientVersion = 0;   // counts the DCs handed out and given back
   std::uint64_t generation = 0;      // counts the layered contents given
 };
 

@@ -315,10 +315,28 @@ HDC WINAPI GetDC(HWND hWnd) {
     gfx::CopyRect(resized, 0, 0, record->client, 0, 0, record->client.width, record->client.height);
     record->client = std::move(resized);
   }
-  return gfx::CreateSurfaceDC(&record->client);
+  HDC dc = gfx::CreateSurfaceDC(&record->client);
+  // Whatever is drawn through the DC reaches the screen: the compositor draws
+  // the window anew while a DC is out and once more after it comes back.
+  if (dc) {
+    ++record->clientDcs;
+    ++record->clientVersion;
+  }
+  return dc;
 }
 
-int WINAPI ReleaseDC(HWND, HDC hDC) { return DeleteDC(hDC) ? 1 : 0; }
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
+  if (!DeleteDC(hDC)) return 0;
+  if (hWnd) {
+    std::lock_guard<std::recursive_mutex> lock(Lock());
+    orv::desktop::detail::WindowRecord* record = Find(hWnd);
+    if (record && record->clientDcs > 0) {
+      --record->clientDcs;
+      ++record->clientVersion;
+    }
+  }
+  return 1;
+}
 
 HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
   orv::desktop::TaskbarWindow();  // the screen has its taskbar whenever anyone looks
