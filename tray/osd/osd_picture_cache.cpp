@@ -2,7 +2,6 @@
 // bound on the pixels kept (the least recently used pictures go first).
 #include "tray/osd/osd_picture_cache.h"
 
-#include <cstring>
 
 #include "platform/base/unique_handle.h"
 
@@ -10,6 +9,22 @@ namespace {
 
 // About fifty full-size pictures: a whole volume sweep stays decoded.
 constexpr std::size_t kMaxBytes = 4u << 20;
+
+// A file written less than this long ago may be written again within the same
+// tick of the file system's clock, keeping its times and size: its picture is
+// not trusted to stay the same until the file is older.
+constexpr unsigned long long kSettleTicks = 2ull * 10000000ull;  // 2 s in 100 ns
+
+unsigned long long Ticks(const FILETIME& t) {
+  return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+bool OldEnough(const BY_HANDLE_FILE_INFORMATION& info) {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  unsigned long long written = Ticks(info.ftLastWriteTime);
+  return Ticks(now) > written && Ticks(now) - written >= kSettleTicks;
+}
 
 bool SameTime(const FILETIME& a, const FILETIME& b) {
   return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
@@ -73,12 +88,12 @@ std::shared_ptr<Gdiplus::Image> COsdPictureCache::Get(const char* path) {
   std::unique_ptr<Gdiplus::Bitmap> picture = Decode(path);
   ++m_decodes;
   if (!picture) return nullptr;
-  // A file replaced while it was read is decoded again next time: only what
-  // was read from one unchanged file is kept under that file's identity.
+  // A file replaced while it was read, or written so lately that it may yet
+  // change without a new identity, is decoded again next time.
   Identity after;
   Entry entry;
   entry.identity = before;
-  entry.settled = IdentityOf(path, &after) && after == before;
+  entry.settled = IdentityOf(path, &after) && after == before && OldEnough(before.info);
   entry.bytes = static_cast<std::size_t>(picture->GetWidth()) * picture->GetHeight() * 4;
   entry.lastUse = ++m_uses;
   entry.picture = std::move(picture);

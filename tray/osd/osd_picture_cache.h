@@ -2,8 +2,10 @@
 // the same. Users replace the picture files to change the displays, so every
 // use still looks at the file: a file with another identity (volume, file
 // index, size, last write or change time) than the one decoded is decoded
-// again. The decoded pixels are copied off the file, so the cache holds no file
-// open. Shared by the OSD windows of the process; used on their thread.
+// again, and so is a file written in the last two seconds, which could still be
+// rewritten within one tick of the file system's clock. The decoded pixels are
+// copied off the file, so the cache holds no file open. Shared by the OSD
+// windows of the process; used on their thread.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
