@@ -100,7 +100,7 @@ std::string WindowList() {
     RECT r{0, 0, 0, 0};
     GetWindowRect(hwnd, &r);
     out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
-        << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' '
+        << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' ' << record->changedUs << ' '
         << (record->className.empty() ? "-" : record->className) << '\n';
   }
   out << "END\n";
@@ -281,7 +281,7 @@ gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
     DesktopWindow w;
     int visible = 0;
     if (!(in >> w.id >> visible >> w.rect.left >> w.rect.top >> w.rect.right >> w.rect.bottom >> w.generation >>
-          w.className))
+          w.changedUs >> w.className))
       return gfx::GenericError;
     w.visible = visible != 0;
     w.rect.right += w.rect.left;

@@ -41,6 +41,7 @@ struct DesktopWindow {
   bool visible = false;
   RECT rect{0, 0, 0, 0};
   std::uint64_t generation = 0;  // how many times its layered contents were given
+  std::int64_t changedUs = 0;    // steady clock, microseconds: when contents were last given or it was shown
   std::string className;
 };
 // Lists the serving process's top-level windows, bottom of the z-order first.
