@@ -58,4 +58,12 @@ gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeou
 // "maximized", "off"); InvalidParameter for another mode.
 gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = 5000);
 
+// The two ends of the protocol apart from the socket. Request lines and the
+// text lines of a reply are at most kMaxLine characters before their newline.
+constexpr std::size_t kMaxLine = 128;
+// The serving process's whole reply to one request line (without its newline).
+std::string ReplyTo(const std::string& request);
+// A line of the WINDOWS reply as the client reads it; false when it is not one.
+bool ParseWindowLine(const std::string& line, DesktopWindow* window);
+
 }  // namespace orv::desktop
