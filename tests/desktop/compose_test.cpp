@@ -68,6 +68,7 @@ void Paint(HWND hwnd, Pixel colour) {
   orv::desktop::ComposeWholeFrame(&whole);
   if (kept.width != whole.width || kept.height != whole.height)
     return ::testing::AssertionFailure() << step << ": frame sizes differ";
+  if (kept.pixels == whole.pixels) return ::testing::AssertionSuccess();
   for (int y = 0; y < whole.height; ++y)
     for (int x = 0; x < whole.width; ++x)
       if (kept.At(x, y) != whole.At(x, y))
@@ -118,7 +119,7 @@ TEST(DesktopCompose, TheKeptFrameDrawsOnlyWhatChangedAndEqualsTheFrameDrawnFromN
   std::vector<HWND> all = plain;
   all.insert(all.end(), layered.begin(), layered.end());
   const HWND after[] = {HWND_TOP, HWND_BOTTOM, HWND_TOPMOST, HWND_NOTOPMOST};
-  for (int step = 0; step < 300; ++step) {
+  for (int step = 0; step < 200; ++step) {
     HWND w = all[random() % all.size()];
     bool isLayered = (GetWindowLongPtrA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
     std::string what;
