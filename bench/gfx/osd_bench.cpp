@@ -78,6 +78,10 @@ int main() {
   Print("desktop frame drawn whole, 6 OSDs up", whole);
   Print("bar display + frame (change drawn)", both);
   Print("bar display + frame drawn whole", bothWhole);
+  show(5, 50, 9, 100);
+  orv::desktop::ComposeFrame(&frame);
+  std::printf("pixels drawn for the frame after one bar display: %lld of %d\n",
+              orv::desktop::CurrentComposeStats().lastPixels, frame.width * frame.height);
   std::printf("ratio bar display / icon display: %.2f\n", bar.median / icon.median);
   std::printf("ratio bar display + frame: change drawn / drawn whole = %.2f\n", both.median / bothWhole.median);
   return 0;
