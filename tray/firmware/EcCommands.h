@@ -18,9 +18,9 @@ constexpr unsigned kEco = 0x01, kTouchpadDisabled = 0x02, kTheater = 0x04;
 bool SendEcCommand(const char* command, std::string* reply);
 
 // Announces the utility to the firmware, sending again until the service answers
-// that the firmware took it; between attempts it waits a little while handling
-// the thread's messages, so the user interface stays alive. Returns the pipe
-// call's nonzero result.
+// that the firmware took it (or that it has no registration to take); between
+// attempts it waits a little while handling the thread's messages, so the user
+// interface stays alive. Returns the pipe call's nonzero result.
 std::int32_t RegisterWithEc();
 void UnregisterFromEc();
 
