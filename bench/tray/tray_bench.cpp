@@ -6,7 +6,10 @@
 //     to the provider in the same run;
 //   - start-up time (program start to its desktop answering, announced to the firmware);
 //   - resident memory after start-up and after the key presses;
-//   - idle wake-ups per second (context switches of all its threads while idle).
+//   - idle wake-ups per second (context switches of all its threads while idle);
+//   - the key press and the raised event again with two CPU-bound processes of
+//     the bench's own running, and the figures of both halves as ratios to the
+//     bare round trip and to a 60 Hz frame (16.7 ms).
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -67,15 +70,17 @@ double Percentile(std::vector<double> v, double p) {
   return v[std::min(i, v.size() - 1)];
 }
 
-// The generation of the first icon slot's window: the layered window that has
-// been given contents at the bottom right.
-bool IconGeneration(std::uint64_t* generation, bool* visible) {
+// The first icon slot's window (the layered window that has been given
+// contents at the bottom right): its generation, whether it is visible, and
+// when the desktop was given its contents or showed it.
+bool IconWindow(std::uint64_t* generation, bool* visible, std::int64_t* changedUs) {
   std::vector<orv::desktop::DesktopWindow> windows;
   if (orv::desktop::RequestWindows(&windows, 2000) != orv::gfx::Ok) return false;
   for (const auto& w : windows)
     if (w.generation > 0 && w.rect.right > 1100 && w.rect.bottom > 700 && w.rect.bottom <= 770) {
       *generation = w.generation;
       *visible = w.visible;
+      *changedUs = w.changedUs;
       return true;
     }
   *generation = 0;
@@ -83,22 +88,30 @@ bool IconGeneration(std::uint64_t* generation, bool* visible) {
   return true;
 }
 
-// Milliseconds from each control command to the first icon slot showing new contents.
+std::int64_t NowUs() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now().time_since_epoch()).count();
+}
+
+// Milliseconds from each control command to the first icon slot showing new
+// contents on the desktop, by the desktop's own record of when that happened
+// (the same steady clock), so the bench's looking costs the figure nothing; it
+// looks every quarter millisecond.
 template <class Words>
 std::vector<double> ToNewPicture(int count, Words words) {
   std::vector<double> out;
   for (int i = 0; i < count; ++i) {
     std::uint64_t before = 0, now = 0;
     bool visible = false;
-    IconGeneration(&before, &visible);
+    std::int64_t changed = 0;
+    IconWindow(&before, &visible, &changed);
     int code;
     std::string text;
-    auto t0 = Clock::now();
+    const std::int64_t t0 = NowUs();
     orv::sim::SendControl(words(i), &code, &text);
-    auto deadline = t0 + std::chrono::seconds(2);
-    while (Clock::now() < deadline && IconGeneration(&now, &visible) && !(visible && now != before)) {
-    }
-    if (now != before && visible) out.push_back(Ms(Clock::now() - t0));
+    const std::int64_t deadline = t0 + 2000000;
+    while (NowUs() < deadline && IconWindow(&now, &visible, &changed) && !(visible && now != before))
+      std::this_thread::sleep_for(std::chrono::microseconds(250));
+    if (now != before && visible) out.push_back(static_cast<double>(changed - t0) / 1000.0);
   }
   return out;
 }
@@ -144,6 +157,16 @@ bool WaitUp(int pid) {
     std::this_thread::sleep_for(std::chrono::microseconds(500));
   }
   return false;
+}
+
+// A process that keeps one core busy until it is killed.
+int Busy() {
+  pid_t pid = fork();
+  if (pid == 0) {
+    volatile unsigned long spin = 0;
+    for (;;) ++spin;
+  }
+  return pid;
 }
 
 void Stop(int pid) {
@@ -210,6 +233,17 @@ int main(int argc, char** argv) {
     return std::vector<std::string>{"raw", "event", i % 2 ? "0x0257" : "0x0057"};
   });
   const long rssAfter = ResidentKb(pid);
+  // The same with two CPU-bound processes on the machine's cores.
+  const int busy[2] = {Busy(), Busy()};
+  std::vector<double> pressedLoaded =
+      ToNewPicture(presses, [](int) { return std::vector<std::string>{"press", "webcam"}; });
+  std::vector<double> raisedLoaded = ToNewPicture(presses, [](int i) {
+    return std::vector<std::string>{"raw", "event", i % 2 ? "0x0257" : "0x0057"};
+  });
+  for (int b : busy) {
+    kill(b, SIGKILL);
+    waitpid(b, nullptr, 0);
+  }
   Stop(pid);
   RunToEnd({bin + "/OrvService", "-remove"});
   orv::sim::StopProvider(&message);
@@ -224,7 +258,15 @@ int main(int argc, char** argv) {
   std::printf("bare control round trip to the provider: median %.3f ms; press / round trip = %.1f, "
               "raised event / round trip = %.1f\n",
               Percentile(bare, 0.5), Percentile(pressed, 0.5) / scale, Percentile(raised, 0.5) / scale);
+  std::printf("with two CPU-bound processes: key press median %.3f ms, p99 %.3f ms (%zu of %d seen); "
+              "raised event median %.3f ms, p99 %.3f ms\n",
+              Percentile(pressedLoaded, 0.5), Percentile(pressedLoaded, 0.99), pressedLoaded.size(), presses,
+              Percentile(raisedLoaded, 0.5), Percentile(raisedLoaded, 0.99));
+  std::printf("ratios: idle raised event p99 / bare round trip = %.1f (goal <= 15); idle key press p99 / bare "
+              "round trip = %.1f; loaded key press p99 / 16.7 ms frame = %.2f (goal < 1)\n",
+              Percentile(raised, 0.99) / scale, Percentile(pressed, 0.99) / scale,
+              Percentile(pressedLoaded, 0.99) / 16.7);
   std::printf("resident memory: %ld kB after start-up, %ld kB after %d presses\n", rssStart, rssAfter, presses);
   std::printf("idle wake-ups: %.1f per second (context switches of all threads)\n", idleWakeups);
-  return pressed.empty() || raised.empty() ? 1 : 0;
+  return pressed.empty() || raised.empty() || pressedLoaded.empty() ? 1 : 0;
 }

@@ -101,7 +101,7 @@ std::string WindowList() {
     GetWindowRect(hwnd, &r);
     out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
         << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' '
-        << (record->className.empty() ? "-" : record->className) << '\n';
+        << record->changedUs << ' ' << (record->className.empty() ? "-" : record->className) << '\n';
   }
   out << "END\n";
   return out.str();
@@ -196,7 +196,7 @@ bool ParseWindowLine(const std::string& line, DesktopWindow* w) {
   std::istringstream in(line);
   int visible = 0;
   if (!(in >> w->id >> visible >> w->rect.left >> w->rect.top >> w->rect.right >> w->rect.bottom >> w->generation >>
-        w->className))
+        w->changedUs >> w->className))
     return false;
   w->visible = visible != 0;
   w->rect.right += w->rect.left;
