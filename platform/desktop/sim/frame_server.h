@@ -53,6 +53,12 @@ gfx::Status RequestShownFrames(int timeoutMs = 5000);
 // The frame the serving process composed when it made entry seq of its record.
 gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = 5000);
 
+// Sends one request line of the input and automation protocol (MOVE x y,
+// CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, PRESS id title,
+// TOPLEVEL, CONTROLS title, MENU, CHOOSE text, RESTART TASKBAR; see input.h)
+// and gives the whole answer.
+gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs = 5000);
+
 // Asks the serving process to show or end the stand-in program in front ("fullscreen",
 // "maximized", "off"); InvalidParameter for another mode.
 gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = 5000);
