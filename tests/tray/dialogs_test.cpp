@@ -270,18 +270,25 @@ TEST_F(Dialogs, TheUserDefineDialogChoosesRemovesAndStoresTheProgram) {
   ASSERT_TRUE(WaitGone("Open"));
   EXPECT_TRUE(WaitText(title, 1012, "Paint.exe"));
 
-  // Browse, a file that does not exist stays in the dialog; a typed path is taken.
+  // Browse: a typed folder opens, a file that does not exist keeps the dialog
+  // open, and a click on an entry then Open takes it.
   Do({"press", title, "1010"});
   ASSERT_TRUE(WaitWindow("Open"));
+  EXPECT_EQ(Text("Open", 1152), "*.*");
+  for (int i = 0; i < 3; ++i) Do({"key", "back"});
+  Do({"type", "Tools"});
+  Do({"key", "enter"});
+  ASSERT_TRUE(WaitText("Open", 1091, "C:\\Tools"));
+  EXPECT_EQ(Text("Open", 1120), "..\\ Notepad2.exe Paint.exe readme.txt");
   Do({"type", "nothing.exe"});
   Do({"key", "enter"});
   EXPECT_TRUE(WaitText("Open", 1090, "File not found."));
-  auto open = Controls("Open");
-  EXPECT_NE(open[1120][2].find("Notepad2.exe"), std::string::npos) << "the folder's entries are not listed";
-  Do({"press", "Open", "1152"});
-  for (int i = 0; i < 11; ++i) Do({"key", "back"});
-  Do({"type", "C:\\Tools\\Notepad2.exe"});
-  Do({"key", "enter"});
+  auto list = Centre("Open", 1120);
+  auto listTop = Controls("Open")[1120][3];
+  const int top = std::stoi(listTop.substr(listTop.find(' ') + 1));
+  Do({"click", std::to_string(list.first), std::to_string(top + 2 + 13 + 6)});  // the second entry
+  EXPECT_TRUE(WaitText("Open", 1152, "Notepad2.exe"));
+  Do({"press", "Open", "1"});
   ASSERT_TRUE(WaitGone("Open"));
   EXPECT_TRUE(WaitText(title, 1012, "Notepad2.exe"));
   EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "C:\\Tools\\Paint.exe") << "stored before OK";
