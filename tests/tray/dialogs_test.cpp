@@ -300,12 +300,23 @@ TEST_F(Dialogs, TheUserDefineDialogChoosesRemovesAndStoresTheProgram) {
   // Remove, then Cancel: both values are empty at once and stay so.
   Choose("User-Defined Key");
   ASSERT_TRUE(WaitWindow(title));
+  EXPECT_EQ(Controls(title)[1013][6], "icon");
   Do({"press", title, "1014"});
   EXPECT_TRUE(WaitText(title, 1012, ""));
   EXPECT_EQ(Controls(title)[1013][6], "-");
   EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "");
   EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFileName"), "");
+  Do({"press", title, "2"});
+  ASSERT_TRUE(WaitGone(title));
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "");
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFileName"), "");
+
   // OK with nothing chosen stores nothing: a value written meanwhile stays.
+  SetReg(kUserDefineKey, "UserDefineFilePath", "C:\\Tools\\Paint.exe");
+  Choose("User-Defined Key");
+  ASSERT_TRUE(WaitWindow(title));
+  Do({"press", title, "1014"});
+  EXPECT_TRUE(WaitFor([&] { return Reg(kUserDefineKey, "UserDefineFilePath").empty(); }));
   SetReg(kUserDefineKey, "UserDefineFileName", "kept.exe");
   Do({"press", title, "1"});
   ASSERT_TRUE(WaitGone(title));

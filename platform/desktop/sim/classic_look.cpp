@@ -44,17 +44,7 @@ void DottedOutline(gfx::Surface& f, const RECT& r, Pixel c) {
 
 gfx::IntRect Clip(const RECT& r) { return gfx::IntRect{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
-std::string Visible(const std::string& text, DWORD style, bool prefixes) {
-  if (!prefixes) return text;
-  (void)style;
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    else if (text[i] == '&') continue;
-    out.push_back(text[i]);
-  }
-  return out;
-}
+std::string Visible(const std::string& text, bool prefixes) { return prefixes ? gfx::WithoutMnemonics(text) : text; }
 
 // Lines of text in the rectangle, broken to its width, each aligned.
 void TextBlock(gfx::Surface& f, const RECT& r, const std::string& text, Pixel colour, bool centre) {
@@ -78,13 +68,13 @@ void Icon(gfx::Surface& f, HICON icon, int x, int y) {
 void Static(gfx::Surface& f, const ui::ControlLook& c) {
   const DWORD type = c.style & 0x1F;
   if (type == SS_ICON) return Icon(f, c.icon, c.rect.left, c.rect.top);
-  TextBlock(f, c.rect, Visible(c.text, c.style, !(c.style & SS_NOPREFIX)), c.enabled ? kText : kGreyText,
+  TextBlock(f, c.rect, Visible(c.text, !(c.style & SS_NOPREFIX)), c.enabled ? kText : kGreyText,
             type == SS_CENTER);
 }
 
 void Button(gfx::Surface& f, const ui::ControlLook& c) {
   const DWORD type = c.style & 0x0F;
-  const std::string text = Visible(c.text, c.style, true);
+  const std::string text = Visible(c.text, true);
   const int line = gfx::MeasureFont(kFont).height;
   if (type == BS_GROUPBOX) {
     RECT box{c.rect.left, c.rect.top + line / 2, c.rect.right, c.rect.bottom};
@@ -171,7 +161,7 @@ void Menu(gfx::Surface& f, const RECT& r, const MenuLook& menu) {
     }
     if (static_cast<int>(i) == menu.hot && item.enabled)
       gfx::FillRect(f, ir.left, ir.top, ir.right - ir.left, ir.bottom - ir.top, 0xFF91C9F7);
-    gfx::DrawTextLine(f, ir.left + 25, ir.top + (ir.bottom - ir.top - line) / 2, Visible(item.text, 0, true),
+    gfx::DrawTextLine(f, ir.left + 25, ir.top + (ir.bottom - ir.top - line) / 2, Visible(item.text, true),
                       item.enabled ? kText : kGreyText, kFont, Clip(ir));
   }
 }

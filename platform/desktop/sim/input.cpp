@@ -14,6 +14,7 @@
 #include "platform/desktop/sim/menu.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
+#include "platform/gfx/sim/font.h"
 #include "platform/ui/sim/look.h"
 
 namespace orv::desktop {
@@ -173,16 +174,6 @@ std::string Rect(const RECT& r) {
   return out.str();
 }
 
-std::string WithoutMarks(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    else if (text[i] == '&') continue;
-    out.push_back(text[i]);
-  }
-  return out;
-}
-
 }  // namespace
 
 void CursorPosition(int* x, int* y) {
@@ -294,7 +285,7 @@ std::string ChooseMenuItem(const std::string& text) {
   MenuLook menu;
   if (!OpenMenu(&menu)) return "ERR no menu is open\n";
   for (const MenuItemLook& item : menu.items)
-    if (!item.separator && (item.text == text || WithoutMarks(item.text) == text))
+    if (!item.separator && (item.text == text || gfx::WithoutMnemonics(item.text) == text))
       return Click((item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2, false);
   return "ERR no item " + text + "\n";
 }

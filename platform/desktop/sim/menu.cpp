@@ -50,6 +50,14 @@ Menus& TheMenus() {
   return *menus;
 }
 
+// The items of a menu handle, or null with ERROR_INVALID_MENU_HANDLE (caller holds the lock).
+std::vector<Item>* ItemsOf(Menus& m, HMENU menu) {
+  auto it = m.menus.find(menu);
+  if (it != m.menus.end()) return &it->second;
+  SetLastError(ERROR_INVALID_MENU_HANDLE);
+  return nullptr;
+}
+
 std::shared_ptr<Shown> ShownOf(HWND hwnd) {
   Menus& m = TheMenus();
   std::lock_guard<std::mutex> lock(m.mutex);
@@ -174,16 +182,13 @@ HMENU WINAPI CreatePopupMenu(void) {
 BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem) {
   Menus& m = TheMenus();
   std::lock_guard<std::mutex> lock(m.mutex);
-  auto it = m.menus.find(hMenu);
-  if (it == m.menus.end()) {
-    SetLastError(ERROR_INVALID_MENU_HANDLE);
-    return FALSE;
-  }
+  std::vector<Item>* menu = ItemsOf(m, hMenu);
+  if (!menu) return FALSE;
   if (uFlags & (MF_POPUP | MF_BITMAP | MF_OWNERDRAW)) {  // submenus and pictures: not on this desktop
     SetLastError(ERROR_NOT_SUPPORTED);
     return FALSE;
   }
-  it->second.push_back({uFlags, uIDNewItem, (uFlags & MF_SEPARATOR) || !lpNewItem ? std::string() : lpNewItem});
+  menu->push_back({uFlags, uIDNewItem, (uFlags & MF_SEPARATOR) || !lpNewItem ? std::string() : lpNewItem});
   return TRUE;
 }
 
@@ -204,12 +209,9 @@ BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved
   {
     Menus& m = TheMenus();
     std::lock_guard<std::mutex> lock(m.mutex);
-    auto it = m.menus.find(hMenu);
-    if (it == m.menus.end()) {
-      SetLastError(ERROR_INVALID_MENU_HANDLE);
-      return FALSE;
-    }
-    items = it->second;
+    const std::vector<Item>* menu = ItemsOf(m, hMenu);
+    if (!menu) return FALSE;
+    items = *menu;
   }
   if (!IsWindow(hWnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);

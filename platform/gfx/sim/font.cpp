@@ -103,6 +103,16 @@ bool IsCjk(char32_t c) { return (c >= 0x2E80 && c < 0xA000) || (c >= 0xF900 && c
 
 }  // namespace
 
+std::string WithoutMnemonics(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    else if (text[i] == '&') continue;
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
 int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
 bool FontsAvailable() { return TheFaces().latin != nullptr; }

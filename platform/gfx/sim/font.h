@@ -33,6 +33,10 @@ void DrawTextLine(Surface& dst, int x, int y, const std::string& text, Pixel col
 // The text broken into lines no wider than width: at spaces, between CJK
 // characters, and at line breaks; a word wider than the line stands alone.
 std::vector<std::string> WrapText(const FontSpec& font, const std::string& text, int width);
+// The text as shown: each "&" that marks the next character as a mnemonic
+// dropped, "&&" shown as one "&".
+std::string WithoutMnemonics(const std::string& text);
+
 // Whether the font files were found (the text is drawn only then).
 bool FontsAvailable();
 

@@ -42,17 +42,6 @@ void DrawLine(DeviceContext* dc, int x, int y, const std::string& line, const In
   DrawTextLine(*s, x, y, line, Opaque(dc->textColour), kDcFont, area);
 }
 
-// Removes the "&" marks of mnemonics ("&&" stands for one "&").
-std::string WithoutPrefixes(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    else if (text[i] == '&') continue;
-    out.push_back(text[i]);
-  }
-  return out;
-}
-
 }  // namespace
 
 extern "C" {
@@ -106,7 +95,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
   DeviceContext* dc = AsDc(hdc);
   if (!dc || !lprc || !lpchText) return 0;
   std::string text = Slice(lpchText, cchText);
-  if (!(format & DT_NOPREFIX)) text = WithoutPrefixes(text);
+  if (!(format & DT_NOPREFIX)) text = WithoutMnemonics(text);
   const int width = lprc->right - lprc->left, lineHeight = MeasureFont(kDcFont).height;
   std::vector<std::string> lines;
   if (format & DT_SINGLELINE) lines.push_back(text);
