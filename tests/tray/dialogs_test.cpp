@@ -211,7 +211,7 @@ TEST_F(Dialogs, TheTrayMenuOpensOnARightClickOfTheMainIconOnlyAndAboutShowsTheVe
   EXPECT_EQ(calvex_->Wait(std::chrono::seconds(30)), 0);
 }
 
-TEST_F(Dialogs, OnAnotherMakersBiosAboutHasNoCopyrightLineAndTheIconsComeBackAfterTheTaskbarRestarts) {
+TEST_F(Dialogs, OnAnotherMakersBiosAboutHasNoCopyrightLineTheIconsComeBackAfterTheTaskbarRestartsAndKeysWorkTheMenu) {
   Sim({"set", "bios", "R01.07AB"});
   InstallService();
   StartCalvex();
@@ -224,8 +224,12 @@ TEST_F(Dialogs, OnAnotherMakersBiosAboutHasNoCopyrightLineAndTheIconsComeBackAft
   Do({"restart-taskbar"});
   EXPECT_TRUE(WaitFor([&] { return CalvexIcons() == std::vector<std::string>{"1 Calvex", "2 HDD Enable"}; }))
       << "the icons did not come back";
+  // The menu by keys: Down to its first item, Enter chooses it.
   EXPECT_EQ(OpenTrayMenu().size(), 2u);
+  Do({"key", "down", "enter"});
+  ASSERT_TRUE(WaitWindow("About Calvex"));
   Do({"key", "esc"});
+  ASSERT_TRUE(WaitGone("About Calvex"));
 }
 
 TEST_F(Dialogs, TheUserDefineDialogChoosesRemovesAndStoresTheProgram) {
