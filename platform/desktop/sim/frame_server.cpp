@@ -86,7 +86,7 @@ bool RecvAll(int fd, char* data, std::size_t size, std::chrono::steady_clock::ti
 bool RecvLine(int fd, std::string* line, std::chrono::steady_clock::time_point deadline) {
   line->clear();
   char c;
-  while (line->size() < 4096) {
+  while (line->size() < kMaxLine) {
     if (!RecvAll(fd, &c, 1, deadline)) return false;
     if (c == '\n') return true;
     line->push_back(c);
@@ -110,18 +110,11 @@ std::string WindowList() {
 }
 
 // "PNG <bytes>" and the picture, or "ERR cannot encode".
-void SendPng(int client, const gfx::Surface& frame) {
+std::string PngReply(const gfx::Surface& frame) {
   std::vector<std::uint8_t> png;
-  if (gfx::EncodePng(frame, &png) != gfx::Ok) {
-    const char reply[] = "ERR cannot encode\n";
-    SendAll(client, reply, sizeof reply - 1);
-    return;
-  }
-  std::string header = "PNG " + std::to_string(png.size()) + "\n";
-  if (SendAll(client, header.data(), header.size())) SendAll(client, png.data(), png.size());
+  if (gfx::EncodePng(frame, &png) != gfx::Ok) return "ERR cannot encode\n";
+  return "PNG " + std::to_string(png.size()) + "\n" + std::string(png.begin(), png.end());
 }
-
-void SendText(int client, const std::string& text) { SendAll(client, text.data(), text.size()); }
 
 // What the text after a request's name says: a number, then the rest.
 bool Split(const std::string& args, int* number, std::string* rest) {
@@ -133,38 +126,35 @@ bool Split(const std::string& args, int* number, std::string* rest) {
   return true;
 }
 
-// The input and automation requests; false for another request.
-bool ServeInput(int client, const std::string& request) {
+// The reply to an input or automation request; false for another request.
+bool InputReply(const std::string& request, std::string* reply) {
   auto starts = [&](const char* name) { return request.rfind(name, 0) == 0; };
   std::string rest;
   int x = 0, y = 0;
   if (starts("MOVE ") || starts("CLICK ")) {
     std::string args = request.substr(request.find(' ') + 1), more;
-    if (!Split(args, &x, &more) || !Split(more, &y, &rest)) {
-      SendText(client, "ERR bad point\n");
-      return true;
-    }
-    SendText(client, starts("MOVE ") ? MoveMouse(x, y) : Click(x, y, rest == "right"));
+    if (!Split(args, &x, &more) || !Split(more, &y, &rest)) *reply = "ERR bad point\n";
+    else *reply = starts("MOVE ") ? MoveMouse(x, y) : Click(x, y, rest == "right");
     return true;
   }
-  if (starts("KEY ")) return SendText(client, PressKeys(request.substr(4))), true;
-  if (starts("TYPE ")) return SendText(client, TypeText(request.substr(5))), true;
+  if (starts("KEY ")) return *reply = PressKeys(request.substr(4)), true;
+  if (starts("TYPE ")) return *reply = TypeText(request.substr(5)), true;
   if (starts("TRAY ")) {
     if (!Split(request.substr(5), &x, &rest) || (rest != "left" && rest != "right"))
-      return SendText(client, "ERR tray takes an id and left or right\n"), true;
-    return SendText(client, ClickTrayIcon(static_cast<unsigned>(x), rest == "right")), true;
+      return *reply = "ERR tray takes an id and left or right\n", true;
+    return *reply = ClickTrayIcon(static_cast<unsigned>(x), rest == "right"), true;
   }
   if (starts("PRESS ")) {
-    if (!Split(request.substr(6), &x, &rest)) return SendText(client, "ERR press takes an id and a title\n"), true;
-    return SendText(client, PressControl(rest, x)), true;
+    if (!Split(request.substr(6), &x, &rest)) return *reply = "ERR press takes an id and a title\n", true;
+    return *reply = PressControl(rest, x), true;
   }
-  if (request == "TOPLEVEL") return SendText(client, ListWindows()), true;
-  if (starts("CONTROLS ")) return SendText(client, ListControls(request.substr(9))), true;
-  if (request == "MENU") return SendText(client, ListMenu()), true;
-  if (starts("CHOOSE ")) return SendText(client, ChooseMenuItem(request.substr(7))), true;
+  if (request == "TOPLEVEL") return *reply = ListWindows(), true;
+  if (starts("CONTROLS ")) return *reply = ListControls(request.substr(9)), true;
+  if (request == "MENU") return *reply = ListMenu(), true;
+  if (starts("CHOOSE ")) return *reply = ChooseMenuItem(request.substr(7)), true;
   if (request == "RESTART TASKBAR") {
     RestartTaskbar();
-    return SendText(client, "OK\n"), true;
+    return *reply = "OK\n", true;
   }
   return false;
 }
@@ -173,35 +163,8 @@ void Serve(int client) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   std::string request;
   if (!RecvLine(client, &request, deadline)) return;
-  if (ServeInput(client, request)) return;
-  if (request == "WINDOWS") return SendText(client, WindowList());
-  if (request == "JOURNAL") {
-    std::string reply;
-    for (const JournalEntry& e : JournalEntries()) reply += FormatJournalEntry(e) + "\n";
-    return SendText(client, reply + "END\n");
-  }
-  if (request == "KEEP SHOWN FRAMES") {
-    KeepShownFrames();
-    return SendText(client, "OK\n");
-  }
-  if (request.rfind("SHOWN ", 0) == 0) {
-    gfx::Surface frame;
-    if (!ShownFrame(std::strtoull(request.c_str() + 6, nullptr, 10), &frame))
-      return SendText(client, "ERR no frame kept\n");
-    return SendPng(client, frame);
-  }
-  if (request.rfind("PLAYER ", 0) == 0) {
-    std::string mode = request.substr(7);
-    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
-    if (known)
-      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
-                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
-    return SendText(client, known ? "OK\n" : "ERR unknown player mode\n");
-  }
-  if (request != "FRAME") return SendText(client, "ERR unknown request\n");
-  gfx::Surface frame;
-  ComposeFrame(&frame);
-  SendPng(client, frame);
+  const std::string reply = ReplyTo(request);
+  SendAll(client, reply.data(), reply.size());
 }
 
 void Loop(Server* s) {
@@ -243,6 +206,50 @@ bool Answers(const sockaddr_un& addr) {
 void StopAtExit() { StopFrameServer(); }
 
 }  // namespace
+
+std::string ReplyTo(const std::string& request) {
+  std::string input;
+  if (InputReply(request, &input)) return input;
+  if (request == "WINDOWS") return WindowList();
+  if (request == "JOURNAL") {
+    std::string reply;
+    for (const JournalEntry& e : JournalEntries()) reply += FormatJournalEntry(e) + "\n";
+    return reply + "END\n";
+  }
+  if (request == "KEEP SHOWN FRAMES") {
+    KeepShownFrames();
+    return "OK\n";
+  }
+  if (request.rfind("SHOWN ", 0) == 0) {
+    gfx::Surface frame;
+    if (!ShownFrame(std::strtoull(request.c_str() + 6, nullptr, 10), &frame)) return "ERR no frame kept\n";
+    return PngReply(frame);
+  }
+  if (request.rfind("PLAYER ", 0) == 0) {
+    std::string mode = request.substr(7);
+    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
+    if (known)
+      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
+                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
+    return known ? "OK\n" : "ERR unknown player mode\n";
+  }
+  if (request != "FRAME") return "ERR unknown request\n";
+  gfx::Surface frame;
+  ComposeFrame(&frame);
+  return PngReply(frame);
+}
+
+bool ParseWindowLine(const std::string& line, DesktopWindow* w) {
+  std::istringstream in(line);
+  int visible = 0;
+  if (!(in >> w->id >> visible >> w->rect.left >> w->rect.top >> w->rect.right >> w->rect.bottom >> w->generation >>
+        w->className))
+    return false;
+  w->visible = visible != 0;
+  w->rect.right += w->rect.left;
+  w->rect.bottom += w->rect.top;
+  return true;
+}
 
 bool StartFrameServer() {
   Server& s = TheServer();
@@ -348,15 +355,8 @@ gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
   std::string line;
   while (RecvLine(c.fd, &line, deadline)) {
     if (line == "END") return gfx::Ok;
-    std::istringstream in(line);
     DesktopWindow w;
-    int visible = 0;
-    if (!(in >> w.id >> visible >> w.rect.left >> w.rect.top >> w.rect.right >> w.rect.bottom >> w.generation >>
-          w.className))
-      return gfx::GenericError;
-    w.visible = visible != 0;
-    w.rect.right += w.rect.left;
-    w.rect.bottom += w.rect.top;
+    if (!ParseWindowLine(line, &w)) return gfx::GenericError;
     windows->push_back(w);
   }
   return gfx::Aborted;
