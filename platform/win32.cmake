@@ -28,7 +28,7 @@ orv_system_area(orv_power powrprof advapi32 user32)
 orv_system_area(orv_gfx gdi32 gdiplus msimg32)
 orv_system_area(orv_ui user32)
 orv_system_area(orv_desktop user32 gdi32 shell32)
-orv_system_area(orv_shell shell32)
+orv_system_area(orv_shell shell32 comdlg32)
 orv_system_area(orv_wmi ole32 oleaut32 wbemuuid uuid)
 orv_system_area(orv_audio ole32 uuid)
 

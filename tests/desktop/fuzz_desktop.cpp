@@ -1,7 +1,8 @@
 // Fuzz target for the desktop's control commands: any request line as the frame
 // server reads it (up to its newline, at most kMaxLine characters). Every reply
 // must be one its client can read: "OK", one "ERR" line, a PNG that decodes, or
-// lines that each fit a line and parse, closed by "END".
+// lines that each fit a line and parse, closed by "END" (the automation's
+// listings: lines closed by "END").
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -62,6 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(std::strtoull(reply.c_str() + 4, nullptr, 10) == reply.size() - header - 1);
     orv::gfx::Surface picture;
     Require(orv::gfx::DecodePng(reply.data() + header + 1, reply.size() - header - 1, &picture) == orv::gfx::Ok);
+    return 0;
+  }
+  if (request == "TOPLEVEL" || request == "MENU" || request.rfind("CONTROLS ", 0) == 0) {
+    Require(reply.size() >= 4 && reply.compare(reply.size() - 4, 4, "END\n") == 0);
     return 0;
   }
   Require(request == "WINDOWS" || request == "JOURNAL");

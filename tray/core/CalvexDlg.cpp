@@ -12,22 +12,12 @@
 #include "tray/firmware/EcCommands.h"
 #include "tray/firmware/PlatformInfo.h"
 #include "tray/osd/KvSysOSD.h"
+#include "tray/ui/KvUserDefineKey.h"
 #include "tray/ui/LanguageTable.h"
 
 CCalvexDlg* g_pMainDlg = nullptr;
 
 namespace {
-
-// The user-define program fixed by the installation, where the user-define key
-// settings keep it.
-void StoreFixedUserDefineProgram(const std::string& path) {
-  orv::unique_hkey key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Calvex\\User Define Key", 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, key.put(), nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(key.get(), "UserDefineFilePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                 static_cast<DWORD>(path.size() + 1));
-}
 
 // Logging on, but no folder for the log: the entries would be lost without a
 // word, so say once that the program runs without its log.
@@ -104,6 +94,8 @@ BOOL CCalvexDlg::OnInitDialog() {
   WriteLog(5, "\t Move Calvex's Windows");
 
   AddMainTrayIcon();
+  // A restarted taskbar has lost the icons: this message says when to add them again.
+  m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
   WriteLog(5, "\t Set Tray Icon");
 
   m_uKbHookMessage = RegisterWindowMessageA("KB_HOOK_MESSAGE");
@@ -114,9 +106,10 @@ BOOL CCalvexDlg::OnInitDialog() {
 
   CreateOsdWindows();
   WriteLog(5, "\t Define OSD and ICON");
-  // The user-define key, volume, brightness and ECO objects join here with their
-  // own parts of the program; the sequence and its lines already stand.
+  m_pUserDefineKey = std::make_unique<CKvUserDefineKey>();
   WriteLog(5, "\t Define User Define key ");
+  // The volume, brightness and ECO objects join here with their own parts of
+  // the program; the sequence and its lines already stand.
   WriteLog(5, "\t Register Audio's Event in Vista ");
   WriteLog(5, "\t Register Brightness's Event in Vista ");
   WriteLog(5, "\t Define ECO in Vista");
@@ -137,7 +130,15 @@ BOOL CCalvexDlg::OnInitDialog() {
   m_bLastAcOnline = IsAcOnline();
   std::string fixedProgram;
   m_bUserDefineFixed = ReadUserDefineIni(fixedProgram);
-  if (m_bUserDefineFixed) StoreFixedUserDefineProgram(fixedProgram);
+  if (m_bUserDefineFixed) {
+    // The readers take 127 characters at most: a longer path goes in its short
+    // form, or not at all when even that is too long.
+    const std::string storable = StorableProgramPath(fixedProgram);
+    if (storable.empty() && !fixedProgram.empty())
+      std::fprintf(stderr, "Calvex: the program named by UserDefine.ini has a path too long to keep; not stored\n");
+    else
+      m_pUserDefineKey->WriteUserDefineValue(USER_DEFINE_SUBKEY, "UserDefineFilePath", storable);
+  }
   WriteLog(5, "\t Confirm User Define Function");
 
   m_bEventCarriesState = std::atoi(GetAslVersion().c_str()) > 16;
@@ -160,33 +161,32 @@ void CCalvexDlg::OnDestroy() {
   // The user-define key object goes between kinds 5 and 6, the volume and ECO
   // objects after them, once they exist. COM is left to m_wmi, which initialised
   // it, so the thread's initialisations and uninitialisations stay balanced.
-  for (int kind : {1, 2, 3, 4, 5, 6}) m_pOsd[kind].reset();
+  for (int kind : {1, 2, 3, 4, 5}) m_pOsd[kind].reset();
+  m_pUserDefineKey.reset();
+  m_pOsd[6].reset();
   UnloadHookLibrary();
   WriteLog(5, "\t UnLoad KBHook.dll");
   RemoveTrayIcons();
   WriteLog(5, "\t Delete Tray Icon.");
 }
 
-void CCalvexDlg::OnCommand(UINT id) {
-  if (id == ID_TRAY_EXIT) EndDialog(IDCANCEL);
-  // About and the user-define dialog open from here once they exist.
-  PumpPendingMessages();
-}
-
 LRESULT CCalvexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (m_uKbHookMessage && message == m_uKbHookMessage) return OnKbHookMessage(wParam, lParam);
+  if (m_uTaskbarCreated && message == m_uTaskbarCreated) {
+    OnTaskbarCreated();
+    return 0;
+  }
   switch (message) {
     case WM_EC_EVENT:
       return OnFirmwareEvent(wParam, lParam);
+    case WM_TRAY_NOTIFY:
+      return OnTrayNotify(wParam, lParam);
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) >= ID_TRAY_EXIT && LOWORD(wParam) <= ID_TRAY_USERDEFINE) {
-        OnCommand(LOWORD(wParam));
-        return 0;
-      }
-      break;
+      if (LOWORD(wParam) >= ID_TRAY_EXIT && LOWORD(wParam) <= ID_TRAY_USERDEFINE) OnCommand(LOWORD(wParam));
+      break;  // then the dialog's own command handling
     case WM_DESTROY: {
       LRESULT result = CDialog::WindowProc(message, wParam, lParam);
       OnDestroy();

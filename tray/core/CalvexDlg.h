@@ -33,7 +33,8 @@ constexpr UINT ID_TRAY_EXIT = 336, ID_TRAY_ABOUT = 337, ID_TRAY_USERDEFINE = 338
 
 constexpr int kOsdKinds = 6;
 
-class CKvSysOSD;  // tray/osd/KvSysOSD.h
+class CKvSysOSD;         // tray/osd/KvSysOSD.h
+class CKvUserDefineKey;  // tray/ui/KvUserDefineKey.h
 
 class CCalvexDlg : public CDialog {
  public:
@@ -53,10 +54,17 @@ class CCalvexDlg : public CDialog {
   // The keyboard-hook library's scan codes of the volume and brightness keys.
   LRESULT OnKbHookMessage(WPARAM wParam, LPARAM lParam);
   void WriteLog(int level, const char* text);
+  // Switches logging on or off (the About dialog's Ctrl+Alt+S) and stores the
+  // flag; answers 1.
+  int ToggleLogFlag();
+  // The notification icons' mouse messages: a right click on the main icon
+  // opens the tray menu. Answers 1.
+  LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
 
   // Main window state.
   std::string m_strLanguageFile, m_strLanguage;
   std::unique_ptr<CKvSysOSD> m_pOsd[kOsdKinds + 1];  // [1..6]
+  std::unique_ptr<CKvUserDefineKey> m_pUserDefineKey;  // its registry values; never shown
   bool m_bAcOnline = false, m_bWirelessOsdUp = false, m_bBrightnessOsdUp = false, m_bMute = false;
   bool m_bEcoOn = false, m_bTurboOn = false, m_bUserDefineFixed = false, m_bUserDefineDlgOpen = false;
   int m_nSavedBrightness = 0, m_nSavedVolume = 0;
@@ -83,11 +91,14 @@ class CCalvexDlg : public CDialog {
   void AddMainTrayIcon();
   void SetHddTrayIcon(int mode);
   void RemoveTrayIcons();
+  // The taskbar started again: the icons it lost are added again.
+  void OnTaskbarCreated();
   int LoadHookLibrary();
   void UnloadHookLibrary();
   void DeviceEvent(int code, LPARAM state);
 
-  UINT m_uKbHookMessage = 0;  // "KB_HOOK_MESSAGE"
+  UINT m_uKbHookMessage = 0;    // "KB_HOOK_MESSAGE"
+  UINT m_uTaskbarCreated = 0;   // "TaskbarCreated"
   orv::unique_hmodule m_hHookLibrary;
   void (*m_pfnUnHook)() = nullptr;
   bool m_bMainIconAdded = false, m_bHddIconAdded = false;

@@ -3,9 +3,34 @@
 
 // Dialog templates.
 #define IDD_CALVEX_DIALOG 102
+#define IDD_ABOUTBOX 138
+#define IDD_USERDEFINE 147
 #define IDD_OSD 154
 
 // Icons.
 #define IDR_MAINFRAME 128
 #define IDI_HDD_ENABLE 166
 #define IDI_HDD_DISABLE 167
+
+// Controls of the About dialog.
+#define IDC_VERSION 1001
+#define IDC_ASL_VERSION 1004
+#define IDC_COPYRIGHT_SIGN 1018
+#define IDC_COPYRIGHT 1019
+#define IDC_LOGGING 1024
+
+// Controls of the user-define key dialog.
+#define IDC_UD_BROWSE 1010
+#define IDC_UD_PATH 1011
+#define IDC_UD_NAME 1012
+#define IDC_UD_ICON 1013
+#define IDC_UD_REMOVE 1014
+#define IDC_UD_DOC 1015
+#define IDC_UD_DOC_FRAME 1020
+#define IDC_UD_CURRENT 1021
+#define IDC_UD_HELP_FRAME 1022
+#define IDC_UD_HELP 1023
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

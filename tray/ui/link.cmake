@@ -1,6 +1,7 @@
-# Link lines of calvex_ui, and the language table copied beside the programs
+# Link lines of calvex_ui (its dialogs reach the main window, calvex_core), and the language table copied beside the programs
 # (<build>/bin/StringTable/Language.ini) whenever it changes.
-target_link_libraries(calvex_ui PUBLIC orv_profile orv_fs orv_locale orv_base)
+target_link_libraries(calvex_ui PUBLIC calvex_core calvex_firmware orv_framework orv_shell orv_registry orv_desktop orv_ui
+  orv_profile orv_fs orv_locale orv_base)
 set(calvex_language_source ${CMAKE_CURRENT_SOURCE_DIR}/resources/StringTable/Language.ini)
 set(calvex_language_copy ${CMAKE_BINARY_DIR}/bin/StringTable/Language.ini)
 add_custom_command(OUTPUT ${calvex_language_copy}

@@ -42,6 +42,27 @@ DECLARE_HANDLE(HMONITOR);
 
 #define SPI_GETWORKAREA 0x0030
 
+// Menu items and TrackPopupMenu.
+#define MF_STRING 0x00000000
+#define MF_ENABLED 0x00000000
+#define MF_GRAYED 0x00000001
+#define MF_DISABLED 0x00000002
+#define MF_BITMAP 0x00000004
+#define MF_CHECKED 0x00000008
+#define MF_POPUP 0x00000010
+#define MF_OWNERDRAW 0x00000100
+#define MF_SEPARATOR 0x00000800
+#define TPM_LEFTBUTTON 0x0000
+#define TPM_RIGHTBUTTON 0x0002
+#define TPM_LEFTALIGN 0x0000
+#define TPM_CENTERALIGN 0x0004
+#define TPM_RIGHTALIGN 0x0008
+#define TPM_TOPALIGN 0x0000
+#define TPM_VCENTERALIGN 0x0010
+#define TPM_BOTTOMALIGN 0x0020
+#define TPM_NONOTIFY 0x0080
+#define TPM_RETURNCMD 0x0100
+
 #define MONITOR_DEFAULTTONULL 0x00000000
 #define MONITOR_DEFAULTTOPRIMARY 0x00000001
 #define MONITOR_DEFAULTTONEAREST 0x00000002
@@ -99,6 +120,23 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
 // The first top-level window, top of the z-order first, whose class and title
 // match; NULL for either means any, "" an empty title.
 HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
+
+// Popup menus of plain text items (MF_STRING, MF_SEPARATOR, MF_GRAYED);
+// submenus and pictures are refused (ERROR_NOT_SUPPORTED).
+HMENU WINAPI CreatePopupMenu(void);
+BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
+BOOL WINAPI DestroyMenu(HMENU hMenu);
+// Shows the menu top-most at (x, y) (moved back onto the screen if it would
+// leave it) and runs its own message loop until an item is chosen (a click on
+// it, or the arrow keys and Enter; with TPM_RIGHTBUTTON the right button
+// chooses too) or the menu is dismissed (Esc, a click elsewhere). Keys of the
+// thread go to the menu meanwhile. The chosen item's id goes to hWnd as
+// WM_COMMAND (posted), or is returned with TPM_RETURNCMD.
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect);
+
+// The mouse pointer: where the simulated desktop's last mouse event was.
+BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
+BOOL WINAPI SetCursorPos(int X, int Y);
 
 // The screen, the work area and the one monitor.
 int WINAPI GetSystemMetrics(int nIndex);

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/desktop/sim/classic_look.h"
+#include "platform/desktop/sim/menu.h"
 #include "platform/desktop/sim/screen.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
@@ -141,6 +143,9 @@ void DrawWindow(Canvas& c, HWND hwnd, const WindowRecord& r) {
   gfx::Surface face;
   const gfx::Surface* pixels = layered ? &r.layered : &r.client;
   if (!layered && r.client.Empty()) {
+    // Nothing drawn through GetDC: a dialog as the system draws it.
+    const bool captioned = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    if (!r.region && (r.className == "#32770" || r.className == kMenuClass || captioned)) return DrawClassicWindow(frame, hwnd);
     face = gfx::Surface(std::max(w, 0), std::max(h, 0), 0xFFF0F0F0);
     pixels = &face;
   }

@@ -20,8 +20,10 @@
 
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/foreground.h"
+#include "platform/desktop/sim/input.h"
 #include "platform/desktop/sim/journal.h"
 #include "platform/desktop/sim/state.h"
+#include "platform/desktop/sim/taskbar.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/home/sim/home.h"
 
@@ -114,6 +116,49 @@ std::string PngReply(const gfx::Surface& frame) {
   return "PNG " + std::to_string(png.size()) + "\n" + std::string(png.begin(), png.end());
 }
 
+// What the text after a request's name says: a number, then the rest.
+bool Split(const std::string& args, int* number, std::string* rest) {
+  char* end = nullptr;
+  long n = std::strtol(args.c_str(), &end, 10);
+  if (end == args.c_str()) return false;
+  *number = static_cast<int>(n);
+  *rest = *end == ' ' ? std::string(end + 1) : std::string(end);
+  return true;
+}
+
+// The reply to an input or automation request; false for another request.
+bool InputReply(const std::string& request, std::string* reply) {
+  auto starts = [&](const char* name) { return request.rfind(name, 0) == 0; };
+  std::string rest;
+  int x = 0, y = 0;
+  if (starts("MOVE ") || starts("CLICK ")) {
+    std::string args = request.substr(request.find(' ') + 1), more;
+    if (!Split(args, &x, &more) || !Split(more, &y, &rest)) *reply = "ERR bad point\n";
+    else *reply = starts("MOVE ") ? MoveMouse(x, y) : Click(x, y, rest == "right");
+    return true;
+  }
+  if (starts("KEY ")) return *reply = PressKeys(request.substr(4)), true;
+  if (starts("TYPE ")) return *reply = TypeText(request.substr(5)), true;
+  if (starts("TRAY ")) {
+    if (!Split(request.substr(5), &x, &rest) || (rest != "left" && rest != "right"))
+      return *reply = "ERR tray takes an id and left or right\n", true;
+    return *reply = ClickTrayIcon(static_cast<unsigned>(x), rest == "right"), true;
+  }
+  if (starts("PRESS ")) {
+    if (!Split(request.substr(6), &x, &rest)) return *reply = "ERR press takes an id and a title\n", true;
+    return *reply = PressControl(rest, x), true;
+  }
+  if (request == "TOPLEVEL") return *reply = ListWindows(), true;
+  if (starts("CONTROLS ")) return *reply = ListControls(request.substr(9)), true;
+  if (request == "MENU") return *reply = ListMenu(), true;
+  if (starts("CHOOSE ")) return *reply = ChooseMenuItem(request.substr(7)), true;
+  if (request == "RESTART TASKBAR") {
+    RestartTaskbar();
+    return *reply = "OK\n", true;
+  }
+  return false;
+}
+
 void Serve(int client) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   std::string request;
@@ -163,6 +208,8 @@ void StopAtExit() { StopFrameServer(); }
 }  // namespace
 
 std::string ReplyTo(const std::string& request) {
+  std::string input;
+  if (InputReply(request, &input)) return input;
   if (request == "WINDOWS") return WindowList();
   if (request == "JOURNAL") {
     std::string reply;
@@ -266,6 +313,28 @@ gfx::Status Ask(const std::string& line, Connection* c) {
 }
 
 }  // namespace
+
+gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask(line, &c);
+  if (s != gfx::Ok) return s;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  reply->clear();
+  for (;;) {
+    char buffer[4096];
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0) return gfx::Aborted;
+    pollfd p{c.fd, POLLIN, 0};
+    int ready = ::poll(&p, 1, static_cast<int>(left));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return gfx::Aborted;
+    ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return gfx::Aborted;
+    if (n == 0) return gfx::Ok;  // the server closes the connection after its answer
+    reply->append(buffer, static_cast<std::size_t>(n));
+  }
+}
 
 gfx::Status RequestPlayer(const std::string& mode, int timeoutMs) {
   Connection c;

@@ -10,7 +10,8 @@
 // or "WINDOWS\n", answered by a line per top-level window and "END\n"; or
 // "JOURNAL\n", answered by a line per entry of the show/hide record and "END\n";
 // "KEEP SHOWN FRAMES\n" ("OK\n"), after which the frame of each showing is kept;
-// "SHOWN <seq>\n", answered like FRAME with the frame kept for that entry.
+// "SHOWN <seq>\n", answered like FRAME with the frame kept for that entry; and
+// the input and automation requests of RequestText (below, and input.h).
 #pragma once
 #include <windows.h>
 
@@ -54,13 +55,20 @@ gfx::Status RequestShownFrames(int timeoutMs = 5000);
 // The frame the serving process composed when it made entry seq of its record.
 gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = 5000);
 
+// Sends one request line of the input and automation protocol (MOVE x y,
+// CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, PRESS id title,
+// TOPLEVEL, CONTROLS title, MENU, CHOOSE text, RESTART TASKBAR; see input.h)
+// and gives the whole answer.
+gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs = 5000);
+
 // Asks the serving process to show or end the stand-in program in front ("fullscreen",
 // "maximized", "off"); InvalidParameter for another mode.
 gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = 5000);
 
 // The two ends of the protocol apart from the socket. Request lines and the
-// text lines of a reply are at most kMaxLine characters before their newline.
-constexpr std::size_t kMaxLine = 128;
+// text lines of a reply are at most kMaxLine characters before their newline
+// (the automation's requests carry typed text and window titles).
+constexpr std::size_t kMaxLine = 4096;
 // The serving process's whole reply to one request line (without its newline).
 std::string ReplyTo(const std::string& request);
 // A line of the WINDOWS reply as the client reads it; false when it is not one.

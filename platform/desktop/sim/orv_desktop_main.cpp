@@ -3,17 +3,70 @@
 //   orv-desktop info                   the screen set-up in force
 //   orv-desktop fullscreen on|maximized|off   a screen-sized program in front
 //   orv-desktop icons                  the notification area's icons
+// and, for tests and people, the mouse, the keyboard and what is on the screen:
+//   orv-desktop windows                visible top-level windows: x y w h, class, title
+//   orv-desktop controls TITLE         that window's controls: id, class, text, x y w h, enabled, visible, icon
+//   orv-desktop move X Y | click X Y [right]
+//   orv-desktop press TITLE ID         a click on that control
+//   orv-desktop key KEYS               e.g. esc, enter, tab, ctrl+alt+s (several: "tab tab enter")
+//   orv-desktop type TEXT              characters to the focus
+//   orv-desktop tray ID left|right     a click on a notification icon
+//   orv-desktop menu | choose TEXT     the open menu's items; a click on one
+//   orv-desktop restart-taskbar        the shell's taskbar starts again
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/desktop/sim/frame_server.h"
 #include "platform/desktop/sim/screen.h"
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/home/sim/home.h"
 
+namespace {
+
+// Sends an automation request and prints its answer; 1 when nothing answers or
+// the answer is an error.
+int Automation(const std::string& request) {
+  std::string reply;
+  orv::gfx::Status s = orv::desktop::RequestText(request, &reply);
+  if (s != orv::gfx::Ok) {
+    std::fprintf(stderr, "orv-desktop: %s\n", s == orv::gfx::FileNotFound ? "no desktop is running" : "no answer came back");
+    return 1;
+  }
+  if (reply.rfind("ERR ", 0) == 0) {
+    std::fprintf(stderr, "orv-desktop: %s", reply.c_str() + 4);
+    return 1;
+  }
+  if (reply == "OK\n") return 0;
+  if (reply.size() >= 4 && reply.compare(reply.size() - 4, 4, "END\n") == 0) reply.resize(reply.size() - 4);
+  std::fputs(reply.c_str(), stdout);
+  return 0;
+}
+
+std::string Join(int argc, char** argv, int from) {
+  std::string out;
+  for (int i = from; i < argc; ++i) out += (i > from ? " " : "") + std::string(argv[i]);
+  return out;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (argc == 2 && command == "windows") return Automation("TOPLEVEL");
+  if (argc >= 3 && command == "controls") return Automation("CONTROLS " + Join(argc, argv, 2));
+  if (argc == 4 && command == "move") return Automation(std::string("MOVE ") + argv[2] + " " + argv[3]);
+  if ((argc == 4 || argc == 5) && command == "click")
+    return Automation(std::string("CLICK ") + argv[2] + " " + argv[3] + (argc == 5 ? std::string(" ") + argv[4] : ""));
+  if (argc == 4 && command == "press") return Automation(std::string("PRESS ") + argv[3] + " " + argv[2]);
+  if (argc >= 3 && command == "key") return Automation("KEY " + Join(argc, argv, 2));
+  if (argc >= 3 && command == "type") return Automation("TYPE " + Join(argc, argv, 2));
+  if (argc == 4 && command == "tray") return Automation(std::string("TRAY ") + argv[2] + " " + argv[3]);
+  if (argc == 2 && command == "menu") return Automation("MENU");
+  if (argc >= 3 && command == "choose") return Automation("CHOOSE " + Join(argc, argv, 2));
+  if (argc == 2 && command == "restart-taskbar") return Automation("RESTART TASKBAR");
   if (argc == 3 && std::strcmp(argv[1], "screenshot") == 0) {
     orv::gfx::Status s = orv::desktop::RequestScreenshot(argv[2]);
     if (s == orv::gfx::Ok) return 0;
@@ -45,6 +98,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::fprintf(stderr,
-               "usage: orv-desktop screenshot <out.png> | info | fullscreen on|maximized|off | icons\n");
+               "usage: orv-desktop screenshot <out.png> | info | fullscreen on|maximized|off | icons | windows |\n"
+               "       controls TITLE | move X Y | click X Y [right] | press TITLE ID | key KEYS | type TEXT |\n"
+               "       tray ID left|right | menu | choose TEXT | restart-taskbar\n");
   return 2;
 }

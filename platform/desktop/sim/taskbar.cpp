@@ -100,16 +100,17 @@ void PlaceTaskbar(const Config& config) {
   ShowWindow(bar, SW_SHOWNA);
 }
 
-void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip) {
+void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip, const UINT* callback) {
   std::lock_guard<std::mutex> lock(IconLock());
   for (NotifyIcon& existing : Icons())
     if (existing.owner == owner && existing.id == id) {
       existing.icon = icon;
       existing.tip = tip;
+      if (callback) existing.callback = *callback;
       Publish();
       return;
     }
-  Icons().push_back({owner, id, icon, tip});
+  Icons().push_back({owner, id, icon, tip, callback ? *callback : 0});
   Publish();
 }
 
@@ -127,6 +128,22 @@ bool RemoveNotifyIcon(HWND owner, unsigned id) {
 std::vector<NotifyIcon> NotifyIcons() {
   std::lock_guard<std::mutex> lock(IconLock());
   return Icons();
+}
+
+void RestartTaskbar() {
+  // The bar's window stays (its thread may be another's); what the restart
+  // loses is the icons.
+  {
+    std::lock_guard<std::mutex> lock(IconLock());
+    Icons().clear();
+    Publish();
+  }
+  TaskbarWindow();
+  const UINT created = RegisterWindowMessageA("TaskbarCreated");
+  EnumWindows([](HWND hwnd, LPARAM message) {
+    PostMessageA(hwnd, static_cast<UINT>(message), 0, 0);
+    return TRUE;
+  }, static_cast<LPARAM>(created));
 }
 
 bool NotifyIconRect(HWND owner, unsigned id, RECT* rect) {

@@ -23,16 +23,23 @@ void PlaceTaskbar(const Config& config);
 // deleted stays behind: the file kNotifyAreaFile in the state folder lists every
 // process's icons, one line "<process id> <icon id> <tip>" each.
 constexpr const char* kNotifyAreaFile = "notify-area.txt";
-void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip);
+// callback: the message the icon sends its owner on mouse events (0: none);
+// null keeps what the icon had.
+void SetNotifyIcon(HWND owner, unsigned id, const gfx::Surface& icon, const std::string& tip,
+                   const UINT* callback = nullptr);
 bool RemoveNotifyIcon(HWND owner, unsigned id);
 struct NotifyIcon {
   HWND owner;
   unsigned id;
   gfx::Surface icon;
   std::string tip;
+  UINT callback = 0;  // added with NIF_MESSAGE: the message, else 0
 };
 std::vector<NotifyIcon> NotifyIcons();
 // Where an icon stands on the screen (16 x 16); false when it is not there.
 bool NotifyIconRect(HWND owner, unsigned id, RECT* rect);
+
+// The taskbar starts again, as when the shell restarts: every icon is gone, and the message "TaskbarCreated" is posted to every top-level window.
+void RestartTaskbar();
 
 }  // namespace orv::desktop

@@ -58,7 +58,23 @@ void ServeIfShown(HWND hwnd) {
   StartFrameServer();
 }
 
+// A dialog made with DS_CENTER stands in the middle of the work area, as the
+// window manager places it.
+void CentreDialog(HWND hwnd) {
+  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+  char cls[16] = "";
+  if ((style & WS_CHILD) || !(style & DS_CENTER) || !GetClassNameA(hwnd, cls, sizeof cls) ||
+      std::string(cls) != "#32770")
+    return;
+  RECT r, work;
+  if (!GetWindowRect(hwnd, &r) || !SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  MoveWindow(hwnd, work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2, w, h,
+             FALSE);
+}
+
 void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
+  if (event == ui::WindowEvent::Created) CentreDialog(hwnd);
   if (event == ui::WindowEvent::Shown && !(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) {
     std::lock_guard<std::recursive_mutex> lock(Lock());
     if (WindowRecord* record = Find(hwnd)) record->changedUs = NowUs();

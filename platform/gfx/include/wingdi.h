@@ -44,6 +44,10 @@ DECLARE_HANDLE(HPALETTE);
 #define OBJ_BITMAP 7
 #define OBJ_MEMDC 10
 
+// Background modes of text.
+#define TRANSPARENT 1
+#define OPAQUE 2
+
 typedef struct tagBITMAP {
   LONG bmType;
   LONG bmWidth;
@@ -112,6 +116,19 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
 // Moves the logical origin: logical (x, y) is then device (0, 0).
 BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+
+// Text, in the DC's font: the simulated dialog font (8 points, a Latin sans
+// face with a CJK face for what it lacks), in the DC's text colour; an OPAQUE
+// background fills the text's cell with the background colour first.
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color);
+COLORREF WINAPI GetTextColor(HDC hdc);
+COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color);
+// The mode before, 0 for a bad DC or a mode other than TRANSPARENT and OPAQUE.
+int WINAPI SetBkMode(HDC hdc, int mode);
+int WINAPI GetBkMode(HDC hdc);
+// c bytes of lpString with the cell's top-left corner at (x, y).
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
 
 // Regions: sets of rectangles that give a window its shape (SetWindowRgn),
 // released with DeleteObject unless a window has taken them over.

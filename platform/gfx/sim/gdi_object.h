@@ -32,6 +32,9 @@ struct DeviceContext : GdiObject {
   GdiBitmap* stock = nullptr;     // the 1 x 1 bitmap a new memory DC starts with
   Surface* target = nullptr;      // DCs on a surface the caller owns (a window, the screen)
   POINT origin{0, 0};
+  COLORREF textColour = 0x00000000;  // SetTextColor
+  COLORREF backColour = 0x00FFFFFF;  // SetBkColor
+  int backMode = 2;                  // SetBkMode: OPAQUE
 };
 
 struct GdiRegion : GdiObject {

@@ -1,5 +1,5 @@
 // The simulated build's <shellapi.h>: notification-area icons, drawn in the
-// simulated taskbar.
+// simulated taskbar, and the icons of program files.
 #pragma once
 #include <windows.h>
 
@@ -44,5 +44,13 @@ typedef struct _NOTIFYICONDATAA {
 // the HICON's 16 x 16 image (the nearest size its resource has); the area keeps
 // its own copy, so the HICON may go afterwards.
 BOOL WINAPI Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData);
+
+// The icons of a program file (a PE program or library: its RT_GROUP_ICON
+// resources in order) or of an icon file (.ico: its one icon), from nIconIndex
+// on: up to nIcons large (32 x 32) and small (16 x 16) icons, which the caller
+// destroys with DestroyIcon. Returns the icons extracted; with nIconIndex -1
+// and both arrays NULL, the number of icons the file has. A file of another
+// kind, or one that does not exist, has none (0).
+UINT WINAPI ExtractIconExA(LPCSTR lpszFile, int nIconIndex, HICON* phiconLarge, HICON* phiconSmall, UINT nIcons);
 
 }  // extern "C"

@@ -44,7 +44,10 @@ BOOL WINAPI Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
       std::string tip = (lpData->uFlags & NIF_TIP)
                             ? std::string(lpData->szTip, strnlen(lpData->szTip, sizeof lpData->szTip))
                             : std::string();
-      orv::desktop::SetNotifyIcon(lpData->hWnd, lpData->uID, picture, tip);
+      // The callback message only with NIF_MESSAGE; an icon added without it sends nothing.
+      const UINT callback = (lpData->uFlags & NIF_MESSAGE) ? lpData->uCallbackMessage : 0;
+      const bool setsCallback = dwMessage == NIM_ADD || (lpData->uFlags & NIF_MESSAGE);
+      orv::desktop::SetNotifyIcon(lpData->hWnd, lpData->uID, picture, tip, setsCallback ? &callback : nullptr);
       return TRUE;
     }
     case NIM_DELETE:

@@ -43,6 +43,7 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define WM_ENDSESSION 0x0016
 #define WM_SHOWWINDOW 0x0018
 #define WM_ACTIVATEAPP 0x001C
+#define WM_CANCELMODE 0x001F
 #define WM_NEXTDLGCTL 0x0028
 #define WM_DRAWITEM 0x002B
 #define WM_SETFONT 0x0030
@@ -73,6 +74,9 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define WM_LBUTTONDBLCLK 0x0203
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
+#define WM_RBUTTONDBLCLK 0x0206
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
 #define WM_POWERBROADCAST 0x0218
 #define WM_HOTKEY 0x0312
 #define WM_USER 0x0400
@@ -162,6 +166,7 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define SS_RIGHT 0x00000002
 #define SS_ICON 0x00000003
 #define SS_BLACKFRAME 0x00000007
+#define SS_NOPREFIX 0x00000080
 #define SS_BITMAP 0x0000000E
 #define SS_NOTIFY 0x00000100
 #define SS_CENTERIMAGE 0x00000200
@@ -169,12 +174,27 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define SS_SUNKEN 0x00001000
 #define BM_GETCHECK 0x00F0
 #define BM_SETCHECK 0x00F1
+#define BM_GETSTATE 0x00F2
+#define BM_SETSTATE 0x00F3
 #define BM_CLICK 0x00F5
 #define BN_CLICKED 0
 #define STM_SETICON 0x0170
 #define STM_GETICON 0x0171
 #define BST_UNCHECKED 0x0000
 #define BST_CHECKED 0x0001
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
+#define LBS_NOTIFY 0x0001
+#define LB_ADDSTRING 0x0180
+#define LB_RESETCONTENT 0x0184
+#define LB_SETCURSEL 0x0186
+#define LB_GETCURSEL 0x0188
+#define LB_GETTEXT 0x0189
+#define LB_GETTEXTLEN 0x018A
+#define LB_GETCOUNT 0x018B
+#define LB_ERR (-1)
+#define LBN_SELCHANGE 1
+#define LBN_DBLCLK 2
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
 #define DC_HASDEFID 0x534B
@@ -248,6 +268,11 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define VK_MENU 0x12
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_DELETE 0x2E
 #define VK_VOLUME_MUTE 0xAD
 #define VK_VOLUME_DOWN 0xAE
 #define VK_VOLUME_UP 0xAF
@@ -490,9 +515,10 @@ UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC l
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 
 // ---- Dialogs ----
-// Dialogs come from DIALOGEX templates among the module's resources. The
-// simulated font of every template measures 6 x 13 pixels per 8 points, so a
-// dialog unit is (points x 3 / 16) pixels across and (points x 13 / 64) down.
+// Dialogs come from DIALOGEX templates among the module's resources. Dialog
+// units come from the template's font as the simulated screen draws it (a Latin
+// sans face at the template's point size, 96 dots per inch): a quarter of its
+// average character width across, an eighth of its line height down.
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam);
 // Runs the dialog's own message loop (disabling the owner meanwhile) until
@@ -514,6 +540,29 @@ LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM w
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
 
+// ---- Text ----
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_WORDBREAK 0x00000010
+#define DT_SINGLELINE 0x00000020
+#define DT_EXPANDTABS 0x00000040
+#define DT_NOCLIP 0x00000100
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_END_ELLIPSIS 0x00008000
+// Formats text into the rectangle in the DC's font, colour and background mode
+// (cchText -1: up to the NUL): aligned, broken into lines with DT_WORDBREAK
+// (between words, and between CJK characters), centred vertically with
+// DT_SINGLELINE | DT_VCENTER. "&" marks the next character unless DT_NOPREFIX
+// ("&&" is one "&"); the mark itself is not drawn. Returns the text's height,
+// 0 on failure; DT_CALCRECT only measures, setting the rectangle's right and
+// bottom.
+int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
+
 // ---- Icons ----
 // From the module's RT_GROUP_ICON resource: the image whose size is nearest the
 // one asked (LoadIcon: 32 x 32). Icons of LoadIcon and of LoadImage with
@@ -524,6 +573,20 @@ HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
 HICON WINAPI CreateIconIndirect(PICONINFO piconinfo);
 BOOL WINAPI DestroyIcon(HICON hIcon);
+
+// ---- Hot keys ----
+#define MOD_ALT 0x0001
+#define MOD_CONTROL 0x0002
+#define MOD_SHIFT 0x0004
+#define MOD_WIN 0x0008
+#define MOD_NOREPEAT 0x4000
+// A key of the simulated desktop's keyboard (orv-desktop key) that matches a
+// registered combination goes to its window as WM_HOTKEY (wParam the id, lParam
+// the modifiers and the key) instead of to the focus. FALSE with
+// ERROR_HOTKEY_ALREADY_REGISTERED for a combination or window and id taken.
+BOOL WINAPI RegisterHotKey(HWND hWnd, int id, UINT fsModifiers, UINT vk);
+// FALSE with ERROR_HOTKEY_NOT_REGISTERED for a window and id not registered.
+BOOL WINAPI UnregisterHotKey(HWND hWnd, int id);
 
 // ---- Hooks and input ----
 // WH_KEYBOARD_LL only (NULL with ERROR_INVALID_HOOK_FILTER otherwise). The hook

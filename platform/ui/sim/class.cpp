@@ -42,7 +42,8 @@ void AddSystemClasses(Classes& classes) {
     WNDPROC proc;
   };
   for (const System& s : {System{"#32770", DialogClassProc}, System{"BUTTON", ButtonProc},
-                          System{"EDIT", EditProc}, System{"STATIC", StaticProc}}) {
+                          System{"EDIT", EditProc}, System{"STATIC", StaticProc},
+                          System{"LISTBOX", ListBoxProc}}) {
     auto c = std::make_shared<WindowClass>();
     c->name = s.name;
     c->atom = classes.nextAtom++;

@@ -1,6 +1,7 @@
 // The system's control classes a dialog template uses: push buttons, edit boxes
 // and static text or icons. A click reaches the parent as WM_COMMAND
-// (id, BN_CLICKED), as on Windows.
+// (id, BN_CLICKED), as on Windows: through BM_CLICK, or the left button pressed
+// and let go over the button.
 #include <windows.h>
 
 #include "platform/ui/sim/internal.h"
@@ -11,7 +12,28 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   const DWORD type = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & 0x0F;
   switch (message) {
     case WM_GETDLGCODE:
+      if (type == BS_GROUPBOX) return DLGC_STATIC;
       return DLGC_BUTTON | (type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTATE:
+      WithWindow(hwnd, [&](Window& w) { w.pushed = wParam != 0; });
+      return 0;
+    case BM_GETSTATE: {
+      bool pushed = false;
+      WithWindow(hwnd, [&](Window& w) { pushed = w.pushed; });
+      return (pushed ? BST_PUSHED : 0) | (GetFocus() == hwnd ? BST_FOCUS : 0);
+    }
+    case WM_LBUTTONDOWN:
+      // A push button takes the focus and shows itself held down until the button is let go.
+      if (type == BS_GROUPBOX) return 0;
+      SetFocus(hwnd);
+      SendMessageA(hwnd, BM_SETSTATE, TRUE, 0);
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool pushed = SendMessageA(hwnd, BM_GETSTATE, 0, 0) & BST_PUSHED;
+      SendMessageA(hwnd, BM_SETSTATE, FALSE, 0);
+      if (pushed) SendMessageA(hwnd, BM_CLICK, 0, 0);
+      return 0;
+    }
     case BM_CLICK:
       if (IsWindowEnabled(hwnd))
         SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
@@ -48,8 +70,16 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_GETDLGCODE:
       return DLGC_STATIC;
-    case STM_SETICON:
+    case STM_SETICON: {
+      // An icon static takes the icon's size (32 x 32), as the system's does.
+      const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+      if (wParam && (style & 0x1F) == SS_ICON && !(style & (SS_CENTERIMAGE | SS_REALSIZEIMAGE)))
+        WithWindow(hwnd, [](Window& w) {
+          w.rect.right = w.rect.left + 32;
+          w.rect.bottom = w.rect.top + 32;
+        });
       return DefWindowProcA(hwnd, WM_SETICON, ICON_BIG, static_cast<LPARAM>(wParam));
+    }
     case STM_GETICON:
       return DefWindowProcA(hwnd, WM_GETICON, ICON_BIG, 0);
     default:

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/gfx/sim/font.h"
 #include "platform/ui/sim/dialog_template.h"
 #include "platform/ui/sim/internal.h"
 
@@ -92,9 +93,11 @@ HWND MakeDialog(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARA
   }
   auto state = std::make_shared<DialogState>();
   state->proc = proc;
+  // Dialog units from the dialog font's average character width and line height.
   const int points = (t.style & DS_SETFONT) && t.pointSize ? t.pointSize : 8;
-  state->unitX = Scale(points, 6, 8);
-  state->unitY = Scale(points, 13, 8);
+  const orv::gfx::FontMetrics font = orv::gfx::MeasureFont({orv::gfx::PointsToPixels(points), false});
+  state->unitX = font.averageWidth;
+  state->unitY = font.height;
 
   int width = Scale(t.cx, state->unitX, 4), height = Scale(t.cy, state->unitY, 8);
   const bool caption = (t.style & WS_CAPTION) == WS_CAPTION;

@@ -169,6 +169,13 @@ HICON Load(HINSTANCE instance, LPCSTR name, int size, bool shared) {
 
 }  // namespace
 
+bool DecodeIconImage(const unsigned char* data, std::size_t size, int scaleTo, IconPixels* out) {
+  IconPixels image;
+  if (!DecodeImage(data, size, &image)) return false;
+  *out = Scaled(image, scaleTo);
+  return true;
+}
+
 bool IconImage(HICON icon, int size, IconPixels* out) {
   Icons& icons = TheIcons();
   std::lock_guard<std::mutex> lock(icons.mutex);

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +19,10 @@ struct IconPixels {
 // The icon's image nearest size x size, scaled to that size (nearest pixel);
 // false for a handle that is no icon.
 bool IconImage(HICON icon, int size, IconPixels* out);
+
+// One image of an icon resource or file (a 24- or 32-bit DIB with its mask),
+// scaled to size x size; false when it is not such an image.
+bool DecodeIconImage(const unsigned char* data, std::size_t size, int scaleTo, IconPixels* out);
 
 // A new icon of one image; the caller destroys it with DestroyIcon.
 HICON CreateIconFromPixels(IconPixels pixels);

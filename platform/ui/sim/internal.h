@@ -29,7 +29,7 @@ std::string FoldCase(const std::string& s);
 struct WindowClass {
   std::string name;     // as registered
   ATOM atom = 0;
-  bool system = false;  // "#32770", "BUTTON", "EDIT", "STATIC"
+  bool system = false;  // "#32770", "BUTTON", "EDIT", "STATIC", "LISTBOX"
   WNDCLASSEXA info{};   // as registered; its class name is name's text
 };
 
@@ -53,6 +53,7 @@ struct Window {
   DWORD exStyle = 0;
   HWND parent = nullptr;  // WS_CHILD: the parent; otherwise the owner
   HICON iconSmall = nullptr, iconBig = nullptr;
+  bool pushed = false;  // a button held down (BM_SETSTATE)
   std::map<std::string, HANDLE> props;  // key folded
 };
 
@@ -137,6 +138,7 @@ LRESULT CALLBACK DialogClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Tells the observers of window_events.h.
 void Notify(HWND hwnd, WindowEvent event);

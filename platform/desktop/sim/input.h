@@ -1,0 +1,37 @@
+// The desktop's mouse and keyboard, driven from outside (orv-desktop, tests):
+// mouse events go to the window under the pointer, keys to the focus of the
+// active window (or to a hot key's window, or to an open menu), clicks on the
+// notification area to the icon's owner; and what automation reads of the
+// windows and their controls. Each call answers "OK" or "ERR <reason>", or the
+// lines asked for; the messages are posted, so their effects follow.
+#pragma once
+#include <string>
+
+namespace orv::desktop {
+
+// The pointer's position, kept by the mouse calls (GetCursorPos).
+void CursorPosition(int* x, int* y);
+
+std::string MoveMouse(int x, int y);
+std::string Click(int x, int y, bool right);
+// "esc", "enter", "tab", "space", "up", "down", "left", "right", "back", a
+// letter or digit, each with "ctrl+", "alt+", "shift+" in front, several
+// separated by spaces.
+std::string PressKeys(const std::string& keys);
+std::string TypeText(const std::string& text);
+// A click on a notification icon by its id: "left" or "right".
+std::string ClickTrayIcon(unsigned id, bool right);
+// A click on the control of that id in the visible top-level window of that title.
+std::string PressControl(const std::string& title, int id);
+// The visible top-level windows, top of the z-order first: "x y w h\tclass\ttitle".
+std::string ListWindows();
+// The controls of the visible window of that title:
+// "id\tclass\ttext\tx y w h\tenabled\tvisible\ticon" (enabled and visible 1 or 0;
+// icon "icon" when the control shows one, else "-").
+std::string ListControls(const std::string& title);
+// The open menu's items: "id\ttext", and "-" for a separator.
+std::string ListMenu();
+// Clicks the open menu's item of that text.
+std::string ChooseMenuItem(const std::string& text);
+
+}  // namespace orv::desktop

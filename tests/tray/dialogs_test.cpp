@@ -1,0 +1,410 @@
+// The tray menu, the About dialog and the user-define key dialog, used as a
+// person would: the real provider, service and Calvex, driven through the
+// desktop's automation (orv-desktop) and read back from its windows, controls
+// and the registry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "tests/tray/pe_writer.h"
+#include "tests/tray/tray_fixture.h"
+
+namespace traytest {
+namespace {
+
+using orv::test::Program;
+using orv::test::WaitFor;
+
+constexpr const char* kUserDefineKey = "HKCU\\Software\\Orv\\Calvex\\User Define Key";
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) out.push_back(line);
+  return out;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t tab = line.find('\t', start);
+    out.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+    if (tab == std::string::npos) return out;
+    start = tab + 1;
+  }
+}
+
+class Dialogs : public Notebook {
+ protected:
+  void SetUp() override {
+    const char* lang = std::getenv("LANG");
+    savedLang_ = lang ? lang : "";
+    hadLang_ = lang != nullptr;
+    Language("en_US.UTF-8");
+    Notebook::SetUp();
+  }
+  void TearDown() override {
+    Notebook::TearDown();
+    if (hadLang_) setenv("LANG", savedLang_.c_str(), 1);
+    else unsetenv("LANG");
+  }
+  // The user's language for the programs started from now on.
+  void Language(const char* lang) {
+    setenv("LANG", lang, 1);
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+  }
+
+  orv::test::RunResult Desk(const std::vector<std::string>& words) {
+    std::vector<std::string> argv{Program("orv-desktop")};
+    argv.insert(argv.end(), words.begin(), words.end());
+    return orv::test::Run(argv);
+  }
+  void Do(const std::vector<std::string>& words) {
+    auto r = Desk(words);
+    ASSERT_EQ(r.exitCode, 0) << words[0] << ": " << r.err;
+  }
+  std::vector<std::string> Titles() {
+    std::vector<std::string> out;
+    for (const std::string& line : Lines(Desk({"windows"}).out)) out.push_back(Fields(line).back());
+    return out;
+  }
+  int CountTitled(const std::string& title) {
+    int n = 0;
+    for (const std::string& t : Titles()) n += t == title;
+    return n;
+  }
+  bool WaitWindow(const std::string& title) { return WaitFor([&] { return CountTitled(title) > 0; }); }
+  bool WaitGone(const std::string& title) { return WaitFor([&] { return CountTitled(title) == 0; }); }
+  // The controls of a window by id: their lines' fields.
+  std::map<int, std::vector<std::string>> Controls(const std::string& title) {
+    std::map<int, std::vector<std::string>> out;
+    for (const std::string& line : Lines(Desk({"controls", title}).out)) {
+      auto f = Fields(line);
+      if (f.size() >= 7) out[std::stoi(f[0])] = f;
+    }
+    return out;
+  }
+  std::string Text(const std::string& title, int id) {
+    auto c = Controls(title);
+    return c.count(id) ? c[id][2] : "<no control>";
+  }
+  bool WaitText(const std::string& title, int id, const std::string& text) {
+    return WaitFor([&] { return Text(title, id) == text; });
+  }
+  // Right-clicks the main icon and gives the menu's items ("id\ttext") once it is open.
+  std::vector<std::string> OpenTrayMenu() {
+    Do({"tray", "1", "right"});
+    std::vector<std::string> items;
+    EXPECT_TRUE(WaitFor([&] {
+      auto r = Desk({"menu"});
+      items = Lines(r.out);
+      return r.exitCode == 0;
+    })) << "no menu opened";
+    return items;
+  }
+  void Choose(const std::string& item) {
+    ASSERT_FALSE(OpenTrayMenu().empty());
+    Do({"choose", item});
+  }
+  std::string Reg(const std::string& key, const std::string& name) {
+    auto r = orv::test::Run({Program("orv-reg"), "get", key, name});
+    if (r.exitCode != 0) return "<missing>";
+    std::string out = r.out;
+    if (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+  }
+  void SetReg(const std::string& key, const std::string& name, const std::string& text) {
+    auto r = orv::test::Run({Program("orv-reg"), "set", key, name, text});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+  }
+  // A program file with an icon at the Windows path C:\<relative>.
+  void PlaceProgram(const std::string& relative) {
+    std::filesystem::path host = home_->path() + "/drive_c/" + relative;
+    std::filesystem::create_directories(host.parent_path());
+    std::ofstream(host, std::ios::binary) << ProgramFileWithIcon(128);
+  }
+  // The centre of a control on the screen.
+  std::pair<int, int> Centre(const std::string& title, int id) {
+    auto c = Controls(title);
+    if (!c.count(id)) return {-1, -1};
+    std::istringstream r(c[id][3]);
+    int x, y, w, h;
+    r >> x >> y >> w >> h;
+    return {x + w / 2, y + h / 2};
+  }
+
+  std::string savedLang_;
+  bool hadLang_ = false;
+};
+
+TEST_F(Dialogs, TheTrayMenuOpensOnARightClickOfTheMainIconOnlyAndAboutShowsTheVersionsAndSwitchesTheLog) {
+  InstallService();
+  StartCalvex();
+  // A left click on the main icon and any click on the HDD icon: the right
+  // click that follows finds no window but its own menu, and handled them first.
+  const std::uint64_t before = LastEntry();
+  Do({"tray", "1", "left"});
+  Do({"tray", "2", "left"});
+  Do({"tray", "2", "right"});
+  EXPECT_EQ(OpenTrayMenu(), (std::vector<std::string>{"337\tAbout Calvex", "336\tExit"}));
+  // The desktop records the showing once its frame is composed.
+  std::vector<std::string> shownClasses;
+  EXPECT_TRUE(WaitFor([&] {
+    shownClasses.clear();
+    for (const auto& e : Journal())
+      if (e.seq > before && e.shown) shownClasses.push_back(e.className);
+    return std::find(shownClasses.begin(), shownClasses.end(), "#32768") != shownClasses.end();
+  }));
+  EXPECT_EQ(shownClasses, (std::vector<std::string>{"#32768"})) << "something else opened";
+  Do({"choose", "About Calvex"});
+  ASSERT_TRUE(WaitWindow("About Calvex"));
+  EXPECT_FALSE(Desk({"menu"}).exitCode == 0) << "the menu stayed open";
+
+  auto about = Controls("About Calvex");
+  EXPECT_EQ(about[1001][2], "NONE");
+  EXPECT_EQ(about[1004][2], "17");
+  EXPECT_EQ(about[1019][2], "Orv Corporation. All rights reserved.");
+  EXPECT_EQ(about[1024][2], "");
+  EXPECT_EQ(about[1][2], "OK");
+
+  // Ctrl+Alt+S twice: "Logging" on and off again, the flag with it.
+  Do({"key", "ctrl+alt+s"});
+  EXPECT_TRUE(WaitText("About Calvex", 1024, "Logging"));
+  EXPECT_EQ(Reg("HKCU\\Software\\Orv\\Calvex\\Log File", "Log File Flag"), "TRUE");
+
+  // About chosen while About is open does nothing: the hot key pressed after it
+  // is handled after it, and one About dialog is still all there is.
+  Choose("About Calvex");
+  ASSERT_TRUE(WaitFor([&] { return Desk({"menu"}).exitCode != 0; }));
+  Do({"key", "ctrl+alt+s"});
+  EXPECT_TRUE(WaitText("About Calvex", 1024, ""));
+  EXPECT_EQ(Reg("HKCU\\Software\\Orv\\Calvex\\Log File", "Log File Flag"), "FALSE");
+  EXPECT_EQ(CountTitled("About Calvex"), 1);
+
+  // Escape closes it; About opens again, now with the installed version.
+  Do({"key", "esc"});
+  ASSERT_TRUE(WaitGone("About Calvex"));
+  SetReg("HKLM\\SOFTWARE\\Orv\\Calvex", "Version", "2.1.0.5");
+  Choose("About Calvex");
+  ASSERT_TRUE(WaitWindow("About Calvex"));
+  EXPECT_EQ(Text("About Calvex", 1001), "2.1.0.5");
+  Do({"press", "About Calvex", "1"});
+  ASSERT_TRUE(WaitGone("About Calvex"));
+  // With the dialog closed the combination does nothing: the flag stays.
+  Do({"key", "ctrl+alt+s"});
+  Choose("About Calvex");
+  ASSERT_TRUE(WaitWindow("About Calvex"));
+  EXPECT_EQ(Text("About Calvex", 1024), "");
+  Do({"key", "enter"});
+  ASSERT_TRUE(WaitGone("About Calvex"));
+
+  // Exit ends the program.
+  Choose("Exit");
+  EXPECT_EQ(calvex_->Wait(std::chrono::seconds(30)), 0);
+}
+
+TEST_F(Dialogs, OnAnotherMakersBiosAboutHasNoCopyrightLineTheIconsComeBackAfterTheTaskbarRestartsAndKeysWorkTheMenu) {
+  Sim({"set", "bios", "R01.07AB"});
+  InstallService();
+  StartCalvex();
+  Choose("About Calvex");
+  ASSERT_TRUE(WaitWindow("About Calvex"));
+  EXPECT_EQ(Text("About Calvex", 1019), "");
+  Do({"key", "esc"});
+  ASSERT_TRUE(WaitGone("About Calvex"));
+
+  Do({"restart-taskbar"});
+  EXPECT_TRUE(WaitFor([&] { return CalvexIcons() == std::vector<std::string>{"1 Calvex", "2 HDD Enable"}; }))
+      << "the icons did not come back";
+  // The menu by keys: Down to its first item, Enter chooses it.
+  EXPECT_EQ(OpenTrayMenu().size(), 2u);
+  Do({"key", "down", "enter"});
+  ASSERT_TRUE(WaitWindow("About Calvex"));
+  Do({"key", "esc"});
+  ASSERT_TRUE(WaitGone("About Calvex"));
+}
+
+TEST_F(Dialogs, TheUserDefineDialogChoosesRemovesAndStoresTheProgram) {
+  PlaceProgram("Tools/Notepad2.exe");
+  PlaceProgram("Tools/Paint.exe");
+  std::ofstream(home_->path() + "/drive_c/Tools/readme.txt") << "not a program";
+  SetReg(kUserDefineKey, "UserDefineFilePath", "NONE");
+  InstallService();
+  StartCalvex();
+  EXPECT_EQ(OpenTrayMenu().size(), 2u) << "no program set: About and Exit only";
+  Do({"key", "esc"});
+  ASSERT_TRUE(WaitFor([&] { return Desk({"menu"}).exitCode != 0; }));
+
+  // A program set: the entry comes first, and opens the dialog.
+  SetReg(kUserDefineKey, "UserDefineFilePath", "C:\\Tools\\Paint.exe");
+  SetReg(kUserDefineKey, "UserDefineFileName", "Paint.exe");
+  EXPECT_EQ(OpenTrayMenu(), (std::vector<std::string>{"338\tUser-Defined Key", "337\tAbout Calvex", "336\tExit"}));
+  Do({"choose", "User-Defined Key"});
+  const std::string title = "User-Defined Key";
+  ASSERT_TRUE(WaitWindow(title));
+  auto c = Controls(title);
+  EXPECT_EQ(c[1012][2], "Paint.exe");
+  EXPECT_EQ(c[1013][6], "icon");
+  EXPECT_EQ(c[1010][2], "Browse...");
+  EXPECT_EQ(c[1015][2], "Choose the program that the user-defined key starts.");
+  EXPECT_EQ(c[1023][2], "Pick a program with Browse, then confirm with OK.");
+
+  // The help line follows the mouse.
+  auto browse = Centre(title, 1010);
+  Do({"move", std::to_string(browse.first), std::to_string(browse.second)});
+  EXPECT_TRUE(WaitText(title, 1023, "Look for the program file on this computer."));
+  auto remove = Centre(title, 1014);
+  Do({"move", std::to_string(remove.first), std::to_string(remove.second)});
+  EXPECT_TRUE(WaitText(title, 1023, "Clear the setting: the key then starts nothing."));
+  Do({"move", std::to_string(remove.first), std::to_string(remove.second + 60)});
+  EXPECT_TRUE(WaitText(title, 1023, "Pick a program with Browse, then confirm with OK."));
+
+  // Browse, then Cancel: the previous choice stays.
+  Do({"press", title, "1010"});
+  ASSERT_TRUE(WaitWindow("Open"));
+  Do({"press", "Open", "2"});
+  ASSERT_TRUE(WaitGone("Open"));
+  EXPECT_TRUE(WaitText(title, 1012, "Paint.exe"));
+
+  // Browse: a typed folder opens, a file that does not exist keeps the dialog
+  // open, and a click on an entry then Open takes it.
+  Do({"press", title, "1010"});
+  ASSERT_TRUE(WaitWindow("Open"));
+  EXPECT_EQ(Text("Open", 1152), "*.*");
+  for (int i = 0; i < 3; ++i) Do({"key", "back"});
+  Do({"type", "Tools"});
+  Do({"key", "enter"});
+  ASSERT_TRUE(WaitText("Open", 1091, "C:\\Tools"));
+  EXPECT_EQ(Text("Open", 1120), "..\\ Notepad2.exe Paint.exe readme.txt");
+  Do({"type", "nothing.exe"});
+  Do({"key", "enter"});
+  EXPECT_TRUE(WaitText("Open", 1090, "File not found."));
+  auto list = Centre("Open", 1120);
+  auto listTop = Controls("Open")[1120][3];
+  const int top = std::stoi(listTop.substr(listTop.find(' ') + 1));
+  Do({"click", std::to_string(list.first), std::to_string(top + 2 + 13 + 6)});  // the second entry
+  EXPECT_TRUE(WaitText("Open", 1152, "Notepad2.exe"));
+  Do({"press", "Open", "1"});
+  ASSERT_TRUE(WaitGone("Open"));
+  EXPECT_TRUE(WaitText(title, 1012, "Notepad2.exe"));
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "C:\\Tools\\Paint.exe") << "stored before OK";
+  Do({"press", title, "1"});
+  ASSERT_TRUE(WaitGone(title));
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "C:\\Tools\\Notepad2.exe");
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFileName"), "Notepad2.exe");
+
+  // Remove, then Cancel: both values are empty at once and stay so.
+  Choose("User-Defined Key");
+  ASSERT_TRUE(WaitWindow(title));
+  EXPECT_EQ(Controls(title)[1013][6], "icon");
+  Do({"press", title, "1014"});
+  EXPECT_TRUE(WaitText(title, 1012, ""));
+  EXPECT_EQ(Controls(title)[1013][6], "-");
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "");
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFileName"), "");
+  Do({"press", title, "2"});
+  ASSERT_TRUE(WaitGone(title));
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "");
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFileName"), "");
+
+  // OK with nothing chosen stores nothing: a value written meanwhile stays.
+  SetReg(kUserDefineKey, "UserDefineFilePath", "C:\\Tools\\Paint.exe");
+  Choose("User-Defined Key");
+  ASSERT_TRUE(WaitWindow(title));
+  Do({"press", title, "1014"});
+  EXPECT_TRUE(WaitFor([&] { return Reg(kUserDefineKey, "UserDefineFilePath").empty(); }));
+  SetReg(kUserDefineKey, "UserDefineFileName", "kept.exe");
+  Do({"press", title, "1"});
+  ASSERT_TRUE(WaitGone(title));
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFilePath"), "");
+  EXPECT_EQ(Reg(kUserDefineKey, "UserDefineFileName"), "kept.exe");
+  EXPECT_EQ(OpenTrayMenu().size(), 2u) << "no program set any more";
+  Do({"key", "esc"});
+}
+
+TEST_F(Dialogs, ALongProgramPathIsKeptInItsShortFormSoThatItReadsBackWhole) {
+  const std::string folder = "Program Files/A folder whose name is long enough to matter here/"
+                             "And another folder below it with a long name too";
+  PlaceProgram(folder + "/The program with a long name.exe");
+  std::string windows = "C:\\" + folder + "\\The program with a long name.exe";
+  for (char& ch : windows)
+    if (ch == '/') ch = '\\';
+  ASSERT_GE(windows.size(), 128u);
+  SetReg(kUserDefineKey, "UserDefineFilePath", "C:\\Tools\\Paint.exe");
+  InstallService();
+  StartCalvex();
+  Choose("User-Defined Key");
+  const std::string title = "User-Defined Key";
+  ASSERT_TRUE(WaitWindow(title));
+  Do({"press", title, "1010"});
+  ASSERT_TRUE(WaitWindow("Open"));
+  Do({"press", "Open", "1152"});
+  for (int i = 0; i < 3; ++i) Do({"key", "back"});
+  Do({"type", windows});
+  Do({"key", "enter"});
+  ASSERT_TRUE(WaitGone("Open"));
+  EXPECT_TRUE(WaitText(title, 1012, "The program with a long name.exe"));
+  Do({"key", "enter"});
+  ASSERT_TRUE(WaitGone(title));
+  const std::string stored = Reg(kUserDefineKey, "UserDefineFilePath");
+  EXPECT_LE(stored.size(), 127u);
+  EXPECT_EQ(stored.rfind("C:\\PROGRA~1\\", 0), 0u) << stored;
+  EXPECT_NE(stored.find("~1\\THEPRO~1.EXE"), std::string::npos) << stored;
+  // The stored short form names the program: the dialog finds its icon again.
+  Choose("User-Defined Key");
+  ASSERT_TRUE(WaitWindow(title));
+  EXPECT_EQ(Controls(title)[1013][6], "icon");
+  Do({"key", "esc"});
+  ASSERT_TRUE(WaitGone(title));
+}
+
+TEST_F(Dialogs, TextsComeFromTheUsersLanguageOrAllFromEnglish) {
+  SetReg(kUserDefineKey, "UserDefineFilePath", "C:\\Tools\\Paint.exe");
+  Language("zh_TW.UTF-8");
+  InstallService();
+  StartCalvex();
+  EXPECT_EQ(OpenTrayMenu(), (std::vector<std::string>{"338\t自訂按鍵", "337\t關於 Calvex", "336\t結束"}));
+  Do({"choose", "自訂按鍵"});
+  ASSERT_TRUE(WaitWindow("自訂按鍵"));
+  EXPECT_EQ(Text("自訂按鍵", 2), "取消");
+  Do({"key", "esc"});
+  ASSERT_TRUE(WaitGone("自訂按鍵"));
+  ASSERT_EQ(StopCalvex(), 0);
+
+  // Japanese has no section: every text comes from 1033.
+  Language("ja_JP.UTF-8");
+  StartCalvex();
+  Choose("User-Defined Key");
+  ASSERT_TRUE(WaitWindow("User-Defined Key"));
+  EXPECT_EQ(Text("User-Defined Key", 1014), "Remove");
+  Do({"key", "esc"});
+  ASSERT_TRUE(WaitGone("User-Defined Key"));
+}
+
+TEST_F(Dialogs, WithUserDefineIniTheMenuNeverOffersTheUserDefineEntry) {
+  // The installation's file lies beside the program: a copy of the program in a
+  // folder of this test's own, so that no other test's program sees the file.
+  const std::string folder = home_->path() + "/installed";
+  std::filesystem::create_directories(folder + "/StringTable");
+  std::filesystem::copy_file(Program("Calvex"), folder + "/Calvex");
+  std::filesystem::copy_file(orv::test::BinDir() + "/StringTable/Language.ini", folder + "/StringTable/Language.ini");
+  std::ofstream(folder + "/UserDefine.ini") << "[QZL]\r\nQZL=C:\\Tools\\Paint.exe\r\n";
+  InstallService();
+  calvex_ = std::make_unique<orv::test::Child>(std::vector<std::string>{folder + "/Calvex"});
+  calvexPid_ = calvex_->pid();
+  AwaitDesktop();
+  EXPECT_TRUE(WaitFor([&] { return Reg(kUserDefineKey, "UserDefineFilePath") == "C:\\Tools\\Paint.exe"; }));
+  EXPECT_EQ(OpenTrayMenu(), (std::vector<std::string>{"337\tAbout Calvex", "336\tExit"}));
+  Do({"key", "esc"});
+}
+
+}  // namespace
+}  // namespace traytest
