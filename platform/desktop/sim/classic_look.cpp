@@ -168,11 +168,20 @@ void Menu(gfx::Surface& f, const RECT& r, const MenuLook& menu) {
 
 }  // namespace
 
-void DrawClassicWindow(gfx::Surface& frame, HWND hwnd) {
+void DrawClassicWindow(gfx::Surface& frame, HWND hwnd, POINT origin) {
   RECT r;
   if (!GetWindowRect(hwnd, &r)) return;
+  // Every rectangle below is on the screen; the frame starts at origin.
+  auto local = [&origin](RECT& rect) {
+    rect.left -= origin.x, rect.right -= origin.x;
+    rect.top -= origin.y, rect.bottom -= origin.y;
+  };
+  local(r);
   MenuLook menu;
-  if (MenuLookOf(hwnd, &menu)) return Menu(frame, r, menu);
+  if (MenuLookOf(hwnd, &menu)) {
+    for (MenuItemLook& item : menu.items) local(item.rect);
+    return Menu(frame, r, menu);
+  }
   const int w = r.right - r.left, h = r.bottom - r.top;
   const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
   gfx::FillRect(frame, r.left, r.top, w, h, kFace);
@@ -185,8 +194,9 @@ void DrawClassicWindow(gfx::Surface& frame, HWND hwnd) {
     gfx::DrawTextLine(frame, bar.left, r.top + (kCaptionHeight - line) / 2, title, kCaptionText, kFont, Clip(bar));
   }
   if ((style & (WS_CAPTION | WS_BORDER | WS_DLGFRAME)) || (style & WS_POPUP)) Outline(frame, r, kFrame);
-  for (const ui::ControlLook& c : ui::ChildControls(hwnd)) {
+  for (ui::ControlLook c : ui::ChildControls(hwnd)) {
     if (!c.visible) continue;
+    local(c.rect);
     if (IsClass(c, "static")) Static(frame, c);
     else if (IsClass(c, "button")) Button(frame, c);
     else if (IsClass(c, "edit")) Edit(frame, c);

@@ -8,7 +8,9 @@
 
 namespace orv::desktop {
 
-// Draws the window (at its screen rectangle) and its controls into the frame.
-void DrawClassicWindow(gfx::Surface& frame, HWND hwnd);
+// Draws the window (at its screen rectangle) and its controls into the frame,
+// whose top-left pixel is the screen point origin (a part of the screen being
+// drawn anew, or the whole screen at {0, 0}).
+void DrawClassicWindow(gfx::Surface& frame, HWND hwnd, POINT origin);
 
 }  // namespace orv::desktop

@@ -134,6 +134,14 @@ bool Drawn(HWND hwnd, const WindowRecord& r, RECT* rect) {
   return !Layered(hwnd) || r.layeredSet;  // a layered window shows nothing until its first update
 }
 
+// Whether the system draws the window (a dialog, a menu or a captioned window
+// that draws nothing itself) from its controls' and its own state.
+bool ClassicLook(HWND hwnd, const WindowRecord& r) {
+  if (Layered(hwnd) || !r.client.Empty() || r.region) return false;
+  const bool captioned = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  return r.className == "#32770" || r.className == kMenuClass || captioned;
+}
+
 void DrawWindow(Canvas& c, HWND hwnd, const WindowRecord& r) {
   RECT rect;
   if (!Drawn(hwnd, r, &rect)) return;
@@ -144,8 +152,7 @@ void DrawWindow(Canvas& c, HWND hwnd, const WindowRecord& r) {
   const gfx::Surface* pixels = layered ? &r.layered : &r.client;
   if (!layered && r.client.Empty()) {
     // Nothing drawn through GetDC: a dialog as the system draws it.
-    const bool captioned = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
-    if (!r.region && (r.className == "#32770" || r.className == kMenuClass || captioned)) return DrawClassicWindow(frame, hwnd);
+    if (ClassicLook(hwnd, r)) return DrawClassicWindow(c.pixels, hwnd, POINT{c.left, c.top});
     face = gfx::Surface(std::max(w, 0), std::max(h, 0), 0xFFF0F0F0);
     pixels = &face;
   }
@@ -187,7 +194,7 @@ struct WindowLook {
   std::vector<RECT> region;
   bool shaped = false;
   std::uint64_t clientVersion = 0;
-  bool drawing = false;  // a DC is out on its client pixels: they may change at any time
+  bool drawing = false;  // its pixels may change at any time (a DC is out, or the system draws it)
 
   bool operator==(const WindowLook& o) const {
     auto same = [](const RECT& a, const RECT& b) {
@@ -225,7 +232,9 @@ std::vector<WindowLook> Looks(const std::vector<std::pair<HWND, WindowRecord*>>&
     look.shaped = r->region != nullptr;
     if (r->region) look.region = gfx::RegionRects(r->region);
     look.clientVersion = r->clientVersion;
-    look.drawing = r->clientDcs > 0;
+    // A window the system draws from its controls' texts and states changes
+    // with them, which no record here follows: it is drawn anew every frame.
+    look.drawing = r->clientDcs > 0 || ClassicLook(hwnd, *r);
     looks.push_back(std::move(look));
   }
   return looks;
