@@ -1,7 +1,8 @@
 // The screen's kept frame, brought up to date by drawing only what changed, is
 // the frame drawn from nothing after every kind of window change: moves,
 // resizes, showing and hiding, restacking, shapes, DC drawing (with a DC held
-// across frames), layered contents and blending, style changes, tray icons.
+// across frames), layered contents and blending, style changes, tray icons,
+// and windows the system draws from their controls.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -184,6 +185,23 @@ TEST(DesktopCompose, TheKeptFrameDrawsOnlyWhatChangedAndEqualsTheFrameDrawnFromN
   }
   stats = orv::desktop::CurrentComposeStats();
   EXPECT_GT(stats.partFrames, stats.wholeFrames) << "most frames drew only what changed";
+
+  // A window the system draws from its controls: their changes show in the
+  // kept frame though no picture of the window changed.
+  HWND dialog = orv::test::CreateTestWindow(DefWindowProcA, "Before", WS_POPUP | WS_CAPTION, RECT{300, 300, 500, 420});
+  ASSERT_NE(dialog, nullptr);
+  HWND button = CreateWindowExA(0, "BUTTON", "One", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 80, 24, dialog,
+                                nullptr, nullptr, nullptr);
+  ASSERT_NE(button, nullptr);
+  ShowWindow(dialog, SW_SHOWNA);
+  ASSERT_TRUE(SameAsWholeFrame("a captioned window with a button"));
+  SetWindowTextA(button, "Two");
+  ASSERT_TRUE(SameAsWholeFrame("the button's text changed"));
+  SetWindowTextA(dialog, "After");
+  ASSERT_TRUE(SameAsWholeFrame("the caption changed"));
+  EnableWindow(button, FALSE);
+  ASSERT_TRUE(SameAsWholeFrame("the button disabled"));
+  all.push_back(dialog);
 
   // A new screen set-up is drawn whole.
   orv::desktop::SetConfig({1024, 768, orv::desktop::Edge::Right, 60});
