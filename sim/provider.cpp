@@ -223,8 +223,9 @@ void Provider::Handle(Connection& c, const std::string& body) {
       answer(2);
       reply.Str(error + "\n");
     } else {
-      answer(0);
-      reply.Str(action(firmware_));
+      ControlReply done = action(firmware_);
+      answer(done.done ? 0 : 1);
+      reply.Str(done.text);
     }
   } else if (canonical.empty()) {
     answer(WBEM_E_INVALID_NAMESPACE);
