@@ -9,7 +9,9 @@
 #include "platform/base/unique_handle.h"
 #include "platform/desktop/frame_server.h"
 #include "platform/framework/app.h"
+#include "tray/audio/KvVolume.h"
 #include "tray/core/message_pump.h"
+#include "tray/firmware/Brightness.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/firmware/PlatformInfo.h"
 #include "tray/osd/KvSysOSD.h"
@@ -111,9 +113,11 @@ BOOL CCalvexDlg::OnInitDialog() {
 
   CreateOsdWindows();
   WriteLog(5, "\t Define OSD and ICON");
-  // The user-define key, volume, brightness and ECO objects join here with their
-  // own parts of the program; the sequence and its lines already stand.
+  // The user-define key and ECO objects join here with their own parts of the
+  // program; the sequence and its lines already stand.
   WriteLog(5, "\t Define User Define key ");
+  m_pVolume = std::make_unique<CKvVolume>();
+  RegisterBrightnessEvents();
   WriteLog(5, "\t Register Audio's Event in Vista ");
   WriteLog(5, "\t Register Brightness's Event in Vista ");
   WriteLog(5, "\t Define ECO in Vista");
@@ -140,6 +144,9 @@ BOOL CCalvexDlg::OnInitDialog() {
     SetHddTrayIcon(2);
   }
   WriteLog(5, "\t Confirm HDD Function");
+  m_nVolume = m_pVolume->GetVolume();
+  m_bMute = m_pVolume->GetMute();
+  m_nBrightness = GetBrightness();
   WriteLog(5, "\t Define Audio and Brightness value");
 
   // Lets a person (and the tests) take screenshots of the simulated desktop.
@@ -152,10 +159,11 @@ void CCalvexDlg::OnDestroy() {
   WriteLog(5, "On Destroy Function");
   UnregisterFromEc();
   WriteLog(5, "\t UnRegister Calvex to EC");
-  // The user-define key object goes between kinds 5 and 6, the volume and ECO
-  // objects after them, once they exist. COM is left to m_wmi, which initialised
+  // The user-define key object goes between kinds 5 and 6, the ECO object after
+  // the volume object, once they exist. COM is left to m_wmi, which initialised
   // it, so the thread's initialisations and uninitialisations stay balanced.
   for (int kind : {1, 2, 3, 4, 5, 6}) m_pOsd[kind].reset();
+  m_pVolume.reset();
   UnloadHookLibrary();
   WriteLog(5, "\t UnLoad KBHook.dll");
   RemoveTrayIcons();
@@ -174,6 +182,12 @@ LRESULT CCalvexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_EC_EVENT:
       return OnFirmwareEvent(wParam, lParam);
+    case WM_AUDIO_CHANGED:
+      return OnAudioChanged(wParam, lParam);
+    case WM_BRIGHTNESS_CHANGED:
+      return OnBrightnessChanged(wParam, lParam);
+    case WM_POWERBROADCAST:
+      return OnPowerBroadcast(wParam, lParam);
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
