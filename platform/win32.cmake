@@ -4,7 +4,7 @@
 enable_language(RC)
 add_compile_definitions(NOMINMAX)
 # The programs run on a bare Windows: the C++ run-time and threads linked in.
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ -s)
 
 function(orv_system_area target)
   add_library(${target} INTERFACE)

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/desktop/compositor.h"
-#include "platform/desktop/screen.h"
+#include "platform/desktop/sim/compositor.h"
+#include "platform/desktop/sim/screen.h"
 #include "tests/support/process.h"
 #include "tray/osd/KvSysOSD.h"
 

@@ -23,7 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/desktop/frame_server.h"
+#include "platform/desktop/sim/frame_server.h"
 #include "sim/launcher.h"
 
 extern char** environ;
@@ -67,12 +67,13 @@ double Percentile(std::vector<double> v, double p) {
   return v[std::min(i, v.size() - 1)];
 }
 
-// The generation of the first icon slot's window (the OSD at the bottom right).
+// The generation of the first icon slot's window: the layered window that has
+// been given contents at the bottom right.
 bool IconGeneration(std::uint64_t* generation, bool* visible) {
   std::vector<orv::desktop::DesktopWindow> windows;
   if (orv::desktop::RequestWindows(&windows, 2000) != orv::gfx::Ok) return false;
   for (const auto& w : windows)
-    if (w.className == "#32770" && w.rect.right > 1100 && w.rect.bottom > 700 && w.rect.bottom <= 770) {
+    if (w.generation > 0 && w.rect.right > 1100 && w.rect.bottom > 700 && w.rect.bottom <= 770) {
       *generation = w.generation;
       *visible = w.visible;
       return true;

@@ -80,6 +80,30 @@ struct find_handle_traits {
 };
 using unique_hfind = unique_any<find_handle_traits>;
 
+// --- Drawing and the desktop: GDI objects and window DCs ---------------------
+
+// Memory DCs (CreateCompatibleDC), and bitmaps and regions (DeleteObject).
+using unique_hdc = unique_any<null_handle_traits<HDC, &DeleteDC>>;
+using unique_hbitmap = unique_any<null_handle_traits<HBITMAP, &DeleteObject>>;
+using unique_hrgn = unique_any<null_handle_traits<HRGN, &DeleteObject>>;
+
+// A window's DC from GetDC (the screen's for NULL), given back with ReleaseDC.
+class unique_window_dc {
+ public:
+  explicit unique_window_dc(HWND hwnd) : hwnd_(hwnd), hdc_(GetDC(hwnd)) {}
+  ~unique_window_dc() {
+    if (hdc_) ReleaseDC(hwnd_, hdc_);
+  }
+  unique_window_dc(const unique_window_dc&) = delete;
+  unique_window_dc& operator=(const unique_window_dc&) = delete;
+  HDC get() const { return hdc_; }
+  explicit operator bool() const { return hdc_ != nullptr; }
+
+ private:
+  HWND hwnd_;
+  HDC hdc_;
+};
+
 // --- Windows, modules and icons (ui area) ---
 // Libraries loaded with LoadLibrary.
 using unique_hmodule = unique_any<null_handle_traits<HMODULE, &FreeLibrary>>;

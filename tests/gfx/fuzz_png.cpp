@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/gfx/png.h"
+#include "platform/gfx/sim/png.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   orv::gfx::Surface picture;

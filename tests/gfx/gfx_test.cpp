@@ -7,13 +7,16 @@
 #include <fstream>
 #include <vector>
 
-#include "platform/gfx/gdiplus.h"
-#include "platform/gfx/png.h"
-#include "platform/gfx/region.h"
+#include <windows.h>
+#include <gdiplus.h>
+
+#include "platform/gfx/sim/gdi.h"
+#include "platform/gfx/sim/png.h"
 #include "platform/home/sim/home.h"
 #include "tests/support/process.h"
 
-using namespace orv::gfx;
+using namespace Gdiplus;
+using namespace orv::gfx;  // the PNG files and pixel arithmetic behind the pictures
 
 namespace {
 
@@ -139,18 +142,21 @@ TEST(Graphics, DrawsWholePicturesPartsAndScaledPicturesAndNeedsStartup) {
   EXPECT_NE(missing->GetLastStatus(), Ok);
   EXPECT_EQ(missing->GetWidth(), 0u);
   EXPECT_EQ(g.DrawImage(missing.get(), 0, 0), InvalidParameter);
-  std::unique_ptr<Bitmap> junk(Bitmap::FromBytes("not a png", 9));
+  std::ofstream(home.path() + "/drive_c/junk.png") << "not a png";
+  std::unique_ptr<Bitmap> junk(Bitmap::FromFile(u"C:\\junk.png"));
   EXPECT_EQ(junk->GetLastStatus(), UnknownImageFormat);
-  orv::gfx::HBITMAP none = reinterpret_cast<orv::gfx::HBITMAP>(1);
+  EXPECT_EQ(junk->GetLastStatus(), Ok) << "reading the status resets it";
+  HBITMAP none = reinterpret_cast<HBITMAP>(1);
   EXPECT_NE(junk->GetHBITMAP(Color(0xFF000000), &none), Ok);
   EXPECT_EQ(none, nullptr);
+  EXPECT_EQ(junk->GetLastStatus(), InvalidParameter) << "the failed call is remembered";
 }
 
 TEST(MemoryDc, SelectCopyAndWin32OwnershipRules) {
   Started started;
   int live = LiveGdiObjects();
   HDC dc = CreateCompatibleDC(nullptr);
-  orv::gfx::HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 4);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 4);
   ASSERT_TRUE(dc && bitmap);
   HGDIOBJ old = SelectObject(dc, bitmap);
   ASSERT_NE(old, nullptr);
@@ -165,7 +171,7 @@ TEST(MemoryDc, SelectCopyAndWin32OwnershipRules) {
   EXPECT_EQ(GetPixel(dc, 1, 1), 0u);
   EXPECT_EQ(GetPixel(dc, 8, 0), CLR_INVALID);
 
-  orv::gfx::HBITMAP copy = CreateCompatibleBitmap(other, 8, 4);
+  HBITMAP copy = CreateCompatibleBitmap(other, 8, 4);
   HGDIOBJ otherOld = SelectObject(other, copy);
   EXPECT_EQ(BitBlt(other, 1, 0, 8, 4, dc, 0, 0, SRCCOPY), TRUE);
   EXPECT_EQ(GetPixel(other, 3, 1), 0x000000FFu);
@@ -174,7 +180,9 @@ TEST(MemoryDc, SelectCopyAndWin32OwnershipRules) {
   EXPECT_EQ(GetPixel(other, 13, 11), 0x000000FFu);  // logical origin moved
 
   BITMAP info;
-  EXPECT_EQ(GetObject(copy, sizeof info, &info), static_cast<int>(sizeof info));
+  EXPECT_EQ(GetObjectA(copy, 0, nullptr), static_cast<int>(sizeof info));
+  EXPECT_EQ(GetObjectA(copy, sizeof info, &info), static_cast<int>(sizeof info));
+  EXPECT_EQ(info.bmBitsPixel, 32);
   EXPECT_EQ(info.bmWidth, 8);
   std::vector<std::uint8_t> bits(8 * 4 * 4);
   EXPECT_EQ(GetBitmapBits(copy, static_cast<LONG>(bits.size()), bits.data()), 128);
@@ -217,15 +225,52 @@ TEST(Region, RectanglesFromRegionDataAndBadData) {
   EXPECT_EQ(GetRgnBox(region, &box), RGN_ERROR);
 }
 
+TEST(Region, CombinationsKeepTheirPointsAndMergeIntoRectangles) {
+  // Two overlapping squares: a (0, 0)-(4, 4) and b (2, 2)-(6, 6).
+  HRGN a = CreateRectRgn(0, 0, 4, 4), b = CreateRectRgn(6, 6, 2, 2);  // corners in any order
+  HRGN out = CreateRectRgn(0, 0, 0, 0);
+  RECT box;
+  EXPECT_EQ(GetRgnBox(out, &box), NULLREGION);
+  struct Probe { int x, y; };
+  const Probe probes[] = {{0, 0}, {3, 3}, {2, 2}, {5, 5}, {1, 5}, {5, 1}, {4, 4}, {6, 6}};
+  struct Case { int mode, kind; bool inside[8]; };
+  const Case cases[] = {
+      {RGN_AND, SIMPLEREGION, {false, true, true, false, false, false, false, false}},
+      {RGN_OR, COMPLEXREGION, {true, true, true, true, false, false, true, false}},
+      {RGN_DIFF, COMPLEXREGION, {true, false, false, false, false, false, false, false}},
+      {RGN_XOR, COMPLEXREGION, {true, false, false, true, false, false, true, false}},
+      {RGN_COPY, SIMPLEREGION, {true, true, true, false, false, false, false, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "mode " << c.mode);
+    EXPECT_EQ(CombineRgn(out, a, b, c.mode), c.kind);
+    for (std::size_t i = 0; i < 8; ++i)
+      EXPECT_EQ(PtInRegion(out, probes[i].x, probes[i].y) != FALSE, c.inside[i])
+          << "(" << probes[i].x << ", " << probes[i].y << ")";
+  }
+  // Side by side, two rectangles make one; a region can be its own source.
+  HRGN right = CreateRectRgn(4, 0, 8, 4);
+  EXPECT_EQ(CombineRgn(a, a, right, RGN_OR), SIMPLEREGION);
+  EXPECT_EQ(GetRgnBox(a, &box), SIMPLEREGION);
+  EXPECT_EQ(box.right, 8);
+  EXPECT_EQ(CombineRgn(a, a, a, RGN_DIFF), NULLREGION);
+  EXPECT_EQ(OffsetRgn(b, 10, 0), SIMPLEREGION);
+  EXPECT_TRUE(PtInRegion(b, 12, 2));
+  EXPECT_EQ(CombineRgn(out, a, b, 0), RGN_ERROR);
+  EXPECT_EQ(CombineRgn(out, a, nullptr, RGN_OR), RGN_ERROR);
+  int live = LiveGdiObjects();
+  for (HRGN r : {a, b, out, right}) EXPECT_TRUE(DeleteObject(r));
+  EXPECT_EQ(LiveGdiObjects(), live - 4);
+}
+
 TEST(Resource, EmbeddedPictureIsFoundAndDecoded) {
-  Started started;
   HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(901), "PNG");
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(901), "BITMAP"), nullptr);
   EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(902), "PNG"), nullptr);
   const void* bytes = LockResource(LoadResource(nullptr, found));
-  std::unique_ptr<Bitmap> face(Bitmap::FromBytes(bytes, SizeofResource(nullptr, found)));
-  ASSERT_EQ(face->GetLastStatus(), Ok);
-  EXPECT_EQ(face->GetWidth(), 13u);
-  EXPECT_EQ(face->GetHeight(), 32u);
+  Surface face;
+  ASSERT_EQ(DecodePng(bytes, SizeofResource(nullptr, found), &face), Ok);
+  EXPECT_EQ(face.width, 13);
+  EXPECT_EQ(face.height, 32);
 }

@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "platform/desktop/compositor.h"
+#include "platform/desktop/sim/compositor.h"
 #include "tray/osd/KvSysOSD.h"
 
 int main(int argc, char** argv) {
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     ShowWindow(osd->GetSafeHwnd(), SW_SHOWNOACTIVATE);
   }
   for (auto& [kind, osd] : windows) {
-    orv::win::RECT r;
+    RECT r;
     GetWindowRect(osd->GetSafeHwnd(), &r);
     std::printf("%d %d %d %d %d\n", kind, r.left, r.top, r.right - r.left, r.bottom - r.top);
   }

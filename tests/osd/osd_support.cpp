@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "platform/desktop/compositor.h"
-#include "platform/gfx/png.h"
+#include "platform/desktop/sim/compositor.h"
+#include "platform/gfx/sim/png.h"
 
 namespace osdtest {
 
@@ -23,8 +23,8 @@ orv::gfx::Surface Frame() {
   return f;
 }
 
-orv::win::RECT WindowRect(HWND hwnd) {
-  orv::win::RECT r{0, 0, 0, 0};
+RECT WindowRect(HWND hwnd) {
+  RECT r{0, 0, 0, 0};
   GetWindowRect(hwnd, &r);
   return r;
 }
@@ -61,7 +61,7 @@ Desk::~Desk() {
   orv::desktop::SetConfig(orv::desktop::Config{});
 }
 
-orv::win::RECT Desk::Display(int kind, int level, int image, int range) {
+RECT Desk::Display(int kind, int level, int image, int range) {
   osd->DrawOSD(kind, level, image, range);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   return WindowRect(hwnd());

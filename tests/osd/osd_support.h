@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/desktop/screen.h"
-#include "platform/gfx/surface.h"
+#include "platform/desktop/sim/screen.h"
+#include "platform/gfx/sim/surface.h"
 #include "tests/support/process.h"
 #include "tray/osd/KvSysOSD.h"
 
@@ -14,7 +14,7 @@ namespace osdtest {
 // A picture of the Image folder beside the programs, by its relative name.
 orv::gfx::Surface Picture(const std::string& relative);
 orv::gfx::Surface Frame();
-orv::win::RECT WindowRect(HWND hwnd);
+RECT WindowRect(HWND hwnd);
 
 // True when the frame shows picture at (x, y) over what the frame without the
 // window (hidden) shows there; *why tells the first difference.
@@ -30,7 +30,7 @@ struct Desk {
   std::unique_ptr<CKvSysOSD> osd;
   HWND hwnd() const { return osd->GetSafeHwnd(); }
   // DrawOSD, show, and the window's rectangle.
-  orv::win::RECT Display(int kind, int level, int image, int range = 0);
+  RECT Display(int kind, int level, int image, int range = 0);
 };
 
 }  // namespace osdtest

@@ -4,6 +4,7 @@
 // and the bar's fill and ticks as the composed screen shows them.
 #include <gtest/gtest.h>
 
+#include "platform/desktop/sim/zorder.h"
 #include "tests/osd/osd_support.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"
@@ -64,7 +65,7 @@ TEST(OsdWindow, EachKindStandsBesideTheTaskbarForEveryEdgeAndScreen) {
   };
   for (const PlaceCase& c : cases) {
     Desk desk(c.sw, c.sh, c.edge, c.thickness);
-    orv::win::RECT r = desk.Display(c.kind, c.level, c.image, c.range);
+    RECT r = desk.Display(c.kind, c.level, c.image, c.range);
     SCOPED_TRACE(::testing::Message() << c.sw << "x" << c.sh << " edge " << int(c.edge)
                                       << " kind " << c.kind);
     EXPECT_EQ(r.left, c.x);
@@ -97,7 +98,7 @@ TEST(OsdWindow, LevelRulesPickTheirPictureAndEverythingElseShowsNothing) {
       {kCenter, -1, 10, "Center/TheaterMode_Disable.png"},
   };
   for (const Shown& s : shown) {
-    orv::win::RECT r = desk.Display(s.kind, s.level, s.image);
+    RECT r = desk.Display(s.kind, s.level, s.image);
     orv::gfx::Surface frame = Frame();
     std::string why;
     EXPECT_TRUE(osdtest::Shows(frame, FrameWithout(desk.hwnd()), Picture(s.picture), r.left,
@@ -134,7 +135,7 @@ TEST(OsdWindow, BarFillAndTicksOnTheComposedScreen) {
   Desk desk;
   for (const BarCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "range " << c.range << " level " << c.level);
-    orv::win::RECT r = desk.Display(kBar, c.level, kPictureSetVolume, c.range);
+    RECT r = desk.Display(kBar, c.level, kPictureSetVolume, c.range);
     orv::gfx::Surface frame = Frame(), hidden = FrameWithout(desk.hwnd());
     const int row = 50;  // the middle of the groove, where both pictures are opaque
     for (int x = 96; x < 480; ++x) {

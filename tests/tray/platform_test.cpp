@@ -7,8 +7,7 @@
 
 #include "platform/base/error.h"
 #include <windows.h>
-#include "platform/desktop/foreground.h"
-#include "platform/desktop/windows.h"
+#include "platform/desktop/sim/foreground.h"
 #include "tests/support/process.h"
 #include "tests/support/test_window.h"
 

@@ -11,8 +11,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/desktop/frame_server.h"
-#include "platform/gfx/png.h"
+#include "platform/desktop/sim/frame_server.h"
+#include "platform/gfx/sim/png.h"
 
 namespace traytest {
 namespace {

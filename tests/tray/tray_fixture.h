@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop/journal.h"
-#include "platform/gfx/surface.h"
+#include "platform/desktop/sim/journal.h"
+#include "platform/gfx/sim/surface.h"
 #include "tests/support/process.h"
 
 namespace traytest {

@@ -8,8 +8,8 @@
 
 #include <cstring>
 
-#include "platform/desktop/taskbar.h"
-#include "platform/gfx/gdi.h"
+#include "platform/desktop/sim/taskbar.h"
+#include "platform/gfx/sim/gdi.h"
 #include "platform/ui/sim/icon.h"
 #include "tests/resources/controls.h"
 #include "tests/support/process.h"
@@ -86,11 +86,11 @@ TEST(Icons, AWindowKeepsItsIconsAndTheNotificationAreaDrawsOne) {
 TEST(Icons, AreMadeFromABitmapsPixels) {
   orv::gfx::Surface pixels(4, 4, 0);
   pixels.At(1, 2) = 0x80402010;
-  orv::gfx::HBITMAP colour = orv::gfx::CreateBitmapFromSurface(pixels);
-  ICONINFO info{TRUE, 0, 0, nullptr, reinterpret_cast<HBITMAP>(colour)};
+  HBITMAP colour = orv::gfx::CreateBitmapFromSurface(pixels);
+  ICONINFO info{TRUE, 0, 0, nullptr, colour};
   HICON icon = CreateIconIndirect(&info);
   ASSERT_NE(icon, nullptr);
-  EXPECT_TRUE(orv::gfx::DeleteObject(colour)) << "the icon keeps no hold on the bitmap";
+  EXPECT_TRUE(DeleteObject(colour)) << "the icon keeps no hold on the bitmap";
   orv::ui::IconPixels image;
   ASSERT_TRUE(orv::ui::IconImage(icon, 4, &image));
   EXPECT_EQ(image.argb[2 * 4 + 1], 0x80402010u);

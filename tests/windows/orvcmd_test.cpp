@@ -16,11 +16,7 @@ TEST_F(WineOrvcmd, CommandStringsReadWinesWmiAndNameItsFailures) {
                                           "root\\WMI:Q:Orv_Device:Device:0",
                                           "root\\CIMV2:q:Win32_BIOS:Manufacturer:0"});  // malformed
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  // Windows programs end their lines with CR LF.
-  std::string out;
-  for (char c : r.out)
-    if (c != '\r') out += c;
-  EXPECT_EQ(out,
+  EXPECT_EQ(Lines(r.out),
             "The Wine Project\n"
             "WBEM_E_INVALID_NAMESPACE\n"
             "WBEM_E_NOT_FOUND\n"

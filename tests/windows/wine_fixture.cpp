@@ -1,4 +1,5 @@
-// The shared wine session, torn down by GoogleTest's environment at the end.
+// The shared wine session, torn down by GoogleTest's environment at the end, and
+// the helpers the proofs share.
 #include "tests/windows/wine_fixture.h"
 
 namespace orv::test {
@@ -25,5 +26,14 @@ class WineEnvironment : public ::testing::Environment {
 }  // namespace
 
 WineSession* Wine() { return g_session.get(); }
+
+std::string Lines(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (c != '\r') out += c;
+  return out;
+}
+
+std::string ServiceState(WineSession& wine) { return Lines(wine.Run("sc", {"query", "Orv Calvex"}).out); }
 
 }  // namespace orv::test

@@ -37,6 +37,10 @@ bool WineSession::Start(bool withDisplay) {
   root_ = templ;
   prefix_ = root_ + "/prefix";
   setenv("WINEPREFIX", prefix_.c_str(), 1);
+  // The prefix links the user's Documents to the home folder: one of this run's own.
+  const std::string home = root_ + "/home";
+  fs::create_directory(home);
+  setenv("HOME", home.c_str(), 1);
   setenv("WINEDEBUG", "-all", 1);
   // No first-run installers of .NET and the HTML engine, no desktop menu entries.
   setenv("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d", 1);
@@ -64,16 +68,26 @@ bool WineSession::Start(bool withDisplay) {
 
   RunResult boot = Run("wineboot", {"--init"}, std::chrono::seconds(300));
   if (boot.exitCode != 0) return error_ = "wineboot failed: " + boot.err, false;
+  // A new prefix's first boot goes on in the background (its service manager holds
+  // the service database locked meanwhile): let it finish, so the proofs start from
+  // a prefix that boots as an installed one does.
+  Run(kWineServer, {"-w"}, std::chrono::seconds(300));
   // A crashing program must end, not wait for someone to close a dialog.
   Run("reg", {"add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0", "/f"});
 
   std::error_code ec;
   fs::copy(windowsBin_, ProgramFolder(), fs::copy_options::recursive, ec);
   if (ec) return error_ = "cannot copy " + windowsBin_ + ": " + ec.message(), false;
+  // The proofs' own small programs, kept apart from the delivered ones.
+  const fs::path probes = fs::path(windowsBin_).parent_path() / "probes";
+  if (fs::exists(probes)) fs::copy(probes, ProbeFolder(), fs::copy_options::recursive, ec);
+  if (ec) return error_ = "cannot copy " + probes.string() + ": " + ec.message(), false;
   return true;
 }
 
 std::string WineSession::ProgramFolder() const { return prefix_ + "/drive_c/Orv"; }
+
+std::string WineSession::ProbeFolder() const { return prefix_ + "/drive_c/Probes"; }
 
 std::string WineSession::DriveC(const std::string& windowsPath) const {
   std::string rest = windowsPath.size() > 2 && windowsPath[1] == ':' ? windowsPath.substr(2) : windowsPath;
@@ -89,7 +103,12 @@ std::vector<std::string> WineSession::Command(const std::string& program,
     argv.push_back(program);
   } else {
     argv.push_back(kWine);
-    argv.push_back(fs::exists(ProgramFolder() + "/" + program) ? "C:\\Orv\\" + program : program);
+    if (fs::exists(ProgramFolder() + "/" + program))
+      argv.push_back("C:\\Orv\\" + program);
+    else if (fs::exists(ProbeFolder() + "/" + program))
+      argv.push_back("C:\\Probes\\" + program);
+    else
+      argv.push_back(program);
   }
   argv.insert(argv.end(), args.begin(), args.end());
   return argv;

@@ -25,10 +25,12 @@ class WineSession {
 
   // The Unix path of the copied program folder (C:\Orv) and of a file in it.
   std::string ProgramFolder() const;
+  // The Unix path of the proofs' own programs (C:\Probes).
+  std::string ProbeFolder() const;
   // The Unix path of a Windows path on drive C: ("C:\Users\x" -> prefix/drive_c/Users/x).
   std::string DriveC(const std::string& windowsPath) const;
 
-  // Runs a program of C:\Orv (or any wine program such as "reg") to its end.
+  // Runs a program of C:\Orv or C:\Probes (or any wine program such as "reg") to its end.
   RunResult Run(const std::string& program, const std::vector<std::string>& args,
                 std::chrono::milliseconds timeout = std::chrono::seconds(60));
   // Starts a program of C:\Orv in the background.

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "platform/gfx/png.h"
+#include "platform/gfx/sim/png.h"
 #include "tools/artwork/pictures.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/surface.h"
 
 namespace orv::artwork {
 

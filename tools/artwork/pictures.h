@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/gfx/surface.h"
+#include "platform/gfx/sim/surface.h"
 #include "tools/artwork/glyphs.h"
 
 namespace orv::artwork {

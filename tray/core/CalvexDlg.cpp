@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "platform/base/unique_handle.h"
-#include "platform/desktop/frame_server.h"
 #include "platform/framework/app.h"
 #include "tray/audio/KvVolume.h"
 #include "tray/core/message_pump.h"
@@ -148,9 +147,6 @@ BOOL CCalvexDlg::OnInitDialog() {
   m_bMute = m_pVolume->GetMute();
   m_nBrightness = GetBrightness();
   WriteLog(5, "\t Define Audio and Brightness value");
-
-  // Lets a person (and the tests) take screenshots of the simulated desktop.
-  orv::desktop::StartFrameServer();
   return TRUE;
 }
 
@@ -168,7 +164,6 @@ void CCalvexDlg::OnDestroy() {
   WriteLog(5, "\t UnLoad KBHook.dll");
   RemoveTrayIcons();
   WriteLog(5, "\t Delete Tray Icon.");
-  orv::desktop::StopFrameServer();
 }
 
 void CCalvexDlg::OnCommand(UINT id) {

@@ -1,14 +1,13 @@
 // Showing and hiding the on-screen displays, the full-screen watch, and the main
 // window's timers.
-#include <cstring>
+#include <windows.h>
 
-#include "platform/desktop/foreground.h"
-#include "platform/desktop/windows.h"
+#include <cstring>
+#include <initializer_list>
+
 #include "tray/core/CalvexDlg.h"
 #include "tray/osd/KvSysOSD.h"
 #include "tray/osd/osd_kind.h"
-
-using namespace orv::win;
 
 namespace {
 

@@ -2,6 +2,7 @@
 // the two power operations their callers need.
 #include "tray/firmware/EcCommands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -65,8 +66,9 @@ constexpr const char kSetDevice0[] = "root\\WMI:S:Orv_Device:Device:0:";
 }  // namespace
 
 bool SendEcCommand(const char* command, std::string* reply) {
+  // The request carries at most 79 characters and its terminator; the rest stays zero.
   char request[kRequestSize] = {};
-  std::strncpy(request, command, kRequestSize - 1);
+  std::memcpy(request, command, std::min(std::strlen(command), kRequestSize - 1));
   char answer[kReplySize] = {};
   std::int32_t ok = Orv_CallNamePipe(request, kRequestSize, answer, kReplySize);
   answer[kReplySize - 1] = '\0';

@@ -6,18 +6,15 @@
 #include <cstring>
 #include <string>
 
-#include "platform/desktop/screen.h"
+#include "platform/base/unique_handle.h"
 #include "tray/osd/osd_bar_geometry.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"
 
-using namespace orv::win;
-namespace gfx = orv::gfx;
-
 namespace {
 
-bool Usable(const std::unique_ptr<gfx::Image>& image) {
-  return image && image->GetLastStatus() == gfx::Ok && image->GetWidth() > 0 &&
+bool Usable(const std::unique_ptr<Gdiplus::Image>& image) {
+  return image && image->GetLastStatus() == Gdiplus::Ok && image->GetWidth() > 0 &&
          image->GetHeight() > 0;
 }
 
@@ -31,28 +28,29 @@ int SlotOf(int kind) {
 
 }  // namespace
 
-CKvSysOSD::CKvSysOSD() {
-  gfx::GdiplusStartupInput input;
-  gfx::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
+CKvSysOSD::CKvSysOSD() : CDialog(IDD) {
+  Gdiplus::GdiplusStartupInput input;
+  Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
 }
 
+// The pictures go before the picture library shuts down; the window goes with
+// the dialog.
 CKvSysOSD::~CKvSysOSD() {
-  if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
   m_picture.reset();
   m_barDown.reset();
   m_barMain.reset();
   m_barCap.reset();
   m_barIcon.reset();
-  gfx::GdiplusShutdown(m_gdiplusToken);
+  Gdiplus::GdiplusShutdown(m_gdiplusToken);
 }
 
 BOOL CKvSysOSD::OnInitDialog() {
-  std::intptr_t ex = GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE);
+  LONG_PTR ex = GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE);
   if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-  m_blend.BlendOp = gfx::AC_SRC_OVER;
+  m_blend.BlendOp = AC_SRC_OVER;
   m_blend.BlendFlags = 0;
   m_blend.SourceConstantAlpha = 255;
-  m_blend.AlphaFormat = gfx::AC_SRC_ALPHA;
+  m_blend.AlphaFormat = AC_SRC_ALPHA;
   DWORD n = GetModuleFileNameA(nullptr, m_folder, sizeof m_folder);
   if (n == 0 || n >= sizeof m_folder) m_folder[0] = '\0';
   if (char* slash = std::strrchr(m_folder, '\\')) slash[1] = '\0';
@@ -63,14 +61,14 @@ BOOL CKvSysOSD::OnInitDialog() {
   return TRUE;
 }
 
-std::unique_ptr<gfx::Image> CKvSysOSD::LoadPicture(const char* relative) const {
+std::unique_ptr<Gdiplus::Image> CKvSysOSD::LoadPicture(const char* relative) const {
   if (!relative || !*relative) return nullptr;
   char path[1024];
   std::snprintf(path, sizeof path, "%sImage\\%s", m_folder, relative);
   WCHAR wide[1024];
   if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, static_cast<int>(sizeof wide / sizeof wide[0])))
     return nullptr;
-  return std::unique_ptr<gfx::Image>(gfx::Image::FromFile(wide));
+  return std::unique_ptr<Gdiplus::Image>(Gdiplus::Image::FromFile(wide));
 }
 
 void CKvSysOSD::DrawOSD(int kind, int level, int image, int range) {
@@ -155,45 +153,41 @@ void CKvSysOSD::Place(int kind, int w, int h) {
   SetWindowPos(m_hWnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool CKvSysOSD::Present(gfx::Bitmap& canvas) {
+bool CKvSysOSD::Present(Gdiplus::Bitmap& canvas) {
   RECT rect;
   GetWindowRect(m_hWnd, &rect);
   POINT destination{rect.left, rect.top};
-  gfx::SIZE size{static_cast<LONG>(canvas.GetWidth()), static_cast<LONG>(canvas.GetHeight())};
+  SIZE size{static_cast<LONG>(canvas.GetWidth()), static_cast<LONG>(canvas.GetHeight())};
   POINT source{0, 0};
-  gfx::HBITMAP bitmap = nullptr;
-  if (canvas.GetHBITMAP(gfx::Color(0xFF000000), &bitmap) != gfx::Ok) return false;
-  gfx::HDC windowDc = GetDC(m_hWnd);
-  gfx::HDC memory = gfx::CreateCompatibleDC(windowDc);
-  gfx::HGDIOBJ old = gfx::SelectObject(memory, bitmap);
-  gfx::HDC screen = GetDC(nullptr);
-  BOOL ok = UpdateLayeredWindow(m_hWnd, screen, &destination, &size, memory, &source, 0, &m_blend,
+  orv::unique_hbitmap bitmap;
+  if (canvas.GetHBITMAP(Gdiplus::Color(0xFF000000), bitmap.put()) != Gdiplus::Ok) return false;
+  orv::unique_window_dc windowDc(m_hWnd);
+  orv::unique_hdc memory(CreateCompatibleDC(windowDc.get()));
+  HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+  orv::unique_window_dc screen(nullptr);
+  BOOL ok = UpdateLayeredWindow(m_hWnd, screen.get(), &destination, &size, memory.get(), &source, 0, &m_blend,
                                 ULW_ALPHA);
-  ReleaseDC(nullptr, screen);
-  gfx::SelectObject(memory, old);
-  gfx::DeleteObject(bitmap);
-  gfx::DeleteDC(memory);
-  ReleaseDC(m_hWnd, windowDc);
+  SelectObject(memory.get(), old);
   return ok != FALSE;
 }
 
 void CKvSysOSD::ClearContents() {
-  gfx::Bitmap empty(1, 1);
+  Gdiplus::Bitmap empty(1, 1);
   Present(empty);
 }
 
 void CKvSysOSD::RenderPicture() {
   int w = static_cast<int>(m_picture->GetWidth()), h = static_cast<int>(m_picture->GetHeight());
-  gfx::Bitmap canvas(w, h, gfx::PixelFormat32bppARGB);
-  gfx::Graphics graphics(&canvas);
+  Gdiplus::Bitmap canvas(w, h, PixelFormat32bppARGB);
+  Gdiplus::Graphics graphics(&canvas);
   graphics.DrawImage(m_picture.get(), 0, 0, w, h);
   if (!Present(canvas)) ClearContents();
 }
 
 void CKvSysOSD::RenderBar(int level) {
   int W = static_cast<int>(m_barMain->GetWidth()), H = static_cast<int>(m_barMain->GetHeight());
-  gfx::Bitmap canvas(W, H, gfx::PixelFormat32bppARGB);
-  gfx::Graphics g(&canvas);
+  Gdiplus::Bitmap canvas(W, H, PixelFormat32bppARGB);
+  Gdiplus::Graphics g(&canvas);
   g.DrawImage(m_barMain.get(), 0, 0, W, H);
   if (level > 0 && m_range > 0) {
     float s = static_cast<float>(static_cast<double>(kBarScaleLength) / m_range);
@@ -208,12 +202,12 @@ void CKvSysOSD::RenderBar(int level) {
       capOffset = 0;
     }
     if (t < kBarFull) {
-      g.DrawImage(m_barDown.get(), gfx::Rect(0, 0, a, kBarHeight), 0, 0, a, kBarHeight,
-                  gfx::UnitPixel);
+      g.DrawImage(m_barDown.get(), Gdiplus::Rect(0, 0, a, kBarHeight), 0, 0, a, kBarHeight,
+                  Gdiplus::UnitPixel);
       if (t < 2 * e)
-        g.DrawImage(m_barCap.get(), gfx::Rect(a, kBarCapTop, kBarCapWidth, kBarCapHeight),
+        g.DrawImage(m_barCap.get(), Gdiplus::Rect(a, kBarCapTop, kBarCapWidth, kBarCapHeight),
                     capOffset, 0, kBarCapWidth, static_cast<int>(m_barCap->GetHeight()),
-                    gfx::UnitPixel);
+                    Gdiplus::UnitPixel);
       else
         g.DrawImage(m_barCap.get(), a, kBarCapTop);
       g.DrawImage(m_barIcon.get(), kBarIconLeft, kBarIconTop);
@@ -225,7 +219,7 @@ void CKvSysOSD::RenderBar(int level) {
     g.DrawImage(m_barMain.get(), 0, 0, W, H);
     g.DrawImage(m_barIcon.get(), kBarIconLeft, kBarIconTop);
   }
-  gfx::SolidBrush ticks{gfx::Color(kBarTickColour)};
+  Gdiplus::SolidBrush ticks{Gdiplus::Color(kBarTickColour)};
   int step = m_range == kBarRangeVolume ? 7 : m_range == kBarRangeBrightness ? 48 : 0;
   if (step == 0 && m_range > 0) step = std::max(1, kBarScaleLength / m_range);
   if (step > 0) {

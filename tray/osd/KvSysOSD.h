@@ -1,13 +1,15 @@
 // CKvSysOSD: one on-screen display window. A borderless, top-most, layered popup
-// that shows one picture (a device icon, a level or a centre picture) or the
-// composite level bar, placed beside the taskbar or in the screen's middle. The
-// owner decides when to show and hide it; DrawOSD only fills and places it.
+// dialog (template 154) that shows one picture (a device icon, a level or a
+// centre picture) or the composite level bar, placed beside the taskbar or in
+// the screen's middle. The owner decides when to show and hide it; DrawOSD only
+// fills and places it.
 #pragma once
+#include <windows.h>
+#include <gdiplus.h>
+
 #include <memory>
 
-#include "platform/desktop/windows.h"
 #include "platform/framework/dialog.h"
-#include "platform/gfx/gdiplus.h"
 #include "tray/resources/resource.h"
 
 class CKvSysOSD : public CDialog {
@@ -33,18 +35,18 @@ class CKvSysOSD : public CDialog {
 
  private:
   // The full path of a picture: "%sImage\%s" from the program folder.
-  std::unique_ptr<orv::gfx::Image> LoadPicture(const char* relative) const;
+  std::unique_ptr<Gdiplus::Image> LoadPicture(const char* relative) const;
   void Place(int kind, int w, int h);
   void RenderPicture();
   void RenderBar(int level);
   // Hands a finished canvas to the layered window.
-  bool Present(orv::gfx::Bitmap& canvas);
+  bool Present(Gdiplus::Bitmap& canvas);
   void ClearContents();
 
-  orv::gfx::ULONG_PTR m_gdiplusToken = 0;
-  orv::gfx::BLENDFUNCTION m_blend;
+  ULONG_PTR m_gdiplusToken = 0;
+  BLENDFUNCTION m_blend{};
   char m_folder[512] = {};
-  std::unique_ptr<orv::gfx::Image> m_picture;
-  std::unique_ptr<orv::gfx::Image> m_barDown, m_barMain, m_barCap, m_barIcon;
+  std::unique_ptr<Gdiplus::Image> m_picture;
+  std::unique_ptr<Gdiplus::Image> m_barDown, m_barMain, m_barCap, m_barIcon;
   int m_range = 0;
 };

@@ -2,7 +2,7 @@
 // graphics area's pictures (so it lives with the static libraries that own them).
 #include <windows.h>
 
-#include "platform/gfx/gdi.h"
+#include "platform/gfx/sim/gdi.h"
 #include "platform/ui/sim/icon.h"
 
 extern "C" {
@@ -13,7 +13,7 @@ HICON WINAPI CreateIconIndirect(PICONINFO piconinfo) {
     return nullptr;
   }
   // The colour bitmap carries premultiplied alpha; a mask adds nothing to it.
-  const orv::gfx::Surface* colour = orv::gfx::BitmapSurface(reinterpret_cast<orv::gfx::HBITMAP>(piconinfo->hbmColor));
+  const orv::gfx::Surface* colour = orv::gfx::BitmapSurface(piconinfo->hbmColor);
   if (!colour || colour->Empty()) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;

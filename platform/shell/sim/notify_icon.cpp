@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/desktop/taskbar.h"
+#include "platform/desktop/sim/taskbar.h"
 #include "platform/ui/sim/icon.h"
 
 namespace {

@@ -1,0 +1,350 @@
+// The frame server's socket loop and its client, on local stream sockets.
+#include "platform/desktop/sim/frame_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "platform/desktop/sim/compositor.h"
+#include "platform/desktop/sim/foreground.h"
+#include "platform/desktop/sim/journal.h"
+#include "platform/desktop/sim/state.h"
+#include "platform/gfx/sim/png.h"
+#include "platform/home/sim/home.h"
+
+namespace orv::desktop {
+namespace {
+
+struct Server {
+  std::mutex mutex;
+  std::thread thread;
+  std::atomic<bool> stop{false};
+  int listener = -1;
+  int wake[2] = {-1, -1};  // a byte in the pipe ends the loop, which never wakes otherwise
+  std::string path;
+};
+
+Server& TheServer() {
+  static Server* server = new Server;
+  return *server;
+}
+
+bool Address(const std::string& path, sockaddr_un* addr) {
+  std::memset(addr, 0, sizeof *addr);
+  addr->sun_family = AF_UNIX;
+  if (path.size() >= sizeof addr->sun_path) return false;
+  std::memcpy(addr->sun_path, path.c_str(), path.size());
+  return true;
+}
+
+bool SendAll(int fd, const void* data, std::size_t size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t n = ::send(fd, p, size, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    p += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Reads until the deadline; false on time-out, error or early end.
+bool RecvAll(int fd, char* data, std::size_t size, std::chrono::steady_clock::time_point deadline) {
+  while (size > 0) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0) return false;
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, static_cast<int>(left)) <= 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    ssize_t n = ::recv(fd, data, size, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool RecvLine(int fd, std::string* line, std::chrono::steady_clock::time_point deadline) {
+  line->clear();
+  char c;
+  while (line->size() < 64) {
+    if (!RecvAll(fd, &c, 1, deadline)) return false;
+    if (c == '\n') return true;
+    line->push_back(c);
+  }
+  return false;
+}
+
+// One line per top-level window, bottom of the z-order first, then "END".
+std::string WindowList() {
+  std::ostringstream out;
+  std::lock_guard<std::recursive_mutex> lock(detail::Lock());
+  for (auto& [hwnd, record] : detail::Ordered()) {
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(hwnd, &r);
+    out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
+        << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' '
+        << (record->className.empty() ? "-" : record->className) << '\n';
+  }
+  out << "END\n";
+  return out.str();
+}
+
+// "PNG <bytes>" and the picture, or "ERR cannot encode".
+void SendPng(int client, const gfx::Surface& frame) {
+  std::vector<std::uint8_t> png;
+  if (gfx::EncodePng(frame, &png) != gfx::Ok) {
+    const char reply[] = "ERR cannot encode\n";
+    SendAll(client, reply, sizeof reply - 1);
+    return;
+  }
+  std::string header = "PNG " + std::to_string(png.size()) + "\n";
+  if (SendAll(client, header.data(), header.size())) SendAll(client, png.data(), png.size());
+}
+
+void SendText(int client, const std::string& text) { SendAll(client, text.data(), text.size()); }
+
+void Serve(int client) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  std::string request;
+  if (!RecvLine(client, &request, deadline)) return;
+  if (request == "WINDOWS") return SendText(client, WindowList());
+  if (request == "JOURNAL") {
+    std::string reply;
+    for (const JournalEntry& e : JournalEntries()) reply += FormatJournalEntry(e) + "\n";
+    return SendText(client, reply + "END\n");
+  }
+  if (request == "KEEP SHOWN FRAMES") {
+    KeepShownFrames();
+    return SendText(client, "OK\n");
+  }
+  if (request.rfind("SHOWN ", 0) == 0) {
+    gfx::Surface frame;
+    if (!ShownFrame(std::strtoull(request.c_str() + 6, nullptr, 10), &frame))
+      return SendText(client, "ERR no frame kept\n");
+    return SendPng(client, frame);
+  }
+  if (request.rfind("PLAYER ", 0) == 0) {
+    std::string mode = request.substr(7);
+    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
+    if (known)
+      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
+                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
+    return SendText(client, known ? "OK\n" : "ERR unknown player mode\n");
+  }
+  if (request != "FRAME") return SendText(client, "ERR unknown request\n");
+  gfx::Surface frame;
+  ComposeFrame(&frame);
+  SendPng(client, frame);
+}
+
+void Loop(Server* s) {
+  while (!s->stop) {
+    pollfd p[2] = {{s->listener, POLLIN, 0}, {s->wake[0], POLLIN, 0}};
+    if (::poll(p, 2, -1) <= 0 || (p[1].revents & POLLIN)) continue;
+    int client = ::accept(s->listener, nullptr, nullptr);
+    if (client < 0) continue;
+    Serve(client);
+    ::close(client);
+  }
+}
+
+// Stops serving (caller holds s.mutex).
+void Stop(Server& s) {
+  if (s.listener < 0) return;
+  s.stop = true;
+  const char byte = 1;
+  ssize_t written = ::write(s.wake[1], &byte, 1);  // one byte into an empty pipe always fits
+  (void)written;
+  if (s.thread.joinable()) s.thread.join();
+  ::close(s.wake[0]);
+  ::close(s.wake[1]);
+  s.wake[0] = s.wake[1] = -1;
+  ::close(s.listener);
+  s.listener = -1;
+  ::unlink(s.path.c_str());
+}
+
+// Whether a live process listens on the socket at path.
+bool Answers(const sockaddr_un& addr) {
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  bool live = ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
+  ::close(fd);
+  return live;
+}
+
+void StopAtExit() { StopFrameServer(); }
+
+}  // namespace
+
+bool StartFrameServer() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  const std::string path = orv::home::Path("desktop.sock");
+  if (s.listener >= 0 && s.path == path) return true;
+  Stop(s);  // serving another state folder: this one is the desktop's now
+  sockaddr_un addr;
+  if (!Address(path, &addr) || Answers(addr)) return false;
+  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  ::unlink(path.c_str());  // a socket left by a process that died
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 4) != 0) {
+    ::close(fd);
+    return false;
+  }
+  if (::pipe2(s.wake, O_CLOEXEC) != 0) {
+    ::close(fd);
+    return false;
+  }
+  s.path = path;
+  s.listener = fd;
+  s.stop = false;
+  StartJournal();
+  s.thread = std::thread(Loop, &s);
+  static const bool kStopsAtExit = (std::atexit(StopAtExit), true);
+  (void)kStopsAtExit;
+  return true;
+}
+
+bool ServingHere() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.listener >= 0 && s.path == orv::home::Path("desktop.sock");
+}
+
+void StopFrameServer() {
+  Server& s = TheServer();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  Stop(s);
+}
+
+namespace {
+
+struct Connection {
+  int fd = -1;
+  ~Connection() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// Connects to the serving process and sends one request line.
+gfx::Status Ask(const std::string& line, Connection* c) {
+  sockaddr_un addr;
+  if (!Address(orv::home::Path("desktop.sock"), &addr)) return gfx::InvalidParameter;
+  c->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (c->fd < 0) return gfx::Win32Error;
+  if (::connect(c->fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return gfx::FileNotFound;
+  std::string request = line + "\n";
+  return SendAll(c->fd, request.data(), request.size()) ? gfx::Ok : gfx::Aborted;
+}
+
+}  // namespace
+
+gfx::Status RequestPlayer(const std::string& mode, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("PLAYER " + mode, &c);
+  if (s != gfx::Ok) return s;
+  std::string reply;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  if (!RecvLine(c.fd, &reply, deadline)) return gfx::Aborted;
+  return reply == "OK" ? gfx::Ok : gfx::InvalidParameter;
+}
+
+gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("WINDOWS", &c);
+  if (s != gfx::Ok) return s;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  windows->clear();
+  std::string line;
+  while (RecvLine(c.fd, &line, deadline)) {
+    if (line == "END") return gfx::Ok;
+    std::istringstream in(line);
+    DesktopWindow w;
+    int visible = 0;
+    if (!(in >> w.id >> visible >> w.rect.left >> w.rect.top >> w.rect.right >> w.rect.bottom >> w.generation >>
+          w.className))
+      return gfx::GenericError;
+    w.visible = visible != 0;
+    w.rect.right += w.rect.left;
+    w.rect.bottom += w.rect.top;
+    windows->push_back(w);
+  }
+  return gfx::Aborted;
+}
+
+// Reads a "PNG <bytes>" answer and checks the picture.
+gfx::Status ReceivePng(int fd, std::chrono::steady_clock::time_point deadline, gfx::Surface* picture) {
+  std::string header;
+  if (!RecvLine(fd, &header, deadline)) return gfx::Aborted;
+  unsigned long long size = 0;
+  if (header.rfind("PNG ", 0) != 0 || (size = std::strtoull(header.c_str() + 4, nullptr, 10)) == 0 ||
+      size > 512ull * 1024 * 1024)
+    return gfx::GenericError;
+  std::vector<char> png(static_cast<std::size_t>(size));
+  if (!RecvAll(fd, png.data(), png.size(), deadline)) return gfx::Aborted;
+  return gfx::DecodePng(png.data(), png.size(), picture) == gfx::Ok ? gfx::Ok : gfx::UnknownImageFormat;
+}
+
+gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("FRAME", &c);
+  if (s != gfx::Ok) return s;
+  // Checked before writing, so a bad answer leaves no file.
+  gfx::Surface check;
+  s = ReceivePng(c.fd, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), &check);
+  return s == gfx::Ok ? gfx::SavePngFile(outPath, check) : s;
+}
+
+gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("JOURNAL", &c);
+  if (s != gfx::Ok) return s;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  entries->clear();
+  std::string line;
+  while (RecvLine(c.fd, &line, deadline)) {
+    if (line == "END") return gfx::Ok;
+    JournalEntry e;
+    if (!ParseJournalEntry(line, &e)) return gfx::GenericError;
+    entries->push_back(e);
+  }
+  return gfx::Aborted;
+}
+
+gfx::Status RequestShownFrames(int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("KEEP SHOWN FRAMES", &c);
+  if (s != gfx::Ok) return s;
+  std::string reply;
+  if (!RecvLine(c.fd, &reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)))
+    return gfx::Aborted;
+  return reply == "OK" ? gfx::Ok : gfx::GenericError;
+}
+
+gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs) {
+  Connection c;
+  gfx::Status s = Ask("SHOWN " + std::to_string(seq), &c);
+  if (s != gfx::Ok) return s;
+  return ReceivePng(c.fd, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), frame);
+}
+
+}  // namespace orv::desktop

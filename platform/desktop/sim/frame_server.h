@@ -1,0 +1,60 @@
+// Screenshots across processes: the process that owns the desktop serves its
+// composed frame on the socket "desktop.sock" in the state folder; `orv-desktop
+// screenshot out.png` asks for it. A process becomes the owner when it first
+// shows a top-level window of its own (the tray program once its main window is
+// up) and stays it until it exits, unless another live process already serves
+// that state folder. One request per
+// connection: the line "FRAME\n", answered by "PNG <bytes>\n" and the PNG, or by
+// "ERR <reason>\n"; or the line "PLAYER fullscreen|maximized|off\n", which puts
+// a screen-sized program in the foreground (or takes it away), answered "OK\n";
+// or "WINDOWS\n", answered by a line per top-level window and "END\n"; or
+// "JOURNAL\n", answered by a line per entry of the show/hide record and "END\n";
+// "KEEP SHOWN FRAMES\n" ("OK\n"), after which the frame of each showing is kept;
+// "SHOWN <seq>\n", answered like FRAME with the frame kept for that entry.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/sim/journal.h"
+#include "platform/gfx/sim/status.h"
+
+namespace orv::desktop {
+
+// Starts serving the current state folder on a thread of its own (moving there
+// from another folder served before); true if serving, false when another live
+// process serves it. The desktop calls it itself; tests may too.
+bool StartFrameServer();
+// Stops serving and removes the socket; done at exit.
+void StopFrameServer();
+// Whether this process serves the current state folder.
+bool ServingHere();
+
+// Asks the serving process for its frame and writes it to outPath. FileNotFound
+// when nothing serves; Aborted when the answer does not come in time.
+gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs = 5000);
+// A top-level window of the serving process, as the screen has it.
+struct DesktopWindow {
+  std::uintptr_t id = 0;
+  bool visible = false;
+  RECT rect{0, 0, 0, 0};
+  std::uint64_t generation = 0;  // how many times its layered contents were given
+  std::string className;
+};
+// Lists the serving process's top-level windows, bottom of the z-order first.
+gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs = 5000);
+
+// The serving process's show/hide record, oldest entry first.
+gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs = 5000);
+// Asks the serving process to keep the frame of each showing from now on.
+gfx::Status RequestShownFrames(int timeoutMs = 5000);
+// The frame the serving process composed when it made entry seq of its record.
+gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = 5000);
+
+// Asks the serving process to show or end the stand-in program in front ("fullscreen",
+// "maximized", "off"); InvalidParameter for another mode.
+gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = 5000);
+
+}  // namespace orv::desktop
