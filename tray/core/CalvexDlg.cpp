@@ -112,22 +112,21 @@ BOOL CCalvexDlg::OnInitDialog() {
 
   CreateOsdWindows();
   WriteLog(5, "\t Define OSD and ICON");
-  // The user-define key and ECO objects join here with their own parts of the
-  // program; the sequence and its lines already stand.
-  WriteLog(5, "\t Define User Define key ");
+  // The user-define key object comes here, and its line "\t Define User Define key "
+  // with it, once the object exists; likewise the ECO object after the brightness
+  // subscription, with "\t Define ECO in Vista". No line tells of a step not taken.
   m_pVolume = std::make_unique<CKvVolume>();
   RegisterBrightnessEvents();
   WriteLog(5, "\t Register Audio's Event in Vista ");
   WriteLog(5, "\t Register Brightness's Event in Vista ");
-  WriteLog(5, "\t Define ECO in Vista");
 
   m_nHideMainTimer = SetTimer(m_hWnd, TIMER_HIDE_MAIN, 500, nullptr);
   WriteLog(5, "\t Set Timer to Hide Windows");
 
   RegisterWithEc();
   WriteLog(5, "\t Register Calvex to EC");
-  // The power-setting notification comes with the power broadcasts' part.
-  WriteLog(5, "\t Register PowerSetting Event in vista");
+  // The power-setting registration, and its line "\t Register PowerSetting Event
+  // in vista", come with the handling of the AC/DC broadcasts.
 
   m_bLastAcOnline = IsAcOnline();
   std::string fixedProgram;

@@ -4,7 +4,8 @@
 // goes through its own closing; a process without them takes the signal's
 // default action. The machine's sleep: SIGUSR1 sends every top-level window of
 // the process WM_POWERBROADCAST with PBT_APMSUSPEND, and SIGUSR2 with
-// PBT_APMRESUMEAUTOMATIC, as the system does around a sleep. The signal handler
+// PBT_APMRESUMEAUTOMATIC, as the system does around a sleep (the simulation's
+// stand-ins for other programs' windows excepted). The signal handler
 // only writes the signal into a pipe; a thread of its own does the rest.
 #include <fcntl.h>
 #include <signal.h>
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/ui/sim/class_window.h"
 #include "platform/ui/sim/internal.h"
 
 namespace orv::ui::detail {
@@ -27,7 +29,9 @@ void OnSignal(int sig) {
 
 void Broadcast(WPARAM event) {
   // Sent, as the system's broadcast is: each window has handled it before the next.
-  for (HWND hwnd : SelectWindows([](const Window& w) { return !(w.style & WS_CHILD); }))
+  // The simulation's stand-ins for other programs' windows are not the program's.
+  const std::string system = FoldCase(kSystemWindowProp);
+  for (HWND hwnd : SelectWindows([&](const Window& w) { return !(w.style & WS_CHILD) && !w.props.count(system); }))
     SendMessageA(hwnd, WM_POWERBROADCAST, event, 0);
 }
 
