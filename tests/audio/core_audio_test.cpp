@@ -102,7 +102,7 @@ TEST_F(Endpoints, DevicesByIdStateAndNameAndTheCallsThatAreRefused) {
   EXPECT_EQ(e->GetDevice(nullptr, d.put()), E_POINTER);
   EXPECT_EQ(e->GetDefaultAudioEndpoint(eCapture, eConsole, d.put()), E_NOTFOUND) << "the notebook records nothing";
   EXPECT_EQ(e->GetDefaultAudioEndpoint(eAll, eConsole, d.put()), E_INVALIDARG);
-  EXPECT_EQ(e->GetDefaultAudioEndpoint(eRender, static_cast<ERole>(7), d.put()), E_INVALIDARG);
+  EXPECT_EQ(e->GetDefaultAudioEndpoint(eRender, ERole_enum_count, d.put()), E_INVALIDARG);
   com_ptr<IMMDeviceCollection> c;
   EXPECT_EQ(e->EnumAudioEndpoints(eRender, 0x10, c.put()), E_INVALIDARG);
   ASSERT_EQ(e->EnumAudioEndpoints(eCapture, DEVICE_STATEMASK_ALL, c.put()), S_OK);
