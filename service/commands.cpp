@@ -12,6 +12,20 @@ namespace orv::service {
 namespace {
 
 constexpr DWORD kErrorTextSize = 256;
+// After a failure the manager starts the service again at once, for every failure:
+// the tray's firmware reads and writes all go through it.
+constexpr DWORD kRestartDelayMs = 1000;
+constexpr DWORD kFailureCountResetSeconds = 24 * 60 * 60;
+
+// Has the manager restart the service whenever its process ends without reporting the stop.
+BOOL SetRecoveryActions(SC_HANDLE schService) {
+  SC_ACTION restart{SC_ACTION_RESTART, kRestartDelayMs};
+  SERVICE_FAILURE_ACTIONSA actions{};
+  actions.dwResetPeriod = kFailureCountResetSeconds;
+  actions.cActions = 1;
+  actions.lpsaActions = &restart;
+  return ChangeServiceConfig2A(schService, SERVICE_CONFIG_FAILURE_ACTIONS, &actions);
+}
 
 // Sends the stop control; when it is accepted, waits for the stop with the
 // console lines of the stop option. Quiet when the control is refused (FALSE).
@@ -84,6 +98,9 @@ void CmdInstallService() {
     return;
   }
   std::printf("%s installed.\n", SZSERVICENAME);
+  if (!SetRecoveryActions(schService.get())) {
+    std::printf("ChangeServiceConfig2 failed - %s\n", GetLastErrorText(szErr, sizeof szErr));
+  }
   if (StartServiceA(schService.get(), 0, nullptr)) {
     std::printf("%s started.\n", SZSERVICENAME);
   } else {

@@ -17,7 +17,7 @@
 
 #include "platform/home/sim/home.h"
 #include "platform/wmi/sim/channel.h"
-#include "sim/control.h"
+#include "sim/requests.h"
 
 namespace orv::sim {
 
@@ -27,9 +27,6 @@ namespace {
 
 // A client that does not read what it is sent stops being served past this much.
 constexpr std::size_t kMaxPending = 8u << 20;
-
-// The answer to a request that cannot be read.
-constexpr HRESULT kBadRequest = WBEM_E_INVALID_PARAMETER;
 
 }  // namespace
 
@@ -165,17 +162,18 @@ void Provider::Read(Connection& c) {
     Close(c.fd);  // end of stream or error
     return;
   }
-  int fd = c.fd;
-  std::size_t pos = 0;
-  while (c.in.size() - pos >= 4) {
-    std::uint32_t len = wire::DecodeLength(c.in.data() + pos);
-    if (len > wire::kMaxFrame) { Close(fd); return; }
-    if (c.in.size() - pos - 4 < len) break;
-    Handle(c, c.in.substr(pos + 4, len));
-    pos += 4 + len;
-    if (!connections_.count(fd)) return;  // closed while publishing
+  const int fd = c.fd;
+  bool open = true;
+  const bool framed = TakeFrames(&c.in, [&](const std::string& body) {
+    Handle(c, body);
+    open = connections_.count(fd) != 0;  // publishing may close it
+    return open;
+  });
+  if (!open) return;
+  if (!framed) {
+    Close(fd);
+    return;
   }
-  c.in.erase(0, pos);
   Flush(c);
 }
 
@@ -201,72 +199,10 @@ void Provider::Flush(Connection& c) {
 }
 
 void Provider::Handle(Connection& c, const std::string& body) {
-  wire::Reader r(body);
-  auto op = static_cast<wire::Op>(r.U8());
-  std::string ns = r.Str();
-  wire::Writer reply;
-  auto answer = [&](HRESULT hr) { reply.U32(static_cast<std::uint32_t>(hr)); };
-  std::string canonical = CanonicalNamespace(ns);
-  if (!r.ok()) {
-    answer(WBEM_E_INVALID_PARAMETER);
-  } else if (op == wire::Op::Control) {
-    std::vector<std::string> words;
-    std::uint32_t n = r.U32();
-    for (std::uint32_t i = 0; i < n && r.ok(); ++i) words.push_back(r.Str());
-    Action action;
-    std::string error;
-    if (words.size() == 1 && words[0] == "stop") {
-      answer(0);
-      reply.Str("stopping\n");
-      stopping_ = true;
-    } else if (!r.ok() || !ParseControl(words, &action, &error)) {
-      answer(2);
-      reply.Str(error + "\n");
-    } else {
-      ControlReply done = action(firmware_);
-      answer(done.done ? 0 : 1);
-      reply.Str(done.text);
-    }
-  } else if (canonical.empty()) {
-    answer(WBEM_E_INVALID_NAMESPACE);
-  } else if (op == wire::Op::Hello) {
-    answer(WBEM_S_NO_ERROR);
-    reply.Str(canonical);
-  } else if (op == wire::Op::Query) {
-    std::vector<wire::Object> objects;
-    HRESULT hr = catalog_.Query(canonical, r.Str(), &objects);
-    answer(r.ok() ? hr : kBadRequest);
-    reply.U32(static_cast<std::uint32_t>(objects.size()));
-    for (auto& o : objects) reply.Obj(o);
-    reply.U32(WBEM_S_NO_ERROR);
-  } else if (op == wire::Op::GetObject) {
-    wire::Object o;
-    HRESULT hr = catalog_.GetObject(canonical, r.Str(), &o);
-    answer(hr);
-    if (SUCCEEDED(hr)) reply.Obj(o);
-  } else if (op == wire::Op::PutInstance) {
-    std::string path = r.Str();
-    long flags = static_cast<long>(r.U32());
-    std::uint32_t n = r.U32();
-    std::vector<wire::Property> changed;
-    for (std::uint32_t i = 0; i < n && r.ok(); ++i) changed.push_back(r.Prop());
-    answer(r.ok() ? catalog_.Put(canonical, path, flags, changed) : kBadRequest);
-  } else if (op == wire::Op::ExecMethod) {
-    std::string path = r.Str(), method = r.Str();
-    bool hasIn = r.U8() != 0;
-    wire::Object in;
-    if (hasIn) in = r.Obj();
-    answer(r.ok() ? catalog_.ExecMethod(canonical, path, method, hasIn ? &in : nullptr) : kBadRequest);
-    reply.U8(0);  // the method has no output arguments
-  } else if (op == wire::Op::Subscribe) {
-    std::string cls = r.Str();
-    HRESULT hr = r.ok() ? catalog_.CheckEventClass(canonical, cls) : kBadRequest;
-    answer(hr);
-    if (SUCCEEDED(hr)) c.subscriptions.push_back({canonical, cls});
-  } else {
-    answer(WBEM_E_NOT_SUPPORTED);
-  }
-  c.out += reply.Frame();
+  Answer answer = HandleRequest(firmware_, catalog_, body);
+  if (answer.subscription) c.subscriptions.push_back(*answer.subscription);
+  if (answer.stop) stopping_ = true;
+  c.out += answer.frame;
   Persist();
   Publish();
 }

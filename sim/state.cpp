@@ -2,14 +2,11 @@
 // rather than half-read.
 #include "sim/state.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
+
+#include "platform/fs/sim/atomic.h"
 
 namespace orv::sim {
 namespace {
@@ -137,25 +134,9 @@ LoadResult LoadState(const std::string& path, EcState* out, std::string* message
 }
 
 bool SaveState(const std::string& path, const EcState& s, std::string* error) {
-  std::string tmp = path + ".tmp";
-  std::string text = Serialize(s);
-  int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) { *error = tmp + ": " + std::strerror(errno); return false; }
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  bool ok = done == text.size() && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  if (!ok || std::rename(tmp.c_str(), path.c_str()) != 0) {
-    *error = path + ": " + std::strerror(errno);
-    unlink(tmp.c_str());
-    return false;
-  }
-  return true;
+  // The firmware's registers are the notebook's memory, not its disk: the state
+  // has to survive a killed provider, and a key press must not wait for the disk.
+  return fs::WriteFileAtomic(path, Serialize(s), error, fs::Durability::kProcessKill);
 }
 
 std::string Describe(const EcState& s) {

@@ -53,7 +53,8 @@ enum class LoadResult { Loaded, Missing, Damaged };
 // Reads the state file; a damaged one is moved aside to "<path>.damaged" and
 // *message says so. Defaults are returned in every case but Loaded.
 LoadResult LoadState(const std::string& path, EcState* out, std::string* message);
-// Writes the file atomically (temporary file, then rename).
+// Replaces the file so that a crash at any moment leaves the old or the new state
+// whole; only one writer at a time (the provider holds the provider lock).
 bool SaveState(const std::string& path, const EcState& s, std::string* error);
 
 // Readable multi-line summary for the status command.

@@ -2,13 +2,17 @@
 // folder of its own with the provider and the service running:
 //   - key press in the provider to the OSD's new picture on the desktop (median,
 //     p99); the same for a raised event that changes no state (a key press also
-//     has the provider store its state first); a volume change of the notebook's
-//     default audio endpoint to the level OSD's new picture (through Core Audio's
-//     notification to the program); each beside a bare control round trip to the
-//     provider in the same run, as a ratio;
+//     has the provider store its state first); beside a bare control round trip
+//     to the provider in the same run;
 //   - start-up time (program start to its desktop answering, announced to the firmware);
 //   - resident memory after start-up and after the key presses;
-//   - idle wake-ups per second (context switches of all its threads while idle).
+//   - idle wake-ups per second (context switches of all its threads while idle);
+//   - a volume change of the notebook's default audio endpoint to the level OSD's
+//     new picture (through Core Audio's notification to the program), beside the
+//     bare round trip as a ratio;
+//   - the key press and the raised event again with two CPU-bound processes of
+//     the bench's own running, and the figures of both halves as ratios to the
+//     bare round trip and to a 60 Hz frame (16.7 ms).
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -21,7 +25,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -70,51 +73,51 @@ double Percentile(std::vector<double> v, double p) {
   return v[std::min(i, v.size() - 1)];
 }
 
-// The layered windows at the first icon slot (bottom right) that have been given
-// contents (an icon display, the level display): how many times each was given
-// them, and which are visible.
-struct SlotWindows {
-  std::map<std::uintptr_t, std::uint64_t> generation;
-  std::map<std::uintptr_t, bool> visible;
-};
-
-bool FirstSlot(SlotWindows* out) {
+// The first icon slot's window (the layered window that has been given
+// contents at the bottom right, other than the one skipped): its generation,
+// whether it is visible, when the desktop was given its contents or showed it,
+// and which window it is.
+bool IconWindow(std::uint64_t* generation, bool* visible, std::int64_t* changedUs, std::uintptr_t skip = 0,
+                std::uintptr_t* id = nullptr) {
   std::vector<orv::desktop::DesktopWindow> windows;
   if (orv::desktop::RequestWindows(&windows, 2000) != orv::gfx::Ok) return false;
-  *out = SlotWindows();
   for (const auto& w : windows)
-    if (w.generation > 0 && w.rect.right > 1100 && w.rect.bottom > 700 && w.rect.bottom <= 770) {
-      out->generation[w.id] = w.generation;
-      out->visible[w.id] = w.visible;
+    if (w.generation > 0 && w.id != skip && w.rect.right > 1100 && w.rect.bottom > 700 && w.rect.bottom <= 770) {
+      if (id) *id = w.id;
+      *generation = w.generation;
+      *visible = w.visible;
+      *changedUs = w.changedUs;
+      return true;
     }
+  *generation = 0;
+  *visible = false;
   return true;
 }
 
-// True when one of the windows shows contents it did not have before.
-bool NewPictureShown(const SlotWindows& before, const SlotWindows& now) {
-  for (const auto& [id, generation] : now.generation) {
-    auto was = before.generation.find(id);
-    if ((was == before.generation.end() || was->second != generation) && now.visible.at(id)) return true;
-  }
-  return false;
+std::int64_t NowUs() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now().time_since_epoch()).count();
 }
 
-// Milliseconds from each control command to a first-slot window showing new contents.
+// Milliseconds from each control command to the first icon slot showing new
+// contents on the desktop, by the desktop's own record of when that happened
+// (the same steady clock), so the bench's looking costs the figure nothing; it
+// looks every quarter millisecond. The window skipped is not looked at.
 template <class Words>
-std::vector<double> ToNewPicture(int count, Words words) {
+std::vector<double> ToNewPicture(int count, Words words, std::uintptr_t skip = 0) {
   std::vector<double> out;
   for (int i = 0; i < count; ++i) {
-    SlotWindows before, now;
-    FirstSlot(&before);
+    std::uint64_t before = 0, now = 0;
+    bool visible = false;
+    std::int64_t changed = 0;
+    IconWindow(&before, &visible, &changed, skip);
     int code;
     std::string text;
-    auto t0 = Clock::now();
+    const std::int64_t t0 = NowUs();
     orv::sim::SendControl(words(i), &code, &text);
-    auto deadline = t0 + std::chrono::seconds(2);
-    bool seen = false;
-    while (Clock::now() < deadline && FirstSlot(&now) && !(seen = NewPictureShown(before, now))) {
-    }
-    if (seen) out.push_back(Ms(Clock::now() - t0));
+    const std::int64_t deadline = t0 + 2000000;
+    while (NowUs() < deadline && IconWindow(&now, &visible, &changed, skip) && !(visible && now != before))
+      std::this_thread::sleep_for(std::chrono::microseconds(250));
+    if (now != before && visible) out.push_back(static_cast<double>(changed - t0) / 1000.0);
   }
   return out;
 }
@@ -160,6 +163,16 @@ bool WaitUp(int pid) {
     std::this_thread::sleep_for(std::chrono::microseconds(500));
   }
   return false;
+}
+
+// A process that keeps one core busy until it is killed.
+int Busy() {
+  pid_t pid = fork();
+  if (pid == 0) {
+    volatile unsigned long spin = 0;
+    for (;;) ++spin;
+  }
+  return pid;
 }
 
 void Stop(int pid) {
@@ -219,11 +232,6 @@ int main(int argc, char** argv) {
     orv::sim::SendControl({"status"}, &code, &text);
     bare.push_back(Ms(Clock::now() - t0));
   }
-  // A volume change to the level OSD's new picture: 40 % and 60 % in turn, so each
-  // one draws anew.
-  std::vector<double> volume = ToNewPicture(presses, [](int i) {
-    return std::vector<std::string>{"volume", "set", i % 2 ? "40" : "60"};
-  });
   // Key press to the new picture: every webcam press toggles, so each one draws anew.
   std::vector<double> pressed = ToNewPicture(presses, [](int) { return std::vector<std::string>{"press", "webcam"}; });
   // The webcam's event with its state byte, on and off in turn, raised without a state change.
@@ -231,6 +239,28 @@ int main(int argc, char** argv) {
     return std::vector<std::string>{"raw", "event", i % 2 ? "0x0257" : "0x0057"};
   });
   const long rssAfter = ResidentKb(pid);
+  // The same with two CPU-bound processes on the machine's cores.
+  const int busy[2] = {Busy(), Busy()};
+  std::vector<double> pressedLoaded =
+      ToNewPicture(presses, [](int) { return std::vector<std::string>{"press", "webcam"}; });
+  std::vector<double> raisedLoaded = ToNewPicture(presses, [](int i) {
+    return std::vector<std::string>{"raw", "event", i % 2 ? "0x0257" : "0x0057"};
+  });
+  for (int b : busy) {
+    kill(b, SIGKILL);
+    waitpid(b, nullptr, 0);
+  }
+  // A volume change to the level OSD's new picture, 40 % and 60 % in turn so that
+  // each one draws anew; the webcam's display at the same slot is passed over.
+  std::uintptr_t webcamWindow = 0;
+  {
+    std::uint64_t generation = 0;
+    bool visible = false;
+    std::int64_t changed = 0;
+    IconWindow(&generation, &visible, &changed, 0, &webcamWindow);
+  }
+  std::vector<double> volume = ToNewPicture(
+      presses, [](int i) { return std::vector<std::string>{"volume", "set", i % 2 ? "40" : "60"}; }, webcamWindow);
   Stop(pid);
   RunToEnd({bin + "/OrvService", "-remove"});
   orv::sim::StopProvider(&message);
@@ -245,11 +275,19 @@ int main(int argc, char** argv) {
   std::printf("bare control round trip to the provider: median %.3f ms; press / round trip = %.1f, "
               "raised event / round trip = %.1f\n",
               Percentile(bare, 0.5), Percentile(pressed, 0.5) / scale, Percentile(raised, 0.5) / scale);
+  std::printf("with two CPU-bound processes: key press median %.3f ms, p99 %.3f ms (%zu of %d seen); "
+              "raised event median %.3f ms, p99 %.3f ms\n",
+              Percentile(pressedLoaded, 0.5), Percentile(pressedLoaded, 0.99), pressedLoaded.size(), presses,
+              Percentile(raisedLoaded, 0.5), Percentile(raisedLoaded, 0.99));
+  std::printf("ratios: idle raised event p99 / bare round trip = %.1f (goal <= 15); idle key press p99 / bare "
+              "round trip = %.1f; loaded key press p99 / 16.7 ms frame = %.2f (goal < 1)\n",
+              Percentile(raised, 0.99) / scale, Percentile(pressed, 0.99) / scale,
+              Percentile(pressedLoaded, 0.99) / 16.7);
   std::printf("volume change to the level OSD on the desktop: median %.3f ms, p99 %.3f ms (%zu of %d seen); "
-              "volume change / round trip = %.1f\n",
+              "volume change / bare round trip = %.1f\n",
               Percentile(volume, 0.5), Percentile(volume, 0.99), volume.size(), presses,
               Percentile(volume, 0.5) / scale);
   std::printf("resident memory: %ld kB after start-up, %ld kB after %d presses\n", rssStart, rssAfter, presses);
   std::printf("idle wake-ups: %.1f per second (context switches of all threads)\n", idleWakeups);
-  return pressed.empty() || raised.empty() || volume.empty() ? 1 : 0;
+  return pressed.empty() || raised.empty() || pressedLoaded.empty() || volume.empty() ? 1 : 0;
 }

@@ -20,12 +20,6 @@ extern char** environ;
 namespace orv::test {
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 std::string TempName(const char* stem) {
   std::string templ = std::string("/tmp/") + stem + "XXXXXX";
@@ -66,6 +60,13 @@ bool WaitPid(int pid, int* status, std::chrono::milliseconds timeout) {
 }
 
 }  // namespace
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
 
 TempHome::TempHome() {
   char templ[] = "/tmp/orvhomeXXXXXX";

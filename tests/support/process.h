@@ -24,6 +24,9 @@ class TempHome {
   bool hadPrevious_ = false;
 };
 
+// A whole file's bytes; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 // Folder of the built programs (where the test binary itself lives).
 std::string BinDir();
 // BinDir() + "/" + name.

@@ -1,6 +1,6 @@
 // Event subscriptions through the real provider: codes and state bytes of every
 // key in both firmware generations, brightness events from the method and the
-// keys, cancellation, and a provider that dies under a subscriber.
+// keys, cancellation, and a provider that dies under a subscriber and comes back.
 #include <map>
 
 #include "sim/launcher.h"
@@ -16,6 +16,15 @@ com_ptr<RecordingSink> Subscribe(IWbemServices* s, const OLECHAR* cls, const OLE
   q += cls;
   EXPECT_EQ(s->ExecNotificationQueryAsync(Bstr(u"WQL"), Bstr(q), WBEM_FLAG_SEND_STATUS, nullptr, sink.get()), S_OK);
   return sink;
+}
+
+// Events raised before a subscription has found its returned provider again are
+// not delivered, so the key is pressed until the sink has n values.
+bool PressUntilDelivered(const std::string& key, RecordingSink* sink, std::size_t n) {
+  return orv::test::WaitFor([&] {
+    orv::test::Run({orv::test::Program("orv-sim"), "press", key});
+    return sink->WaitValues(n, 200);
+  });
 }
 
 TEST_F(WmiTest, KeysRaiseTheirCodeWithTheStateByteOnNewerFirmware) {
@@ -183,26 +192,31 @@ TEST_F(WmiTest, TheStubForwardsAndTheSubscriptionOutlivesTheServices) {
   Control({"press", "webcam"});
   ASSERT_TRUE(sink->WaitValues(1));
   EXPECT_EQ(sink->Values()[0], 0x8957);
-  // The provider stops: the subscriber is told once and the chain is let go.
+  // The provider stops and comes back: the chain still delivers, with no status in between.
   StopProvider();
-  ASSERT_TRUE(sink->WaitStatus());
-  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{static_cast<HRESULT>(WBEM_E_TRANSPORT_FAILURE)});
+  StartProvider();
+  ASSERT_TRUE(PressUntilDelivered("webcam", sink.get(), 2));
+  EXPECT_TRUE(sink->Statuses().empty());
 }
 
-TEST_F(WmiTest, ProviderKilledWhileSubscribedEndsTheSubscriptionOnce) {
+TEST_F(WmiTest, ASubscriptionWaitsForAKilledProviderAndGoesOnWhenItServesAgain) {
   StopProvider();
-  orv::test::Child firmware({orv::test::Program("orv-firmware")});
+  auto firmware = std::make_unique<orv::test::Child>(std::vector<std::string>{orv::test::Program("orv-firmware")});
   ASSERT_TRUE(orv::test::WaitFor([] { return sim::ProviderRunning(); }));
   auto s = Connect();
   auto sink = Subscribe(s.get(), u"Orv_Event", u"OrvEvt");
   Control({"press", "wireless"});
   ASSERT_TRUE(sink->WaitValues(1));
-  firmware.Signal(SIGKILL);
+  firmware->Signal(SIGKILL);
+  firmware->Wait();
+  // Its socket and lock are left behind; the next provider takes them over.
+  firmware = std::make_unique<orv::test::Child>(std::vector<std::string>{orv::test::Program("orv-firmware")});
+  ASSERT_TRUE(orv::test::WaitFor([] { return sim::ProviderRunning(); }));
+  ASSERT_TRUE(PressUntilDelivered("wireless", sink.get(), 2));
+  EXPECT_TRUE(sink->Statuses().empty());
+  EXPECT_EQ(s->CancelAsyncCall(sink.get()), S_OK);
   ASSERT_TRUE(sink->WaitStatus());
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{static_cast<HRESULT>(WBEM_E_TRANSPORT_FAILURE)});
-  EXPECT_EQ(sink->Values().size(), 1u);
-  EXPECT_EQ(s->CancelAsyncCall(sink.get()), WBEM_E_NOT_FOUND);  // nothing left to cancel
+  EXPECT_EQ(sink->Statuses(), std::vector<HRESULT>{static_cast<HRESULT>(WBEM_E_CALL_CANCELLED)});
 }
 
 TEST_F(WmiTest, ManySubscribersEachGetEveryEvent) {

@@ -73,6 +73,10 @@ void CCalvexDlg::CreateOsdWindows() {
   }
 }
 
+bool CCalvexDlg::SubscribeToFirmwareEvents(char* error) {
+  return m_wmi.OrvWMIEvent(OLESTR("Select * from Orv_Event"), error, OLESTR("root\\wmi"), OLESTR("WQL"));
+}
+
 BOOL CCalvexDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   // Messages pumped inside long handlers go through the dialog's keyboard handling first.
@@ -84,7 +88,7 @@ BOOL CCalvexDlg::OnInitDialog() {
 
   m_wmi.AddHWND(m_hWnd);
   char error[260] = {};
-  m_wmi.OrvWMIEvent(OLESTR("Select * from Orv_Event"), error, OLESTR("root\\wmi"), OLESTR("WQL"));
+  const bool subscribed = SubscribeToFirmwareEvents(error);
   WriteLog(5, "\t Register WMI event");
 
   ResolveLanguageTable(m_strLanguageFile, m_strLanguage);
@@ -125,6 +129,11 @@ BOOL CCalvexDlg::OnInitDialog() {
 
   RegisterWithEc();
   WriteLog(5, "\t Register Calvex to EC");
+  // The firmware has taken the registration, so it answers now: events it could
+  // not be asked for at the start are asked for again.
+  if (!subscribed && !SubscribeToFirmwareEvents(error)) {
+    std::fprintf(stderr, "Calvex: the firmware's events cannot be received (%s); its keys will show nothing\n", error);
+  }
   // The power-setting registration, and its line "\t Register PowerSetting Event
   // in vista", come with the handling of the AC/DC broadcasts.
 

@@ -89,6 +89,8 @@ class CCalvexDlg : public CDialog {
   void OnTimer(UINT_PTR id);
   void OnCommand(UINT id);
   void CreateOsdWindows();
+  // The subscription of start-up step 6; error receives the failure text (260 bytes).
+  bool SubscribeToFirmwareEvents(char* error);
   void AddMainTrayIcon();
   void SetHddTrayIcon(int mode);
   void RemoveTrayIcons();

@@ -82,7 +82,12 @@ std::int32_t RegisterWithEc() {
   for (;;) {
     std::memset(answer, 0, sizeof answer);
     std::int32_t ok = Orv_CallNamePipe(request, kRequestSize, answer, kReplySize);
-    if (ok) return ok;
+    // Only the value written back says the firmware has it: a service whose
+    // firmware is away answers with a failure text, and the write is lost. An
+    // empty answer says the firmware has no registration to take (a machine
+    // without it): waiting cannot change that, so the start goes on.
+    answer[kReplySize - 1] = '\0';
+    if (ok && (std::strcmp(answer, "1") == 0 || answer[0] == '\0')) return ok;
     for (auto waited = std::chrono::milliseconds(0); waited < kRegisterRetry; waited += kPumpEvery) {
       PumpPendingMessages();
       std::this_thread::sleep_for(kPumpEvery);

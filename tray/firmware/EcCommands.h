@@ -17,9 +17,10 @@ constexpr unsigned kEco = 0x01, kTouchpadDisabled = 0x02, kTheater = 0x04;
 // the reply text (read into 800 bytes) in *reply. False when the pipe call failed.
 bool SendEcCommand(const char* command, std::string* reply);
 
-// Announces the utility to the firmware, sending again until the service answers;
-// between attempts it waits a little while handling the thread's messages, so the
-// user interface stays alive. Returns the pipe call's nonzero result.
+// Announces the utility to the firmware, sending again until the service answers
+// that the firmware took it (or that it has no registration to take); between
+// attempts it waits a little while handling the thread's messages, so the user
+// interface stays alive. Returns the pipe call's nonzero result.
 std::int32_t RegisterWithEc();
 void UnregisterFromEc();
 

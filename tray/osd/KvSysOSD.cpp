@@ -13,7 +13,7 @@
 
 namespace {
 
-bool Usable(const std::unique_ptr<Gdiplus::Image>& image) {
+bool Usable(const std::shared_ptr<Gdiplus::Image>& image) {
   return image && image->GetLastStatus() == Gdiplus::Ok && image->GetWidth() > 0 &&
          image->GetHeight() > 0;
 }
@@ -31,6 +31,7 @@ int SlotOf(int kind) {
 CKvSysOSD::CKvSysOSD() : CDialog(IDD) {
   Gdiplus::GdiplusStartupInput input;
   Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
+  m_pictures = COsdPictureCache::Shared();
 }
 
 // The pictures go before the picture library shuts down; the window goes with
@@ -41,6 +42,7 @@ CKvSysOSD::~CKvSysOSD() {
   m_barMain.reset();
   m_barCap.reset();
   m_barIcon.reset();
+  m_pictures.reset();
   Gdiplus::GdiplusShutdown(m_gdiplusToken);
 }
 
@@ -61,14 +63,11 @@ BOOL CKvSysOSD::OnInitDialog() {
   return TRUE;
 }
 
-std::unique_ptr<Gdiplus::Image> CKvSysOSD::LoadPicture(const char* relative) const {
+std::shared_ptr<Gdiplus::Image> CKvSysOSD::LoadPicture(const char* relative) const {
   if (!relative || !*relative) return nullptr;
   char path[1024];
   std::snprintf(path, sizeof path, "%sImage\\%s", m_folder, relative);
-  WCHAR wide[1024];
-  if (!MultiByteToWideChar(CP_ACP, 0, path, -1, wide, static_cast<int>(sizeof wide / sizeof wide[0])))
-    return nullptr;
-  return std::unique_ptr<Gdiplus::Image>(Gdiplus::Image::FromFile(wide));
+  return m_pictures->Get(path);
 }
 
 void CKvSysOSD::DrawOSD(int kind, int level, int image, int range) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/framework/dialog.h"
+#include "tray/osd/osd_picture_cache.h"
 #include "tray/resources/resource.h"
 
 class CKvSysOSD : public CDialog {
@@ -34,8 +35,9 @@ class CKvSysOSD : public CDialog {
   void DrawOSD(int kind, int level, int image, int range);
 
  private:
-  // The full path of a picture: "%sImage\%s" from the program folder.
-  std::unique_ptr<Gdiplus::Image> LoadPicture(const char* relative) const;
+  // The picture at "%sImage\%s" from the program folder, decoded again only
+  // when its file has changed.
+  std::shared_ptr<Gdiplus::Image> LoadPicture(const char* relative) const;
   void Place(int kind, int w, int h);
   void RenderPicture();
   void RenderBar(int level);
@@ -46,7 +48,8 @@ class CKvSysOSD : public CDialog {
   ULONG_PTR m_gdiplusToken = 0;
   BLENDFUNCTION m_blend{};
   char m_folder[512] = {};
-  std::unique_ptr<Gdiplus::Image> m_picture;
-  std::unique_ptr<Gdiplus::Image> m_barDown, m_barMain, m_barCap, m_barIcon;
+  std::shared_ptr<COsdPictureCache> m_pictures;
+  std::shared_ptr<Gdiplus::Image> m_picture;
+  std::shared_ptr<Gdiplus::Image> m_barDown, m_barMain, m_barCap, m_barIcon;
   int m_range = 0;
 };

@@ -11,8 +11,20 @@
 
 namespace orv::desktop {
 
-// Composes the current screen into out (resized to the screen).
+// Composes the current screen into out (resized to the screen). The screen keeps
+// its last frame and draws anew only the rectangles where a window, the taskbar
+// or its icons changed since; a new screen set-up draws it all.
 void ComposeFrame(gfx::Surface* out);
+// Composes the whole screen from nothing, leaving the kept frame alone: the
+// reference the kept frame is checked against, and the cost it saves.
+void ComposeWholeFrame(gfx::Surface* out);
+// How the kept frame was brought up to date so far.
+struct ComposeStats {
+  unsigned long long wholeFrames = 0;  // drawn from nothing
+  unsigned long long partFrames = 0;   // only the changed rectangles drawn
+  long long lastPixels = 0;            // pixels drawn for the latest frame
+};
+ComposeStats CurrentComposeStats();
 // Composes and writes the frame as a PNG file (host path).
 gfx::Status SaveScreenshot(const std::string& path);
 // A DC on the screen (GetDC(NULL)); release with ReleaseDC. Taking it is cheap:

@@ -84,7 +84,7 @@ bool RecvAll(int fd, char* data, std::size_t size, std::chrono::steady_clock::ti
 bool RecvLine(int fd, std::string* line, std::chrono::steady_clock::time_point deadline) {
   line->clear();
   char c;
-  while (line->size() < 64) {
+  while (line->size() < kMaxLine) {
     if (!RecvAll(fd, &c, 1, deadline)) return false;
     if (c == '\n') return true;
     line->push_back(c);
@@ -101,58 +101,25 @@ std::string WindowList() {
     GetWindowRect(hwnd, &r);
     out << reinterpret_cast<std::uintptr_t>(hwnd) << ' ' << (IsWindowVisible(hwnd) ? 1 : 0) << ' ' << r.left
         << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << ' ' << record->generation << ' '
-        << (record->className.empty() ? "-" : record->className) << '\n';
+        << record->changedUs << ' ' << (record->className.empty() ? "-" : record->className) << '\n';
   }
   out << "END\n";
   return out.str();
 }
 
 // "PNG <bytes>" and the picture, or "ERR cannot encode".
-void SendPng(int client, const gfx::Surface& frame) {
+std::string PngReply(const gfx::Surface& frame) {
   std::vector<std::uint8_t> png;
-  if (gfx::EncodePng(frame, &png) != gfx::Ok) {
-    const char reply[] = "ERR cannot encode\n";
-    SendAll(client, reply, sizeof reply - 1);
-    return;
-  }
-  std::string header = "PNG " + std::to_string(png.size()) + "\n";
-  if (SendAll(client, header.data(), header.size())) SendAll(client, png.data(), png.size());
+  if (gfx::EncodePng(frame, &png) != gfx::Ok) return "ERR cannot encode\n";
+  return "PNG " + std::to_string(png.size()) + "\n" + std::string(png.begin(), png.end());
 }
-
-void SendText(int client, const std::string& text) { SendAll(client, text.data(), text.size()); }
 
 void Serve(int client) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   std::string request;
   if (!RecvLine(client, &request, deadline)) return;
-  if (request == "WINDOWS") return SendText(client, WindowList());
-  if (request == "JOURNAL") {
-    std::string reply;
-    for (const JournalEntry& e : JournalEntries()) reply += FormatJournalEntry(e) + "\n";
-    return SendText(client, reply + "END\n");
-  }
-  if (request == "KEEP SHOWN FRAMES") {
-    KeepShownFrames();
-    return SendText(client, "OK\n");
-  }
-  if (request.rfind("SHOWN ", 0) == 0) {
-    gfx::Surface frame;
-    if (!ShownFrame(std::strtoull(request.c_str() + 6, nullptr, 10), &frame))
-      return SendText(client, "ERR no frame kept\n");
-    return SendPng(client, frame);
-  }
-  if (request.rfind("PLAYER ", 0) == 0) {
-    std::string mode = request.substr(7);
-    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
-    if (known)
-      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
-                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
-    return SendText(client, known ? "OK\n" : "ERR unknown player mode\n");
-  }
-  if (request != "FRAME") return SendText(client, "ERR unknown request\n");
-  gfx::Surface frame;
-  ComposeFrame(&frame);
-  SendPng(client, frame);
+  const std::string reply = ReplyTo(request);
+  SendAll(client, reply.data(), reply.size());
 }
 
 void Loop(Server* s) {
@@ -194,6 +161,48 @@ bool Answers(const sockaddr_un& addr) {
 void StopAtExit() { StopFrameServer(); }
 
 }  // namespace
+
+std::string ReplyTo(const std::string& request) {
+  if (request == "WINDOWS") return WindowList();
+  if (request == "JOURNAL") {
+    std::string reply;
+    for (const JournalEntry& e : JournalEntries()) reply += FormatJournalEntry(e) + "\n";
+    return reply + "END\n";
+  }
+  if (request == "KEEP SHOWN FRAMES") {
+    KeepShownFrames();
+    return "OK\n";
+  }
+  if (request.rfind("SHOWN ", 0) == 0) {
+    gfx::Surface frame;
+    if (!ShownFrame(std::strtoull(request.c_str() + 6, nullptr, 10), &frame)) return "ERR no frame kept\n";
+    return PngReply(frame);
+  }
+  if (request.rfind("PLAYER ", 0) == 0) {
+    std::string mode = request.substr(7);
+    bool known = mode == "fullscreen" || mode == "maximized" || mode == "off";
+    if (known)
+      SetPlayer(mode == "fullscreen" ? PlayerMode::FullScreen
+                                     : mode == "maximized" ? PlayerMode::Maximized : PlayerMode::Off);
+    return known ? "OK\n" : "ERR unknown player mode\n";
+  }
+  if (request != "FRAME") return "ERR unknown request\n";
+  gfx::Surface frame;
+  ComposeFrame(&frame);
+  return PngReply(frame);
+}
+
+bool ParseWindowLine(const std::string& line, DesktopWindow* w) {
+  std::istringstream in(line);
+  int visible = 0;
+  if (!(in >> w->id >> visible >> w->rect.left >> w->rect.top >> w->rect.right >> w->rect.bottom >> w->generation >>
+        w->changedUs >> w->className))
+    return false;
+  w->visible = visible != 0;
+  w->rect.right += w->rect.left;
+  w->rect.bottom += w->rect.top;
+  return true;
+}
 
 bool StartFrameServer() {
   Server& s = TheServer();
@@ -277,15 +286,8 @@ gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
   std::string line;
   while (RecvLine(c.fd, &line, deadline)) {
     if (line == "END") return gfx::Ok;
-    std::istringstream in(line);
     DesktopWindow w;
-    int visible = 0;
-    if (!(in >> w.id >> visible >> w.rect.left >> w.rect.top >> w.rect.right >> w.rect.bottom >> w.generation >>
-          w.className))
-      return gfx::GenericError;
-    w.visible = visible != 0;
-    w.rect.right += w.rect.left;
-    w.rect.bottom += w.rect.top;
+    if (!ParseWindowLine(line, &w)) return gfx::GenericError;
     windows->push_back(w);
   }
   return gfx::Aborted;

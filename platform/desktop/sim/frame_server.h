@@ -41,6 +41,7 @@ struct DesktopWindow {
   bool visible = false;
   RECT rect{0, 0, 0, 0};
   std::uint64_t generation = 0;  // how many times its layered contents were given
+  std::int64_t changedUs = 0;    // steady clock, microseconds: when contents were last given or it was shown
   std::string className;
 };
 // Lists the serving process's top-level windows, bottom of the z-order first.
@@ -56,5 +57,13 @@ gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeou
 // Asks the serving process to show or end the stand-in program in front ("fullscreen",
 // "maximized", "off"); InvalidParameter for another mode.
 gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = 5000);
+
+// The two ends of the protocol apart from the socket. Request lines and the
+// text lines of a reply are at most kMaxLine characters before their newline.
+constexpr std::size_t kMaxLine = 128;
+// The serving process's whole reply to one request line (without its newline).
+std::string ReplyTo(const std::string& request);
+// A line of the WINDOWS reply as the client reads it; false when it is not one.
+bool ParseWindowLine(const std::string& line, DesktopWindow* window);
 
 }  // namespace orv::desktop

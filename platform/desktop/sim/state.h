@@ -24,7 +24,10 @@ struct WindowRecord {
   COLORREF colourKey = 0;
   HRGN region = nullptr;             // owned
   gfx::Surface client;               // what GetDC draws on
+  int clientDcs = 0;                 // DCs on the client pixels not yet released
+  std::uint64_t clientVersion = 0;   // counts the DCs handed out and given back
   std::uint64_t generation = 0;      // counts the layered contents given
+  std::int64_t changedUs = 0;        // steady clock: when contents were last given or it was last shown
 };
 
 std::recursive_mutex& Lock();
@@ -32,6 +35,8 @@ std::recursive_mutex& Lock();
 // to date with the message core's live top-level windows first.
 std::vector<std::pair<HWND, WindowRecord*>> Ordered();
 WindowRecord* Find(HWND hwnd);  // caller holds Lock(); creates the record if live
+// The steady clock (CLOCK_MONOTONIC) in microseconds, the time base of changedUs.
+std::int64_t NowUs();
 // Restacks a window as SetWindowPos's hWndInsertAfter says (caller holds Lock()).
 void Restack(HWND hwnd, HWND insertAfter);
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <set>
@@ -58,6 +59,10 @@ void ServeIfShown(HWND hwnd) {
 }
 
 void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
+  if (event == ui::WindowEvent::Shown && !(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) {
+    std::lock_guard<std::recursive_mutex> lock(Lock());
+    if (WindowRecord* record = Find(hwnd)) record->changedUs = NowUs();
+  }
   if (event == ui::WindowEvent::Created || event == ui::WindowEvent::Shown) {
     ServeIfShown(hwnd);
   } else if (event == ui::WindowEvent::Destroyed) {
@@ -127,6 +132,11 @@ void Sync(State& s) {
 std::recursive_mutex& Lock() {
   static std::recursive_mutex m;
   return m;
+}
+
+std::int64_t NowUs() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 std::vector<std::pair<HWND, WindowRecord*>> Ordered() {
@@ -266,6 +276,7 @@ BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC 
       record->layered = std::move(contents);
       record->layeredSet = true;
       ++record->generation;
+      record->changedUs = orv::desktop::detail::NowUs();
     }
     if (pblend) record->blend = *pblend;
     record->ulwFlags = dwFlags;
@@ -315,10 +326,28 @@ HDC WINAPI GetDC(HWND hWnd) {
     gfx::CopyRect(resized, 0, 0, record->client, 0, 0, record->client.width, record->client.height);
     record->client = std::move(resized);
   }
-  return gfx::CreateSurfaceDC(&record->client);
+  HDC dc = gfx::CreateSurfaceDC(&record->client);
+  // Whatever is drawn through the DC reaches the screen: the compositor draws
+  // the window anew while a DC is out and once more after it comes back.
+  if (dc) {
+    ++record->clientDcs;
+    ++record->clientVersion;
+  }
+  return dc;
 }
 
-int WINAPI ReleaseDC(HWND, HDC hDC) { return DeleteDC(hDC) ? 1 : 0; }
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
+  if (!DeleteDC(hDC)) return 0;
+  if (hWnd) {
+    std::lock_guard<std::recursive_mutex> lock(Lock());
+    orv::desktop::detail::WindowRecord* record = Find(hWnd);
+    if (record && record->clientDcs > 0) {
+      --record->clientDcs;
+      ++record->clientVersion;
+    }
+  }
+  return 1;
+}
 
 HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
   orv::desktop::TaskbarWindow();  // the screen has its taskbar whenever anyone looks

@@ -32,6 +32,19 @@
 #define INVALID_SET_FILE_POINTER (static_cast<DWORD>(-1))
 #define INVALID_FILE_ATTRIBUTES (static_cast<DWORD>(-1))
 
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION, *PBY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+
 extern "C" {
 
 // INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND (folders are
@@ -50,6 +63,11 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
                       LPOVERLAPPED lpOverlapped);
 DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod);
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
+// From the host file behind the handle: the volume serial number is its device,
+// the file index its inode, the times are its change (creation), access and
+// modification times to the 100 ns; FALSE with ERROR_INVALID_HANDLE for a handle
+// that is not a file.
+BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
 
 // The first entry matching the last component (wildcards '*' and '?', matched
 // against long and short names); INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND

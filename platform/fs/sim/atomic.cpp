@@ -56,14 +56,15 @@ bool ReadWholeFile(const std::string& path, std::string* content, std::string* e
   return true;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* error) {
+bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* error, Durability durability) {
+  const bool toDisk = durability == Durability::kPowerLoss;
   std::string temp = path + ".tmp";
   int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) {
     if (error) *error = Describe("cannot create", temp);
     return false;
   }
-  bool ok = WriteAll(fd, content.data(), content.size()) && fsync(fd) == 0;
+  bool ok = WriteAll(fd, content.data(), content.size()) && (!toDisk || fsync(fd) == 0);
   if (!ok && error) *error = Describe("cannot write", temp);
   if (close(fd) != 0 && ok) {
     ok = false;
@@ -77,6 +78,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
     unlink(temp.c_str());
     return false;
   }
+  if (!toDisk) return true;
   // The rename itself must reach the disk before the change counts as made.
   std::string folder = path.substr(0, path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/'));
   int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -195,6 +195,42 @@ extern "C" DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
   return static_cast<DWORD>(size);
 }
 
+namespace {
+
+// FILETIME counts 100 ns from 1601.
+FILETIME FileTimeOf(const timespec& t) {
+  unsigned long long ticks = (static_cast<unsigned long long>(t.tv_sec) + 11644473600ULL) * 10000000ULL +
+                             static_cast<unsigned long long>(t.tv_nsec) / 100;
+  return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI GetFileInformationByHandle(HANDLE handle, LPBY_HANDLE_FILE_INFORMATION info) {
+  auto file = FileOf(handle);
+  if (!file) return FALSE;
+  struct stat st {};
+  if (!info || fstat(file->fd, &st) != 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::memset(info, 0, sizeof *info);
+  info->dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  info->ftCreationTime = FileTimeOf(st.st_ctim);
+  info->ftLastAccessTime = FileTimeOf(st.st_atim);
+  info->ftLastWriteTime = FileTimeOf(st.st_mtim);
+  info->dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev);
+  auto size = static_cast<unsigned long long>(st.st_size);
+  info->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+  info->nFileSizeLow = static_cast<DWORD>(size);
+  info->nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+  auto inode = static_cast<unsigned long long>(st.st_ino);
+  info->nFileIndexHigh = static_cast<DWORD>(inode >> 32);
+  info->nFileIndexLow = static_cast<DWORD>(inode);
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
 extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
   if (!pattern || !data) {
     SetLastError(ERROR_INVALID_PARAMETER);

@@ -120,9 +120,11 @@ void AddRealEntries(const std::string& hostDir, std::vector<RawEntry>* out) {
   while (dirent* e = readdir(dir)) {
     std::string name = e->d_name;
     if (name == "." || name == "..") continue;
-    bool isDir = false;
+    bool isDir = e->d_type == DT_DIR;
     std::string host = hostDir + "/" + name;
-    if (!StatPath(host, &isDir)) continue;
+    // The listing's own type spares a look at each file; links and file
+    // systems that give no type are looked at (a broken link is no entry).
+    if (e->d_type != DT_DIR && e->d_type != DT_REG && !StatPath(host, &isDir)) continue;
     out->push_back(RawEntry{name, host, isDir, false});
   }
   closedir(dir);

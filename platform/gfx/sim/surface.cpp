@@ -52,7 +52,7 @@ Pixel Over(Pixel dst, Pixel src, std::uint8_t constantAlpha) {
           (Mul255(Channel(src, 8), constantAlpha) << 8) | Mul255(Channel(src, 0), constantAlpha);
   }
   std::uint32_t sa = src >> 24;
-  if (sa == 255) return src;
+  if (sa == 255 || dst == 0) return src;  // nothing of a transparent destination is kept
   if (sa == 0) return dst;
   std::uint32_t keep = 255 - sa;
   Pixel out = 0;

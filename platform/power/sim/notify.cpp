@@ -1,7 +1,8 @@
 // Power-setting notifications: one subscription to the power source's events
 // (root\Sim:Sim_PowerEvent) for the process, whose sink sends WM_POWERBROADCAST
 // to every registered window. The subscription is made by the first registration
-// and kept; a later registration makes a new one when the provider went away.
+// and kept, also while the provider is away; a later registration makes a new
+// one only when it ended.
 // It is never cancelled from a registering thread: a cancel waits for the sink,
 // which may be sending to that very thread.
 #include <windows.h>

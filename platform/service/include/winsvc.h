@@ -1,10 +1,11 @@
 // The simulated build's <winsvc.h>, with the service types of the SDK's winnt.h:
 // the service control manager. The database lives under the state folder, one
 // folder per service with its installed record and its last reported status;
-// StartServiceA launches the program as a detached process, and the dispatcher in
-// that process serves the controls of ControlService over a socket of the
-// service's folder. No manager process runs: each call reads and writes the
-// database itself, and a service whose process has died reads as stopped.
+// StartServiceA launches the program, watched by a process of the manager of its
+// own (orv-scm supervise) that carries out the failure actions, and the
+// dispatcher in that process serves the controls of ControlService over a socket
+// of the service's folder. Otherwise no manager process runs: each call reads and
+// writes the database itself, and a service whose process has died reads as stopped.
 #pragma once
 #include "windef.h"
 #include "winerror.h"
@@ -69,6 +70,29 @@ DECLARE_HANDLE(SERVICE_STATUS_HANDLE);
    SERVICE_ENUMERATE_DEPENDENTS | SERVICE_START | SERVICE_STOP | SERVICE_PAUSE_CONTINUE | SERVICE_INTERROGATE | \
    SERVICE_USER_DEFINED_CONTROL)
 
+#define SERVICE_CONFIG_DESCRIPTION 1
+#define SERVICE_CONFIG_FAILURE_ACTIONS 2
+
+typedef enum _SC_ACTION_TYPE {
+  SC_ACTION_NONE = 0,
+  SC_ACTION_RESTART = 1,
+  SC_ACTION_REBOOT = 2,
+  SC_ACTION_RUN_COMMAND = 3
+} SC_ACTION_TYPE;
+
+typedef struct _SC_ACTION {
+  SC_ACTION_TYPE Type;
+  DWORD Delay;
+} SC_ACTION, *LPSC_ACTION;
+
+typedef struct _SERVICE_FAILURE_ACTIONSA {
+  DWORD dwResetPeriod;
+  LPSTR lpRebootMsg;
+  LPSTR lpCommand;
+  DWORD cActions;
+  SC_ACTION* lpsaActions;
+} SERVICE_FAILURE_ACTIONSA, *LPSERVICE_FAILURE_ACTIONSA;
+
 typedef struct _SERVICE_STATUS {
   DWORD dwServiceType;
   DWORD dwCurrentState;
@@ -108,6 +132,22 @@ BOOL WINAPI StartServiceA(SC_HANDLE hService, DWORD dwNumServiceArgs, LPCSTR* lp
 // Delivers the control to the service's handler and gives the status afterwards.
 BOOL WINAPI ControlService(SC_HANDLE hService, DWORD dwControl, LPSERVICE_STATUS lpServiceStatus);
 BOOL WINAPI QueryServiceStatus(SC_HANDLE hService, LPSERVICE_STATUS lpServiceStatus);
+
+// Only SERVICE_CONFIG_FAILURE_ACTIONS (ERROR_INVALID_LEVEL otherwise). The handle
+// needs SERVICE_CHANGE_CONFIG, and SERVICE_START as well when an action restarts
+// the service. When the service's process ends without having reported
+// SERVICE_STOPPED, the manager counts a failure (the count starts again after
+// dwResetPeriod seconds without one), writes an entry of source "Service Control
+// Manager" to the event log (7031 when it acts, 7034 when it does not) and, for
+// SC_ACTION_RESTART, starts the service again after the action's delay; the Nth
+// failure takes the Nth action, and every later one the last. Rebooting and
+// running the command are recorded, not carried out, on this machine.
+BOOL WINAPI ChangeServiceConfig2A(SC_HANDLE hService, DWORD dwInfoLevel, LPVOID lpInfo);
+// The failure actions as a SERVICE_FAILURE_ACTIONSA followed by the data its
+// pointers point to (ERROR_INSUFFICIENT_BUFFER, with the size in *pcbBytesNeeded,
+// when lpBuffer cannot hold them). The handle needs SERVICE_QUERY_CONFIG.
+BOOL WINAPI QueryServiceConfig2A(SC_HANDLE hService, DWORD dwInfoLevel, LPBYTE lpBuffer, DWORD cbBufSize,
+                                 LPDWORD pcbBytesNeeded);
 
 // In the service's process: connects to the manager (only a process that
 // StartServiceA launched can; others get ERROR_FAILED_SERVICE_CONTROLLER_CONNECT),

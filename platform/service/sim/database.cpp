@@ -134,7 +134,7 @@ unsigned long long StartTimeOf(int pid) {
   return 0;
 }
 
-Status ReadStatus(const std::string& name) {
+Status ReadRecord(const std::string& name) {
   Status s;
   Fields f;
   if (!ReadFields(Folder(name) + "/status", &f)) return s;
@@ -147,6 +147,11 @@ Status ReadStatus(const std::string& name) {
   s.status.dwWaitHint = Number(f, "wait");
   s.pid = static_cast<int>(Number(f, "pid"));
   s.startTime = std::strtoull(Text(f, "started").c_str(), nullptr, 10);
+  return s;
+}
+
+Status ReadStatus(const std::string& name) {
+  Status s = ReadRecord(name);
   if (s.status.dwCurrentState != SERVICE_STOPPED && StartTimeOf(s.pid) != s.startTime) {
     s.status = SERVICE_STATUS{SERVICE_WIN32_OWN_PROCESS, SERVICE_STOPPED, 0, ERROR_PROCESS_ABORTED, 0, 0, 0};
     s.pid = 0;
@@ -163,6 +168,53 @@ bool WriteStatus(const std::string& name, const Status& s) {
       << "\nspecific=" << s.status.dwServiceSpecificExitCode << "\ncheckpoint=" << s.status.dwCheckPoint
       << "\nwait=" << s.status.dwWaitHint << "\npid=" << s.pid << "\nstarted=" << s.startTime << "\n";
   return WriteFileAtomically(Folder(name) + "/status", out.str());
+}
+
+bool ReadFailureActions(const std::string& name, FailureActions* out) {
+  *out = FailureActions();
+  Fields f;
+  if (!ReadFields(Folder(name) + "/recovery", &f)) return false;
+  out->resetPeriod = Number(f, "reset");
+  out->rebootMessage = Text(f, "reboot");
+  out->command = Text(f, "command");
+  std::istringstream list(Text(f, "actions"));
+  std::string item;
+  while (std::getline(list, item, ',')) {
+    auto colon = item.find(':');
+    if (colon == std::string::npos) continue;
+    SC_ACTION action{};
+    const unsigned long type = std::strtoul(item.c_str(), nullptr, 10);
+    action.Type = type <= SC_ACTION_RUN_COMMAND ? static_cast<SC_ACTION_TYPE>(type) : SC_ACTION_NONE;
+    action.Delay = static_cast<DWORD>(std::strtoul(item.c_str() + colon + 1, nullptr, 10));
+    out->actions.push_back(action);
+  }
+  return true;
+}
+
+bool WriteFailureActions(const std::string& name, const FailureActions& a) {
+  if (!OneLine(a.rebootMessage) || !OneLine(a.command)) return false;
+  std::ostringstream out;
+  out << "reset=" << a.resetPeriod << "\nreboot=" << a.rebootMessage << "\ncommand=" << a.command << "\nactions=";
+  for (std::size_t i = 0; i < a.actions.size(); ++i) {
+    out << (i ? "," : "") << static_cast<unsigned>(a.actions[i].Type) << ':' << a.actions[i].Delay;
+  }
+  out << "\n";
+  return WriteFileAtomically(Folder(name) + "/recovery", out.str());
+}
+
+Failures ReadFailures(const std::string& name) {
+  Failures failures;
+  Fields f;
+  if (!ReadFields(Folder(name) + "/failures", &f)) return failures;
+  failures.count = Number(f, "count");
+  failures.lastTime = std::strtoll(Text(f, "last").c_str(), nullptr, 10);
+  return failures;
+}
+
+bool WriteFailures(const std::string& name, const Failures& failures) {
+  std::ostringstream out;
+  out << "count=" << failures.count << "\nlast=" << failures.lastTime << "\n";
+  return WriteFileAtomically(Folder(name) + "/failures", out.str());
 }
 
 bool WriteStartArgs(const std::string& name, DWORD argc, const char** argv) {

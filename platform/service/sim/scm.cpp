@@ -16,40 +16,17 @@
 #include "platform/service/sim/control.h"
 #include "platform/service/sim/database.h"
 #include "platform/service/sim/launch.h"
+#include "platform/service/sim/sc_handle.h"
 
 namespace {
 
 namespace db = orv::svc::db;
 namespace control = orv::svc::control;
-using orv::win::KernelObject;
 using orv::win::LookupHandleAs;
+using orv::svc::NewScHandle;
+using orv::svc::ScObject;
 
-// A manager or service handle and the access it was opened with.
-class ScObject : public KernelObject {
- public:
-  ScObject(std::string name, DWORD access) : name(std::move(name)), access(access) {}
-  std::string name;  // empty for the manager
-  DWORD access;
-};
-
-SC_HANDLE NewHandle(const std::string& name, DWORD access) {
-  return reinterpret_cast<SC_HANDLE>(orv::win::RegisterHandle(std::make_shared<ScObject>(name, access)));
-}
-
-// The object behind h when it is a service (or, with manager, the manager) handle
-// granted every right in needed; sets the last error otherwise.
-std::shared_ptr<ScObject> Lookup(SC_HANDLE h, bool manager, DWORD needed) {
-  auto object = LookupHandleAs<ScObject>(h);
-  if (!object || object->name.empty() != manager) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
-  if ((object->access & needed) != needed) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-  }
-  return object;
-}
+using orv::svc::LookupSc;
 
 bool Active(const db::Status& s) { return s.status.dwCurrentState != SERVICE_STOPPED; }
 
@@ -78,13 +55,13 @@ extern "C" SC_HANDLE WINAPI OpenSCManagerA(LPCSTR machine, LPCSTR database, DWOR
     return nullptr;
   }
   db::Root();
-  return NewHandle(std::string(), access);
+  return NewScHandle(std::string(), access);
 }
 
 extern "C" SC_HANDLE WINAPI CreateServiceA(SC_HANDLE manager, LPCSTR name, LPCSTR displayName, DWORD access,
                                           DWORD serviceType, DWORD startType, DWORD errorControl, LPCSTR binaryPath,
                                           LPCSTR, LPDWORD, LPCSTR, LPCSTR, LPCSTR) {
-  if (!Lookup(manager, true, SC_MANAGER_CREATE_SERVICE)) return nullptr;
+  if (!LookupSc(manager, true, SC_MANAGER_CREATE_SERVICE)) return nullptr;
   if (!name || !*name || std::string(name).size() > 256 || !binaryPath || !*binaryPath ||
       serviceType != SERVICE_WIN32_OWN_PROCESS || startType < SERVICE_AUTO_START || startType > SERVICE_DISABLED) {
     SetLastError(!name || !*name ? ERROR_INVALID_NAME : ERROR_INVALID_PARAMETER);
@@ -110,17 +87,17 @@ extern "C" SC_HANDLE WINAPI CreateServiceA(SC_HANDLE manager, LPCSTR name, LPCST
     return nullptr;
   }
   db::WriteStatus(name, db::Status{});
-  return NewHandle(name, access);
+  return NewScHandle(name, access);
 }
 
 extern "C" SC_HANDLE WINAPI OpenServiceA(SC_HANDLE manager, LPCSTR name, DWORD access) {
-  if (!Lookup(manager, true, SC_MANAGER_CONNECT)) return nullptr;
+  if (!LookupSc(manager, true, SC_MANAGER_CONNECT)) return nullptr;
   db::Config config;
   if (!name || !*name || !db::ReadConfig(name, &config)) {
     SetLastError(name && *name ? ERROR_SERVICE_DOES_NOT_EXIST : ERROR_INVALID_NAME);
     return nullptr;
   }
-  return NewHandle(config.name, access);
+  return NewScHandle(config.name, access);
 }
 
 extern "C" BOOL WINAPI CloseServiceHandle(SC_HANDLE handle) {
@@ -129,7 +106,7 @@ extern "C" BOOL WINAPI CloseServiceHandle(SC_HANDLE handle) {
 }
 
 extern "C" BOOL WINAPI DeleteService(SC_HANDLE service) {
-  auto s = Lookup(service, false, DELETE);
+  auto s = LookupSc(service, false, DELETE);
   if (!s) return FALSE;
   db::Config config;
   if (!db::ReadConfig(s->name, &config)) return Fail(ERROR_SERVICE_DOES_NOT_EXIST);
@@ -140,7 +117,7 @@ extern "C" BOOL WINAPI DeleteService(SC_HANDLE service) {
 }
 
 extern "C" BOOL WINAPI StartServiceA(SC_HANDLE service, DWORD argc, LPCSTR* argv) {
-  auto s = Lookup(service, false, SERVICE_START);
+  auto s = LookupSc(service, false, SERVICE_START);
   if (!s) return FALSE;
   db::Config config;
   if (!db::ReadConfig(s->name, &config)) return Fail(ERROR_SERVICE_DOES_NOT_EXIST);
@@ -157,7 +134,7 @@ extern "C" BOOL WINAPI ControlService(SC_HANDLE service, DWORD control, LPSERVIC
   DWORD needed = control == SERVICE_CONTROL_STOP ? SERVICE_STOP
                  : control == SERVICE_CONTROL_INTERROGATE ? SERVICE_INTERROGATE
                                                           : SERVICE_PAUSE_CONTINUE;
-  auto s = Lookup(service, false, needed);
+  auto s = LookupSc(service, false, needed);
   if (!s) return FALSE;
   if (!status) return Fail(ERROR_INVALID_PARAMETER);
   db::Status current = db::ReadStatus(s->name);
@@ -171,7 +148,7 @@ extern "C" BOOL WINAPI ControlService(SC_HANDLE service, DWORD control, LPSERVIC
 }
 
 extern "C" BOOL WINAPI QueryServiceStatus(SC_HANDLE service, LPSERVICE_STATUS status) {
-  auto s = Lookup(service, false, SERVICE_QUERY_STATUS);
+  auto s = LookupSc(service, false, SERVICE_QUERY_STATUS);
   if (!s) return FALSE;
   if (!status) return Fail(ERROR_INVALID_PARAMETER);
   db::Config config;

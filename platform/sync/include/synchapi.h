@@ -29,25 +29,29 @@ HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES lpEventAttributes, BOOL bManual
 BOOL WINAPI SetEvent(HANDLE hEvent);
 BOOL WINAPI ResetEvent(HANDLE hEvent);
 
-// Waits for events. Waits for any of the objects only (bWaitAll TRUE gives
-// WAIT_FAILED with ERROR_INVALID_PARAMETER); the lowest signalled index wins, and
-// an auto-reset event is reset by the wait that reports it.
+// Waits for events and mutexes. Waits for any of the objects only (bWaitAll TRUE
+// gives WAIT_FAILED with ERROR_INVALID_PARAMETER); the lowest signalled index
+// wins; an auto-reset event is reset by the wait that reports it, and a mutex is
+// owned by the waiting thread afterwards (WAIT_ABANDONED_0 + index when its last
+// owner's process ended without releasing it).
 DWORD WINAPI WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds);
 DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 
 // Named mutexes of the user's logon session (the state folder is the machine; the
 // session is the user's, or the one ORV_SESSION names). The first creator of a
-// name makes it; later creators, in any process of the session, get a handle to
-// the same mutex with ERROR_ALREADY_EXISTS as the last error. The name lives while
-// any handle to it is open; a process that ends lets go of its handles. Mutexes
-// here mark a name only: they cannot be owned (bInitialOwner TRUE gives NULL with
-// ERROR_INVALID_PARAMETER) nor waited for. Unnamed mutexes are not supported
-// (ERROR_INVALID_PARAMETER). Close with CloseHandle.
+// name makes it (and owns it when bInitialOwner is TRUE); later creators, in any
+// process of the session, get a handle to the same mutex with
+// ERROR_ALREADY_EXISTS as the last error and their bInitialOwner is ignored. The
+// name lives while any handle to it is open; a process that ends lets go of its
+// handles and of its ownership, which the next owner learns from WAIT_ABANDONED.
+// Ownership is recursive and belongs to a thread; a thread that ends while it
+// owns one does not abandon it here (only its process's end does). Unnamed
+// mutexes are not supported (ERROR_INVALID_PARAMETER). Close with CloseHandle.
 HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES lpMutexAttributes, BOOL bInitialOwner, LPCSTR lpName);
 // A handle to an existing mutex of the session; NULL with ERROR_FILE_NOT_FOUND when
 // no handle to the name is open.
 HANDLE WINAPI OpenMutexA(DWORD dwDesiredAccess, BOOL bInheritHandle, LPCSTR lpName);
-// FALSE with ERROR_NOT_OWNER: no thread owns a mutex here.
+// FALSE with ERROR_NOT_OWNER when the calling thread does not own the mutex.
 BOOL WINAPI ReleaseMutex(HANDLE hMutex);
 
 // Suspends the calling thread for at least dwMilliseconds (INFINITE: for ever).

@@ -19,16 +19,20 @@ namespace {
 
 using orv::win::Win32FromErrno;
 using orv::win::LookupHandleAs;
+using orv::win::Taken;
 using orv::win::Waitable;
+
+// How often a wait tries again the objects that have no descriptor to poll.
+constexpr int kRetryMs = 5;
 
 class EventObject : public Waitable {
  public:
   EventObject(orv::sim::unique_fd fd, bool manual) : fd_(std::move(fd)), manual_(manual) {}
   int WaitFd() const override { return fd_.get(); }
-  bool ConsumeSignal() override {
-    if (manual_) return true;
+  Taken Take() override {
+    if (manual_) return Taken::Signal;
     std::uint64_t v = 0;
-    return read(fd_.get(), &v, sizeof v) == static_cast<ssize_t>(sizeof v);
+    return read(fd_.get(), &v, sizeof v) == static_cast<ssize_t>(sizeof v) ? Taken::Signal : Taken::Nothing;
   }
   void Set() {
     std::uint64_t one = 1;
@@ -91,32 +95,40 @@ extern "C" DWORD WINAPI WaitForMultipleObjects(DWORD count, const HANDLE* handle
   // Held for the whole wait, so a handle closed meanwhile cannot free its object under us.
   std::vector<std::shared_ptr<Waitable>> objects(count);
   std::vector<pollfd> fds(count);
+  bool retry = false;
   for (DWORD i = 0; i < count; ++i) {
     objects[i] = LookupHandleAs<Waitable>(handles[i]);
     if (!objects[i]) {
       SetLastError(ERROR_INVALID_HANDLE);
       return WAIT_FAILED;
     }
-    fds[i] = pollfd{objects[i]->WaitFd(), POLLIN, 0};
+    fds[i] = pollfd{objects[i]->WaitFd(), POLLIN, 0};  // poll passes over a descriptor of -1
+    retry = retry || fds[i].fd < 0;
   }
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
+  for (bool last = false;;) {
+    for (DWORD i = 0; i < count; ++i) {
+      if (fds[i].fd >= 0 && !(fds[i].revents & POLLIN)) continue;
+      Taken taken = objects[i]->Take();
+      if (taken == Taken::Signal) return WAIT_OBJECT_0 + i;
+      if (taken == Taken::Abandoned) return WAIT_ABANDONED_0 + i;
+    }
+    if (last) return WAIT_TIMEOUT;
     int timeout = -1;
     if (milliseconds != INFINITE) {
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
       timeout = left > 0 ? static_cast<int>(left) : 0;
     }
+    if (retry && (timeout < 0 || timeout > kRetryMs)) timeout = kRetryMs;
     int n = poll(fds.data(), fds.size(), timeout);
     if (n < 0) {
       if (errno == EINTR) continue;
       SetLastError(Win32FromErrno(errno));
       return WAIT_FAILED;
     }
-    for (DWORD i = 0; i < count; ++i) {
-      if ((fds[i].revents & POLLIN) && objects[i]->ConsumeSignal()) return WAIT_OBJECT_0 + i;
-    }
-    if (timeout == 0) return WAIT_TIMEOUT;
+    // The round after the deadline passed still takes what is there by then.
+    if (milliseconds != INFINITE && Clock::now() >= deadline) last = true;
   }
 }
 

@@ -1,5 +1,5 @@
 // The simulated build's <sysinfoapi.h>, with the version records of the SDK's
-// winnt.h: the operating system's version.
+// winnt.h: the operating system's version, and the system time.
 #pragma once
 #include "windef.h"
 
@@ -37,5 +37,7 @@ extern "C" {
 // ("5.1", "6.0", ...) names another; FALSE with ERROR_INVALID_DATA when that text
 // is malformed.
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA lpVersionInformation);
+// The host's clock, in 100 ns from 1601 (UTC).
+VOID WINAPI GetSystemTimeAsFileTime(LPFILETIME lpSystemTimeAsFileTime);
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <objbase.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,8 +20,12 @@
 namespace orv::wmi::detail {
 namespace {
 
+// How often a subscription whose provider went away looks for it again.
+constexpr int kResumeEveryMs = 100;
+
 struct Subscription {
   std::uint64_t owner = 0;
+  std::string ns, cls;
   const IWbemObjectSink* key = nullptr;  // the sink as the subscriber named it, for Cancel
   IWbemObjectSink* sink = nullptr;  // one reference, released by the thread at its end
   Channel channel;
@@ -40,6 +45,32 @@ struct Subscription {
   }
 };
 
+// Connects the channel to the provider and subscribes on it: the provider's answer.
+HRESULT Open(Channel& channel, const std::string& ns, const std::string& cls) {
+  if (!channel.Connect(ProviderSocketPath())) return HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
+  wire::Writer w;
+  w.U8(static_cast<std::uint8_t>(wire::Op::Subscribe));
+  w.Str(ns);
+  w.Str(cls);
+  std::string reply;
+  if (!channel.Call(w.Body(), &reply, kCallTimeoutMs)) return WBEM_E_TRANSPORT_FAILURE;
+  wire::Reader r(reply);
+  auto status = static_cast<HRESULT>(r.U32());
+  return r.ok() ? status : static_cast<HRESULT>(WBEM_E_TRANSPORT_FAILURE);
+}
+
+// WMI keeps a subscription while its provider is away (killed or stopped) and
+// subscribes again once the provider serves: false when cancelled first.
+bool Resume(Subscription* s) {
+  s->channel.Close();
+  for (;;) {
+    pollfd wake{s->wake[0], POLLIN, 0};
+    if (poll(&wake, 1, kResumeEveryMs) > 0 || s->cancelled) return false;
+    if (SUCCEEDED(Open(s->channel, s->ns, s->cls))) return true;
+    s->channel.Close();
+  }
+}
+
 void Deliver(Subscription* s) {
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // the layer's own threads live in the multithreaded apartment
   HRESULT end = WBEM_E_CALL_CANCELLED;
@@ -47,7 +78,10 @@ void Deliver(Subscription* s) {
     int r = s->channel.WaitReadable(s->wake[0]);
     if (r == 0) break;
     std::string body;
-    if (r < 0 || !s->channel.Receive(&body, kCallTimeoutMs)) { end = WBEM_E_TRANSPORT_FAILURE; break; }
+    if (r < 0 || !s->channel.Receive(&body, kCallTimeoutMs)) {
+      if (Resume(s)) continue;
+      break;
+    }
     wire::Reader rd(body);
     auto op = static_cast<wire::Op>(rd.U8());
     wire::Object event = rd.Obj();
@@ -127,19 +161,12 @@ class Registry {
 HRESULT Subscriptions::Start(std::uint64_t owner, const std::string& ns, const std::string& cls,
                              IWbemObjectSink* sink) {
   auto s = std::make_shared<Subscription>();
-  if (!s->channel.Connect(ProviderSocketPath())) return HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
-  wire::Writer w;
-  w.U8(static_cast<std::uint8_t>(wire::Op::Subscribe));
-  w.Str(ns);
-  w.Str(cls);
-  std::string reply;
-  if (!s->channel.Call(w.Body(), &reply, kCallTimeoutMs)) return WBEM_E_TRANSPORT_FAILURE;
-  wire::Reader r(reply);
-  auto status = static_cast<HRESULT>(r.U32());
-  if (!r.ok()) return WBEM_E_TRANSPORT_FAILURE;
+  HRESULT status = Open(s->channel, ns, cls);
   if (FAILED(status)) return status;
   if (pipe2(s->wake, O_CLOEXEC) != 0) return E_OUTOFMEMORY;
   s->owner = owner;
+  s->ns = ns;
+  s->cls = cls;
   s->key = sink;
   s->sink = sink;
   sink->AddRef();

@@ -8,8 +8,11 @@
 
 namespace orv::wmi::detail {
 
-// A subscriber whose provider goes away sees SetStatus(WBEM_STATUS_COMPLETE,
-// WBEM_E_TRANSPORT_FAILURE) once and no more events; a cancelled one sees
+// A subscription outlives its provider: when the provider goes away (killed or
+// stopped) it gets no events until the provider serves again, and then gets them
+// again, as WMI keeps a consumer's subscription while a provider is reloaded. A
+// provider that sends something other than an event ends it with
+// SetStatus(WBEM_STATUS_COMPLETE, WBEM_E_TRANSPORT_FAILURE); a cancelled one sees
 // SetStatus(WBEM_STATUS_COMPLETE, WBEM_E_CALL_CANCELLED). Either way the sink's
 // reference is released afterwards.
 class Subscriptions {

@@ -1,0 +1,143 @@
+// The whole system under fire: the provider, the service, the tray and a
+// settings writer are killed (SIGKILL) at random moments while keys are pressed,
+// switches are thrown through the service's pipe and settings are written; then
+// each program must run again, once, the firmware must know the tray is there,
+// the tray must still show the keys, and no state file may be torn.
+//
+// The run is bounded (ORV_CHAOS_ROUNDS kills, 14 unless set) and its randomness
+// comes from one seed, printed first; ORV_CHAOS_SEED=<seed> plays the same kills
+// at the same pauses again.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <thread>
+
+#include "tests/chaos/state_checks.h"
+#include "tests/tray/tray_fixture.h"
+
+namespace chaostest {
+namespace {
+
+using orv::test::Child;
+using orv::test::Program;
+
+const char* const kKeys[] = {"wireless", "bluetooth", "webcam", "3g", "touchpad", "turbo",
+                             "volume-up", "volume-down", "brightness-up", "brightness-down"};
+const char* const kVictims[] = {"provider", "service", "tray", "settings writer"};
+
+unsigned long Setting(const char* name, unsigned long otherwise) {
+  const char* text = std::getenv(name);
+  return text && *text ? std::strtoul(text, nullptr, 10) : otherwise;
+}
+
+class Chaos : public traytest::Notebook {
+ protected:
+  // The storm: keys pressed, registers switched through the pipe, until stopped.
+  void StartStorm(unsigned seed) {
+    storm_.emplace_back([this, seed] {
+      std::mt19937 random(seed);
+      while (!stop_) orv::test::Run({Program("orv-sim"), "press", kKeys[random() % std::size(kKeys)]});
+    });
+    storm_.emplace_back([this, seed] {
+      std::mt19937 random(seed + 1);
+      while (!stop_) {
+        const bool system = random() % 2;
+        std::string set = system ? "root\\WMI:S:Orv_System:System:1:" : "root\\WMI:S:Orv_Device:Device:0:";
+        AskService(set + std::to_string(random() % (system ? 32 : 256)));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a switch now and then, not a flood
+      }
+    });
+  }
+  void StopStorm() {
+    stop_ = true;
+    for (auto& t : storm_) t.join();
+  }
+
+  void StartTray() {
+    calvex_ = std::make_unique<Child>(std::vector<std::string>{Program("Calvex")});
+    calvexPid_ = calvex_->pid();
+  }
+
+  // Kills one victim; the hardware and the user bring back theirs after a
+  // while, the service manager its service.
+  void Kill(const std::string& victim, std::mt19937& random) {
+    if (victim == "provider") {
+      for (int pid : RunningPrograms("orv-firmware")) kill(pid, SIGKILL);
+      std::this_thread::sleep_for(std::chrono::milliseconds(random() % 600));
+      Sim({"start"});
+    } else if (victim == "service") {
+      for (int pid : RunningPrograms("OrvService")) kill(pid, SIGKILL);
+    } else if (victim == "tray") {
+      calvex_->Signal(SIGKILL);
+      calvex_->Wait();
+      std::this_thread::sleep_for(std::chrono::milliseconds(random() % 600));
+      StartTray();
+    } else {
+      writer_->Signal(SIGKILL);
+      writer_->Wait();
+      writer_ = std::make_unique<Child>(std::vector<std::string>{Program("chaos_settings_writer")});
+    }
+  }
+
+  std::atomic<bool> stop_{false};
+  std::vector<std::thread> storm_;
+  std::unique_ptr<Child> writer_;
+};
+
+TEST_F(Chaos, EveryProgramKilledAtRandomComesBackAndNothingIsLostOrTorn) {
+  const unsigned seed = static_cast<unsigned>(Setting("ORV_CHAOS_SEED", std::random_device{}()));
+  const unsigned long rounds = Setting("ORV_CHAOS_ROUNDS", 14);
+  std::printf("chaos seed %u (ORV_CHAOS_SEED=%u replays it), %lu kills\n", seed, seed, rounds);
+  RecordProperty("chaos_seed", std::to_string(seed));
+  std::mt19937 random(seed);
+
+  InstallService();
+  StartCalvex();
+  writer_ = std::make_unique<Child>(std::vector<std::string>{Program("chaos_settings_writer")});
+  StartStorm(seed);
+  std::map<std::string, int> kills;
+  for (unsigned long round = 1; round <= rounds; ++round) {
+    const auto pause = std::chrono::milliseconds(150 + random() % 550);
+    const std::string victim = kVictims[random() % std::size(kVictims)];
+    std::printf("round %lu: %s killed after %lld ms\n", round, victim.c_str(), static_cast<long long>(pause.count()));
+    std::fflush(stdout);
+    std::this_thread::sleep_for(pause);
+    Kill(victim, random);
+    ++kills[victim];
+  }
+  StopStorm();
+  writer_->Signal(SIGKILL);
+  writer_->Wait();
+
+  // Each program runs again, once: the service brought back by its manager alone.
+  ASSERT_TRUE(orv::test::WaitFor([] { return orv::test::Run({Program("orv-sim"), "status"}).exitCode == 0; }));
+  ASSERT_TRUE(orv::test::WaitFor([] { return !AskService("root\\WMI:Q:Orv_Device:Device:0").empty(); },
+                                 std::chrono::seconds(60)))
+      << "the service did not come back";
+  ASSERT_TRUE(calvex_->Running()) << "the last tray ended by itself";
+  AwaitDesktop();
+  for (const char* program : {"orv-firmware", "OrvService", "Calvex"}) {
+    EXPECT_TRUE(orv::test::WaitFor([&] { return RunningPrograms(program).size() == 1; })) << program;
+  }
+  // The firmware knows the tray is there, and the tray still shows the keys.
+  EXPECT_TRUE(orv::test::WaitFor([&] { return Register("root\\WMI:Q:Orv_Software:Software:0") == 1; }));
+  EXPECT_TRUE(orv::test::WaitFor([&] {
+    const std::uint64_t before = LastEntry();
+    Sim({"press", "webcam"});
+    return orv::test::WaitFor([&] {
+      for (const auto& e : Journal())
+        if (e.seq > before && e.shown) return true;
+      return false;
+    }, std::chrono::seconds(3));
+  })) << "the tray no longer shows the firmware's keys";
+  EXPECT_EQ(TornFiles(), std::vector<std::string>{});
+  for (auto& [victim, n] : kills) std::printf("%s killed %d times\n", victim.c_str(), n);
+}
+
+}  // namespace
+}  // namespace chaostest

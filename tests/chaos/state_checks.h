@@ -1,0 +1,22 @@
+// What the crash tests check after programs were killed: which of the system's
+// programs run on this state folder, whether the service answers, and whether
+// every file that keeps settings or state is whole.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace chaostest {
+
+// The live (not zombie) processes of the program file name that run on the
+// state folder $ORV_HOME.
+std::vector<int> RunningPrograms(const std::string& name);
+
+// The service's reply to a command string through its pipe; empty when the call failed.
+std::string AskService(const std::string& command);
+
+// A description of each file of the state folder that is torn or was found
+// damaged: the registry hives, the firmware's state file, and the values the
+// settings writer writes (registry and profile). Empty when all are whole.
+std::vector<std::string> TornFiles();
+
+}  // namespace chaostest
