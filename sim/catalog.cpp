@@ -1,8 +1,9 @@
 // Class table and the mapping of instances, writes and methods onto the EC state.
 #include "sim/catalog.h"
 
-#include "platform/text/sim/ansi.h"
 #include "platform/wmi/sim/cim.h"
+#include "sim/audio_catalog.h"
+#include "sim/catalog_objects.h"
 
 namespace orv::sim {
 
@@ -36,6 +37,8 @@ const ClassDef kClasses[] = {
     {kCimv2, "Win32_BIOS", false},
     {kSimNs, "Sim_PowerStatus", false},
     {kSimNs, "Sim_PowerEvent", true},
+    {kSimNs, kAudioEndpointClass, false},
+    {kSimNs, kAudioEventClass, true},
 };
 
 const ClassDef* FindClass(const std::string& ns, const std::string& cls) {
@@ -44,31 +47,7 @@ const ClassDef* FindClass(const std::string& ns, const std::string& cls) {
   return nullptr;
 }
 
-Property Prop(const char* name, CIMTYPE type, Value v, bool readOnly = true, bool key = false) {
-  Property p;
-  p.name = name;
-  p.type = type;
-  detail::ToCim(v, type, &p.value);
-  p.readOnly = readOnly;
-  p.key = key;
-  return p;
-}
-
-Property Text(const char* name, const std::string& value, bool key = false) {
-  return Prop(name, CIM_STRING, Value::Str(text::AnsiToWide(value)), true, key);
-}
-
-Property Number(const char* name, CIMTYPE type, std::int64_t value, bool readOnly = true) {
-  return Prop(name, type, Value::Int(VT_I8, value), readOnly);
-}
-
-Object Make(const ClassDef& c) {
-  Object o;
-  o.server = Catalog::kServer;
-  o.ns = c.ns;
-  o.cls = c.name;
-  return o;
-}
+Object Make(const ClassDef& c) { return MakeObject(c.ns, c.name); }
 
 // An ACPI-mapped instance: key InstanceName and the Active flag first.
 Object Acpi(const ClassDef& c, const std::string& instanceName, bool key = true) {
@@ -134,6 +113,8 @@ std::vector<Object> Instances(const ClassDef& c, const EcState& s) {
     o.props.push_back(Number("ACLineStatus", CIM_UINT8, s.acLine));
     o.props.push_back(Number("BatteryLifePercent", CIM_UINT8, s.batteryPercent));
     out.push_back(std::move(o));
+  } else if (name == kAudioEndpointClass) {
+    out = AudioEndpoints(c.ns, s.audio);
   }
   return out;
 }
@@ -248,8 +229,9 @@ HRESULT Catalog::ExecMethod(const std::string& ns, const std::string& path, cons
   Found f;
   HRESULT hr = Resolve(ns, path, &f);
   if (FAILED(hr)) return hr;
+  if (f.index < 0) return WBEM_E_INVALID_METHOD;  // instance methods, not static ones
+  if (f.cls == kAudioEndpointClass) return AudioMethod(fw_, f.index, method, in);
   if (f.cls != "WmiMonitorBrightnessMethods" || !SameName(method, "WmiSetBrightness")) return WBEM_E_INVALID_METHOD;
-  if (f.index < 0) return WBEM_E_INVALID_METHOD;  // an instance method, not a static one
   if (!in) return WBEM_E_INVALID_METHOD_PARAMETERS;
   const Property* timeout = in->Find("Timeout");
   const Property* level = in->Find("Brightness");
@@ -257,6 +239,8 @@ HRESULT Catalog::ExecMethod(const std::string& ns, const std::string& path, cons
   if (!timeout || !level || FAILED(detail::ToCim(timeout->value, CIM_UINT32, &t)) ||
       FAILED(detail::ToCim(level->value, CIM_UINT8, &b)) || t.vt == VT_NULL || b.vt == VT_NULL || b.num > 100)
     return WBEM_E_INVALID_METHOD_PARAMETERS;
+  // A monitor whose driver refuses the call changes nothing.
+  if (fw_.State().brightnessRefused & (1u << f.index)) return WBEM_E_FAILED;
   fw_.SetMonitorBrightness(static_cast<std::size_t>(f.index), static_cast<int>(b.num));
   return WBEM_S_NO_ERROR;
 }
@@ -271,6 +255,7 @@ EventTarget Catalog::TargetOf(const Event& e) const {
   switch (e.kind) {
     case Event::Brightness: return {kWmi, "WmiMonitorBrightnessEvent"};
     case Event::Power: return {kSimNs, "Sim_PowerEvent"};
+    case Event::Audio: return {kSimNs, kAudioEventClass};
     default: return {kWmi, "Orv_Event"};
   }
 }
@@ -283,6 +268,9 @@ Object Catalog::EventObject(const Event& e) const {
     case Event::Brightness:
       o = Acpi(*c, MonitorName(static_cast<std::size_t>(e.monitor)), false);
       o.props.push_back(Number("Brightness", CIM_UINT8, e.value));
+      break;
+    case Event::Audio:
+      o = AudioEventObject(c->ns, e.audio);
       break;
     case Event::Power:
       o = Make(*c);

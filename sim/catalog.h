@@ -37,8 +37,6 @@ class Catalog {
   EventTarget TargetOf(const Event& e) const;
   wmi::wire::Object EventObject(const Event& e) const;
 
-  static constexpr const char* kServer = "ORVBOOK";
-
  private:
   struct Found {
     std::string cls;

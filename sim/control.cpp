@@ -25,6 +25,8 @@ bool ParseUnsigned(const std::string& s, std::uint64_t max, std::uint64_t* out) 
   return true;
 }
 
+bool IsOnOff(const std::string& s) { return s == "on" || s == "off"; }
+
 std::string KeyList() {
   std::string out;
   for (auto& k : Firmware::KeyNames()) out += (out.empty() ? "" : ", ") + k;
@@ -32,6 +34,13 @@ std::string KeyList() {
 }
 
 }  // namespace
+
+bool ParsePercent(const std::string& s, int* out) {
+  std::uint64_t n = 0;
+  if (s.rfind("0x", 0) == 0 || s.rfind("0X", 0) == 0 || !ParseUnsigned(s, 100, &n)) return false;
+  *out = static_cast<int>(n);
+  return true;
+}
 
 std::string ControlUsage() {
   return "usage: orv-sim COMMAND\n"
@@ -44,6 +53,12 @@ std::string ControlUsage() {
          "  ac plug|unplug|unknown     the AC adaptor\n"
          "  battery PERCENT            battery charge 0..100\n"
          "  brightness set PERCENT     panel brightness 0..100\n"
+         "  brightness refuse N on|off monitor N's driver fails every set (off: works again)\n"
+         "  volume set PERCENT         master volume of the default audio endpoint 0..100\n"
+         "  volume mute on|off         its mute state\n"
+         "  audio plug|unplug headphones     the headphone jack (its endpoint comes and goes)\n"
+         "  audio enable|disable speakers    the built-in speakers\n"
+         "  audio default speakers|headphones   the default audio endpoint\n"
          "  set asl N                  firmware ASL version (above 16: events carry the state)\n"
          "  set bios VERSION [MAKER]   BIOS version text and manufacturer\n"
          "  set monitors N             number of monitors 1..8\n"
@@ -90,9 +105,19 @@ bool ParseControl(const std::vector<std::string>& w, Action* action, std::string
     int p = static_cast<int>(n);
     *action = [p](Firmware& f) { f.SetBattery(p); return "battery " + std::to_string(p) + "%\n"; };
   } else if (verb == "brightness" && args(3) && w[1] == "set") {
-    if (!ParseUnsigned(w[2], 100, &n)) return bad("brightness set takes a percentage 0..100");
-    int p = static_cast<int>(n);
+    int p = 0;
+    if (!ParsePercent(w[2], &p)) return bad("brightness set takes a percentage 0..100");
     *action = [p](Firmware& f) { f.SetPanelBrightness(p); return "brightness " + std::to_string(p) + "%\n"; };
+  } else if (verb == "brightness" && args(4) && w[1] == "refuse" && IsOnOff(w[3])) {
+    if (!ParseUnsigned(w[2], kMaxMonitors - 1, &n)) return bad("brightness refuse takes a monitor number 0..7");
+    auto monitor = static_cast<std::size_t>(n);
+    bool on = w[3] == "on";
+    *action = [monitor, on](Firmware& f) {
+      f.SetBrightnessRefused(monitor, on);
+      return "monitor " + std::to_string(monitor) + (on ? " refuses brightness sets\n" : " takes brightness sets\n");
+    };
+  } else if (verb == "volume" || verb == "audio") {
+    return ParseAudioControl(w, action, error);
   } else if (verb == "set" && w.size() >= 3) {
     const std::string& what = w[1];
     if (what == "asl" && args(3)) {

@@ -23,7 +23,7 @@ const Key kPlainKeys[] = {
 void Firmware::Raise(std::uint8_t code, std::uint8_t stateByte) {
   std::uint32_t value = code;
   if (state_.aslVersion > 16) value |= static_cast<std::uint32_t>(stateByte) << 8;
-  events_.push_back({Event::Firmware, value, 0});
+  events_.push_back({Event::Firmware, value, 0, {}});
 }
 
 void Firmware::ToggleDevice(std::uint8_t bit, std::uint8_t code) {
@@ -57,7 +57,7 @@ bool Firmware::Press(const std::string& key) {
   } else if (key == "brightness-up" || key == "brightness-down") {
     bool up = key == "brightness-up";
     Raise(up ? code::kBrightnessUp : code::kBrightnessDown, 0);
-    SetPanelBrightness(state_.brightness[0] + (up ? kBrightnessStep : -kBrightnessStep));
+    StepBrightness(up);
   } else {
     auto it = std::find_if(std::begin(kPlainKeys), std::end(kPlainKeys), [&](const Key& k) { return key == k.name; });
     if (it == std::end(kPlainKeys)) return false;
@@ -66,8 +66,24 @@ bool Firmware::Press(const std::string& key) {
     if (it->code == code::kEco || it->code == code::kTheater) stateByte = state_.system[1];
     if (it->code == code::kHddKey) stateByte = state_.device[0];
     Raise(it->code, stateByte);
+    // The system acts on the volume keys as well: the default endpoint follows.
+    if (it->code == code::kVolumeUp) StepVolume(kVolumeStep);
+    if (it->code == code::kVolumeDown) StepVolume(-kVolumeStep);
+    if (it->code == code::kVolumeMute) ToggleMute();
   }
   return true;
+}
+
+void Firmware::StepBrightness(bool up) {
+  // The keys move the panel within its range and never the other way: from below
+  // the range, up goes to its bottom and down stays. At an end nothing changes,
+  // and nothing is reported.
+  const int now = state_.brightness[0];
+  int next = up ? std::min(kBrightnessKeyMax, std::max(kBrightnessKeyMin, now + kBrightnessStep))
+                : std::max(kBrightnessKeyMin, now - kBrightnessStep);
+  if (!up && now < kBrightnessKeyMin) next = now;
+  if (up && now > kBrightnessKeyMax) next = now;
+  if (next != now) SetMonitorBrightness(0, next);
 }
 
 void Firmware::RadioSwitch(bool on) {
@@ -86,7 +102,7 @@ void Firmware::AcLine(std::uint8_t status) {
   state_.acLine = status;
   // Turbo is not kept on battery; the firmware drops it without a key event.
   if (status != kAcOnline) state_.system[0] &= static_cast<std::uint8_t>(~bits::kTurbo);
-  events_.push_back({Event::Power, status, 0});
+  events_.push_back({Event::Power, status, 0, {}});
 }
 
 bool Firmware::SetBattery(int percent) {
@@ -102,7 +118,14 @@ bool Firmware::SetPanelBrightness(int percent) {
 bool Firmware::SetMonitorBrightness(std::size_t monitor, int percent) {
   if (monitor >= state_.brightness.size() || percent < 0 || percent > 100) return false;
   state_.brightness[monitor] = static_cast<std::uint8_t>(percent);
-  events_.push_back({Event::Brightness, static_cast<std::uint32_t>(percent), static_cast<int>(monitor)});
+  events_.push_back({Event::Brightness, static_cast<std::uint32_t>(percent), static_cast<int>(monitor), {}});
+  return true;
+}
+
+bool Firmware::SetBrightnessRefused(std::size_t monitor, bool refused) {
+  if (monitor >= kMaxMonitors) return false;
+  const auto bit = static_cast<std::uint8_t>(1u << monitor);
+  state_.brightnessRefused = refused ? (state_.brightnessRefused | bit) : (state_.brightnessRefused & ~bit);
   return true;
 }
 

@@ -19,14 +19,31 @@ constexpr std::uint8_t kVolumeMute = 0x21, kVolumeDown = 0x23, kVolumeUp = 0x32;
 constexpr std::uint8_t kBrightnessDown = 0x62, kBrightnessUp = 0x63;
 }  // namespace code
 
-struct Event {
-  enum Kind { Firmware, Brightness, Power } kind = Firmware;
-  std::uint32_t value = 0;  // Firmware: OrvEvt; Brightness: new level; Power: AC line status
-  int monitor = 0;          // Brightness only
+// What an audio event tells: a volume or mute change of an endpoint (with the
+// changer's context), an endpoint's new device state, its arrival or removal, or
+// the new default endpoint of a role.
+struct AudioNote {
+  enum Change : std::uint8_t { Volume = 1, State = 2, Added = 3, Removed = 4, Default = 5 };
+  Change change = Volume;
+  int endpoint = kSpeakers;  // kNoAudioDefault: a role left without an endpoint
+  float volume = 0.0f;       // Volume: the state after the change
+  bool mute = false;
+  std::string context;       // Volume: the changer's event context, a GUID's text or empty
+  std::uint32_t state = 0;   // State
+  int role = 0;              // Default: eConsole 0, eMultimedia 1, eCommunications 2
 };
 
-// Brightness the keys step by, in percent.
-constexpr int kBrightnessStep = 10;
+struct Event {
+  enum Kind { Firmware, Brightness, Power, Audio } kind = Firmware;
+  std::uint32_t value = 0;  // Firmware: OrvEvt; Brightness: new level; Power: AC line status
+  int monitor = 0;          // Brightness only
+  AudioNote audio;          // Audio only
+};
+
+// Brightness the keys step by, in percent, within the panel's range.
+constexpr int kBrightnessStep = 10, kBrightnessKeyMin = 20, kBrightnessKeyMax = 100;
+// Volume the keys step by, in percent.
+constexpr int kVolumeStep = 2;
 constexpr std::size_t kMaxMonitors = 8;
 
 class Firmware {
@@ -46,10 +63,27 @@ class Firmware {
   bool SetPanelBrightness(int percent);
   bool SetMonitorBrightness(std::size_t monitor, int percent);
   bool SetMonitors(std::size_t count);
+  // A monitor whose driver fails every set from now on (or no longer).
+  bool SetBrightnessRefused(std::size_t monitor, bool refused);
+
+  // The sound devices (sim/audio.cpp). An endpoint is kSpeakers or kHeadphones.
+  // Every set is reported, an unchanged value too; false when the endpoint is not
+  // there or the level is outside 0.0..1.0.
+  bool SetVolume(int endpoint, float level, const std::string& context);
+  bool SetMute(int endpoint, bool mute, const std::string& context);
+  // The same on the default endpoint; false when there is none.
+  bool SetDefaultVolume(float level);
+  bool SetDefaultMute(bool mute);
+  // False when the headphones are already so.
+  bool PlugHeadphones(bool plugged);
+  // False when the speakers are already so.
+  bool EnableSpeakers(bool enabled);
+  // False when the endpoint is not there or is the default already.
+  bool MakeDefault(int endpoint);
   void SetAsl(std::uint32_t version) { state_.aslVersion = version; }
   void SetBios(const std::string& version, const std::string* maker);
   void SetHddControl(bool present);
-  void RawEvent(std::uint32_t value) { events_.push_back({Event::Firmware, value, 0}); }
+  void RawEvent(std::uint32_t value) { events_.push_back({Event::Firmware, value, 0, {}}); }
 
   // Register writes as the WMI provider applies them (whole register).
   void WriteDevice(std::uint8_t value);
@@ -64,6 +98,17 @@ class Firmware {
   void Raise(std::uint8_t code, std::uint8_t stateByte);
   void ToggleDevice(std::uint8_t bit, std::uint8_t code);
   void ToggleTurbo();
+  void StepBrightness(bool up);
+  // The volume keys: a step (clamped to 0..100 %, nothing at the end) or the mute
+  // toggle of the default endpoint.
+  void StepVolume(int percent);
+  void ToggleMute();
+  void RaiseAudio(const AudioNote& note);
+  void VolumeChanged(int endpoint, const std::string& context);
+  // An endpoint came or went: its state, its arrival or removal, and a new default.
+  void EndpointChanged(int endpoint);
+  // A new default endpoint (or kNoAudioDefault), reported for every role.
+  void DefaultChanged(int endpoint);
 
   EcState state_;
   std::vector<Event> events_;

@@ -13,7 +13,8 @@ bool ProviderRunning();
 bool StartProvider(std::string* message);
 // Asks the provider to stop and waits until it has gone.
 bool StopProvider(std::string* message);
-// Sends one control command; *code is 0 for success, 2 for a refused command.
+// Sends one control command; *code is 0 for success, 1 for a command the notebook
+// could not carry out, 2 for a refused command.
 bool SendControl(const std::vector<std::string>& words, int* code, std::string* text);
 
 }  // namespace orv::sim

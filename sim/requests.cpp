@@ -28,8 +28,9 @@ void Control(Firmware& firmware, wire::Reader& r, wire::Writer& reply, Answer* o
     answer(2);
     reply.Str(error + "\n");
   } else {
-    answer(0);
-    reply.Str(action(firmware));
+    ControlReply done = action(firmware);
+    answer(done.done ? 0 : 1);
+    reply.Str(done.text);
   }
 }
 

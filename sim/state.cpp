@@ -37,7 +37,8 @@ bool EcState::operator==(const EcState& o) const {
   return device[0] == o.device[0] && device[1] == o.device[1] && system[0] == o.system[0] &&
          system[1] == o.system[1] && software == o.software && apRevision == o.apRevision &&
          aslVersion == o.aslVersion && biosVersion == o.biosVersion && biosMaker == o.biosMaker &&
-         acLine == o.acLine && batteryPercent == o.batteryPercent && brightness == o.brightness;
+         acLine == o.acLine && batteryPercent == o.batteryPercent && brightness == o.brightness &&
+         brightnessRefused == o.brightnessRefused && audio == o.audio;
 }
 
 std::string Serialize(const EcState& s) {
@@ -49,7 +50,8 @@ std::string Serialize(const EcState& s) {
     << "\nasl=" << s.aslVersion << "\nbios_version=" << s.biosVersion << "\nbios_maker=" << s.biosMaker
     << "\nac=" << unsigned(s.acLine) << "\nbattery=" << unsigned(s.batteryPercent) << "\nbrightness=";
   for (std::size_t i = 0; i < s.brightness.size(); ++i) o << (i ? "," : "") << unsigned(s.brightness[i]);
-  o << "\n";
+  o << "\nbrightness_refused=" << unsigned(s.brightnessRefused) << "\n";
+  SerializeAudio(s.audio, o);
   return o.str();
 }
 
@@ -100,11 +102,17 @@ bool Parse(const std::string& text, EcState* out, std::string* error) {
         s.brightness.push_back(static_cast<std::uint8_t>(n));
       }
       ok = ok && !s.brightness.empty() && s.brightness.size() <= 8;
+    } else if (key == "brightness_refused") {
+      ok = byte(&s.brightnessRefused);
+    } else if (ParseAudioLine(key, value, &s.audio, &ok)) {
+      // an audio line, checked as a whole below
     } else {
       return fail("unknown key \"" + key + "\"");
     }
     if (!ok) return fail("bad value \"" + value + "\" for " + key);
   }
+  std::string why;
+  if (!CheckAudio(s.audio, &why)) return fail(why);
   *out = s;
   return true;
 }
@@ -151,8 +159,11 @@ std::string Describe(const EcState& s) {
     << (s.acLine == kAcOnline ? "online" : s.acLine == kAcOffline ? "offline" : "unknown") << " ("
     << unsigned(s.acLine) << "), battery " << unsigned(s.batteryPercent) << "%\n"
     << "Brightness     ";
-  for (std::size_t i = 0; i < s.brightness.size(); ++i) o << " monitor " << i << ": " << unsigned(s.brightness[i]) << "%";
-  o << "\n";
+  for (std::size_t i = 0; i < s.brightness.size(); ++i) {
+    o << " monitor " << i << ": " << unsigned(s.brightness[i]) << "%";
+    if (s.brightnessRefused & (1u << i)) o << " (refuses to be set)";
+  }
+  o << "\n" << DescribeAudio(s.audio);
   return o.str();
 }
 

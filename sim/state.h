@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/audio_state.h"
+
 namespace orv::sim {
 
 // Register bits (the same layout the firmware's events carry).
@@ -36,6 +38,8 @@ struct EcState {
   std::uint8_t acLine = kAcOnline;
   std::uint8_t batteryPercent = 100;
   std::vector<std::uint8_t> brightness = {80};  // one entry per monitor, the panel first
+  std::uint8_t brightnessRefused = 0;           // monitors (bit n: monitor n) whose driver fails a set
+  AudioState audio;
 
   bool operator==(const EcState& o) const;
 };

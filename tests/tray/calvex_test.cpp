@@ -21,29 +21,13 @@ using orv::test::Program;
 const char* const kStartupLines[] = {
     "OnInitial Function", "\t Confirm Log's Status", "\t Register WMI event", "\t Define Language",
     "\t Set Icon and Set WindowsText", "\t Move Calvex's Windows", "\t Set Tray Icon", "\t Register KB Hook event",
-    "\t Load KBHook.dll", "\t Define OSD and ICON", "\t Define User Define key ",
-    "\t Register Audio's Event in Vista ", "\t Register Brightness's Event in Vista ", "\t Define ECO in Vista",
-    "\t Set Timer to Hide Windows", "\t Register Calvex to EC", "\t Register PowerSetting Event in vista",
+    "\t Load KBHook.dll", "\t Define OSD and ICON", "\t Define User Define key ", "\t Register Audio's Event in Vista ",
+    "\t Register Brightness's Event in Vista ", "\t Set Timer to Hide Windows", "\t Register Calvex to EC",
     "\t Confirm User Define Function", "\t Confirm ASL Code", "\t Confirm HDD Function",
     "\t Define Audio and Brightness value"};
 
 const char* const kTeardownLines[] = {"On Destroy Function", "\t UnRegister Calvex to EC", "\t UnLoad KBHook.dll",
                                       "\t Delete Tray Icon."};
-
-// The texts of the level-5 lines of a log, in order ("<<...>>  text \r\n").
-std::vector<std::string> TimestampedTexts(const std::string& log) {
-  std::vector<std::string> out;
-  std::istringstream in(log);
-  std::string line;
-  while (std::getline(in, line)) {
-    auto close = line.find(">>  ");
-    if (line.rfind("<<", 0) != 0 || close == std::string::npos) continue;
-    std::string text = line.substr(close + 4);
-    if (text.size() >= 2 && text.compare(text.size() - 2, 2, " \r") == 0) text.resize(text.size() - 2);
-    out.push_back(text);
-  }
-  return out;
-}
 
 class Calvex : public Notebook {
  protected:
@@ -55,15 +39,6 @@ class Calvex : public Notebook {
     orv::desktop::JournalEntry shown = WaitShown(before, x, y);
     EXPECT_NE(shown.seq, 0u) << "nothing appeared for " << key;
     return shown.seq ? FrameOf(shown) : orv::gfx::Surface();
-  }
-  // A screen with every OSD hidden again (the bare desktop).
-  orv::gfx::Surface Bare() {
-    orv::gfx::Surface bare;
-    EXPECT_TRUE(orv::test::WaitFor([&] {
-      bare = Screenshot();
-      return bare.At(1200, 700) == bare.At(600, 700);  // the OSD corner shows the wallpaper
-    }));
-    return bare;
   }
 };
 

@@ -106,6 +106,15 @@ orv::gfx::Surface Notebook::Screenshot() {
   return s;
 }
 
+orv::gfx::Surface Notebook::Bare() {
+  orv::gfx::Surface bare;
+  EXPECT_TRUE(orv::test::WaitFor([&] {
+    bare = Screenshot();
+    return bare.At(1200, 700) == bare.At(600, 700);  // the OSD corner shows the wallpaper
+  }));
+  return bare;
+}
+
 bool Notebook::WaitForChange(const orv::gfx::Surface& before, int x, int y, int timeoutMs) {
   return orv::test::WaitFor(
       [&] {
@@ -172,6 +181,20 @@ std::vector<std::string> Notebook::CalvexIcons() {
   while (std::getline(in, line))
     if (line.rfind(prefix, 0) == 0) mine.push_back(line.substr(prefix.size()));
   return mine;
+}
+
+std::vector<std::string> TimestampedTexts(const std::string& log) {
+  std::vector<std::string> out;
+  std::istringstream in(log);
+  std::string line;
+  while (std::getline(in, line)) {
+    auto close = line.find(">>  ");
+    if (line.rfind("<<", 0) != 0 || close == std::string::npos) continue;
+    std::string text = line.substr(close + 4);
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, " \r") == 0) text.resize(text.size() - 2);
+    out.push_back(text);
+  }
+  return out;
 }
 
 int SlotX(int slot, int w) { return 1280 - slot * w - 15; }

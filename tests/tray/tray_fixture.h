@@ -39,6 +39,8 @@ class Notebook : public ::testing::Test {
   std::string SimStatus();
 
   orv::gfx::Surface Screenshot();
+  // A screen with every OSD hidden again (the bare desktop).
+  orv::gfx::Surface Bare();
   // Waits until the screen differs from before at (x, y); false on time-out.
   bool WaitForChange(const orv::gfx::Surface& before, int x, int y, int timeoutMs = 30000);
 
@@ -62,6 +64,9 @@ class Notebook : public ::testing::Test {
   int calvexPid_ = -1;
   bool serviceInstalled_ = false;
 };
+
+// The texts of the timestamped lines of a log, in order ("<<...>>  text \r\n").
+std::vector<std::string> TimestampedTexts(const std::string& log);
 
 // Where an icon-slot display of a w x h picture stands on the default screen
 // (1280 x 800, 30-pixel taskbar at the bottom): slot 1, 2 or 3 from the right.

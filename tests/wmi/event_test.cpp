@@ -138,13 +138,21 @@ TEST_F(WmiTest, SetBrightnessMethodOnEveryMonitorRaisesOneEventEach) {
   ASSERT_EQ(levels.size(), 2u);
   EXPECT_EQ(Int(levels[0].get(), u"CurrentBrightness"), 45);
   EXPECT_EQ(Int(levels[1].get(), u"CurrentBrightness"), 45);
-  // The keys and the control command change the panel, one event each.
+  // The keys step the panel by 10 within 20..100 and the control command sets it,
+  // one event each change; a key at an end of the range changes nothing and raises
+  // nothing, and from below the range the up key goes to its bottom.
   Control({"press", "brightness-up"});
   Control({"brightness", "set", "100"});
-  Control({"press", "brightness-up"});  // already at the top: stays 100
-  ASSERT_TRUE(sink->WaitValues(5));
+  Control({"press", "brightness-up"});
+  Control({"brightness", "set", "25"});
+  Control({"press", "brightness-down"});
+  Control({"press", "brightness-down"});
+  Control({"brightness", "set", "10"});
+  Control({"press", "brightness-down"});
+  Control({"press", "brightness-up"});
+  ASSERT_TRUE(sink->WaitValues(8));
   auto v = sink->Values();
-  EXPECT_EQ(std::vector<std::int64_t>(v.begin() + 2, v.end()), (std::vector<std::int64_t>{55, 100, 100}));
+  EXPECT_EQ(std::vector<std::int64_t>(v.begin() + 2, v.end()), (std::vector<std::int64_t>{55, 100, 25, 20, 10, 20}));
 }
 
 TEST_F(WmiTest, SubscriptionStatusCodes) {

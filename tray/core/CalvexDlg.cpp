@@ -8,7 +8,9 @@
 
 #include "platform/base/unique_handle.h"
 #include "platform/framework/app.h"
+#include "tray/audio/KvVolume.h"
 #include "tray/core/message_pump.h"
+#include "tray/firmware/Brightness.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/firmware/PlatformInfo.h"
 #include "tray/osd/KvSysOSD.h"
@@ -108,11 +110,12 @@ BOOL CCalvexDlg::OnInitDialog() {
   WriteLog(5, "\t Define OSD and ICON");
   m_pUserDefineKey = std::make_unique<CKvUserDefineKey>();
   WriteLog(5, "\t Define User Define key ");
-  // The volume, brightness and ECO objects join here with their own parts of
-  // the program; the sequence and its lines already stand.
+  // The ECO object comes after the brightness subscription, with its line
+  // "\t Define ECO in Vista", once it exists: no line tells of a step not taken.
+  m_pVolume = std::make_unique<CKvVolume>();
+  RegisterBrightnessEvents();
   WriteLog(5, "\t Register Audio's Event in Vista ");
   WriteLog(5, "\t Register Brightness's Event in Vista ");
-  WriteLog(5, "\t Define ECO in Vista");
 
   m_nHideMainTimer = SetTimer(m_hWnd, TIMER_HIDE_MAIN, 500, nullptr);
   WriteLog(5, "\t Set Timer to Hide Windows");
@@ -124,8 +127,8 @@ BOOL CCalvexDlg::OnInitDialog() {
   if (!subscribed && !SubscribeToFirmwareEvents(error)) {
     std::fprintf(stderr, "Calvex: the firmware's events cannot be received (%s); its keys will show nothing\n", error);
   }
-  // The power-setting notification comes with the power broadcasts' part.
-  WriteLog(5, "\t Register PowerSetting Event in vista");
+  // The power-setting registration, and its line "\t Register PowerSetting Event
+  // in vista", come with the handling of the AC/DC broadcasts.
 
   m_bLastAcOnline = IsAcOnline();
   std::string fixedProgram;
@@ -149,6 +152,9 @@ BOOL CCalvexDlg::OnInitDialog() {
     SetHddTrayIcon(2);
   }
   WriteLog(5, "\t Confirm HDD Function");
+  m_nVolume = m_pVolume->GetVolume();
+  m_bMute = m_pVolume->GetMute();
+  m_nBrightness = GetBrightness();
   WriteLog(5, "\t Define Audio and Brightness value");
   return TRUE;
 }
@@ -158,12 +164,13 @@ void CCalvexDlg::OnDestroy() {
   WriteLog(5, "On Destroy Function");
   UnregisterFromEc();
   WriteLog(5, "\t UnRegister Calvex to EC");
-  // The user-define key object goes between kinds 5 and 6, the volume and ECO
-  // objects after them, once they exist. COM is left to m_wmi, which initialised
-  // it, so the thread's initialisations and uninitialisations stay balanced.
+  // The ECO object goes after the volume object once it exists. COM is left to
+  // m_wmi, which initialised it, so the thread's initialisations and
+  // uninitialisations stay balanced.
   for (int kind : {1, 2, 3, 4, 5}) m_pOsd[kind].reset();
   m_pUserDefineKey.reset();
   m_pOsd[6].reset();
+  m_pVolume.reset();
   UnloadHookLibrary();
   WriteLog(5, "\t UnLoad KBHook.dll");
   RemoveTrayIcons();
@@ -181,6 +188,12 @@ LRESULT CCalvexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnFirmwareEvent(wParam, lParam);
     case WM_TRAY_NOTIFY:
       return OnTrayNotify(wParam, lParam);
+    case WM_AUDIO_CHANGED:
+      return OnAudioChanged(wParam, lParam);
+    case WM_BRIGHTNESS_CHANGED:
+      return OnBrightnessChanged(wParam, lParam);
+    case WM_POWERBROADCAST:
+      return OnPowerBroadcast(wParam, lParam);
     case WM_TIMER:
       OnTimer(wParam);
       return 0;

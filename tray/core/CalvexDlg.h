@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,7 @@ constexpr int kOsdKinds = 6;
 
 class CKvSysOSD;         // tray/osd/KvSysOSD.h
 class CKvUserDefineKey;  // tray/ui/KvUserDefineKey.h
+class CKvVolume;         // tray/audio/KvVolume.h
 
 class CCalvexDlg : public CDialog {
  public:
@@ -51,8 +53,13 @@ class CCalvexDlg : public CDialog {
   bool IsFullScreenForeground() const;
 
   LRESULT OnFirmwareEvent(WPARAM wParam, LPARAM lParam);
-  // The keyboard-hook library's scan codes of the volume and brightness keys.
+  // The level OSD's decisions: the keyboard-hook library's scan codes of the
+  // volume and brightness keys, volume and mute changes, brightness changes.
   LRESULT OnKbHookMessage(WPARAM wParam, LPARAM lParam);
+  LRESULT OnAudioChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnBrightnessChanged(WPARAM wParam, LPARAM lParam);
+  void DecideBrightnessOsd(int brightness);
+  LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
   void WriteLog(int level, const char* text);
   // Switches logging on or off (the About dialog's Ctrl+Alt+S) and stores the
   // flag; answers 1.
@@ -65,13 +72,17 @@ class CCalvexDlg : public CDialog {
   std::string m_strLanguageFile, m_strLanguage;
   std::unique_ptr<CKvSysOSD> m_pOsd[kOsdKinds + 1];  // [1..6]
   std::unique_ptr<CKvUserDefineKey> m_pUserDefineKey;  // its registry values; never shown
-  bool m_bAcOnline = false, m_bWirelessOsdUp = false, m_bBrightnessOsdUp = false, m_bMute = false;
+  std::unique_ptr<CKvVolume> m_pVolume;
+  bool m_bAcOnline = false, m_bWirelessOsdUp = false, m_bBrightnessOsdUp = false;
+  // Also written by the volume object from a Core Audio thread when the watch moves.
+  std::atomic<bool> m_bMute{false};
   bool m_bEcoOn = false, m_bTurboOn = false, m_bUserDefineFixed = false, m_bUserDefineDlgOpen = false;
   int m_nSavedBrightness = 0, m_nSavedVolume = 0;
   bool m_bLogEnabled = false, m_bAboutOpen = false, m_bTheaterOn = false, m_bEventCarriesState = false;
   bool m_bBluetoothOsdUp = false, m_bS4Stage1Open = false, m_bS4Stage2Open = false, m_bS3Open = false;
   bool m_bHddControl = false, m_bHddDlgOpen = false;
-  int m_nBrightness = 0, m_nVolume = 0;
+  int m_nBrightness = 0;
+  std::atomic<int> m_nVolume{0};  // like m_bMute
   bool m_bPowerSourceChanged = false, m_bBrightnessQuiet = false, m_bBrightnessQuietTimer = false;
   bool m_bAudioQuiet = false, m_bAudioQuietTimer = false, m_bLastAcOnline = false;
   NOTIFYICONDATAA m_nid{};
@@ -96,6 +107,9 @@ class CCalvexDlg : public CDialog {
   int LoadHookLibrary();
   void UnloadHookLibrary();
   void DeviceEvent(int code, LPARAM state);
+  // Shows the volume picture (muted or not) or the brightness step on the Level OSD.
+  void ShowVolumeOsd(int volume, bool mute);
+  void ShowBrightnessOsd(int step);
 
   UINT m_uKbHookMessage = 0;    // "KB_HOOK_MESSAGE"
   UINT m_uTaskbarCreated = 0;   // "TaskbarCreated"

@@ -3,7 +3,6 @@
 
 #include "platform/framework/app.h"
 #include "tray/core/CalvexDlg.h"
-#include "tray/core/message_pump.h"
 
 namespace {
 
@@ -70,14 +69,4 @@ void CCalvexDlg::UnloadHookLibrary() {
   if (m_pfnUnHook) m_pfnUnHook();
   m_pfnUnHook = nullptr;
   m_hHookLibrary.reset();
-}
-
-LRESULT CCalvexDlg::OnKbHookMessage(WPARAM, LPARAM lParam) {
-  const unsigned scan = (static_cast<unsigned>(lParam) >> 16) & 0xFF;
-  // Which level the OSD shows at the ends of the range is decided with the
-  // volume and brightness objects; here the key is only noted.
-  if (scan == 0x2E || scan == 0x30) WriteLog(5, "Got Volume Up/Down ScanCode");
-  else if (scan == 0x77 || scan == 0x78) WriteLog(5, "Got Brightness Up/Down ScanCode");
-  PumpPendingMessages();
-  return 1;
 }

@@ -132,3 +132,8 @@
 // ---- Error numbers of the system-service areas (synchronisation, services,
 // security) that the block above does not have.
 #define ERROR_NOT_OWNER 288L
+
+// ---- Errors of the audio area: a device that is not there, and a property store
+// that cannot be written.
+#define ERROR_NOT_FOUND 1168L
+#define STG_E_ACCESSDENIED (static_cast<HRESULT>(0x80030005))

@@ -3,13 +3,7 @@
 
 namespace orv::power {
 
-HRESULT Connect(orv::com_ptr<IWbemServices>* services) {
-  orv::com_ptr<IWbemLocator> locator;
-  HRESULT hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.put_void());
-  if (FAILED(hr)) return hr;
-  orv::unique_bstr ns = orv::make_bstr(kNamespace);
-  return locator->ConnectServer(ns.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, services->put());
-}
+HRESULT Connect(orv::com_ptr<IWbemServices>* services) { return wmi::ConnectNamespace(kNamespace, services); }
 
 bool ReadByte(IWbemClassObject* object, const OLECHAR* name, BYTE* value) {
   orv::unique_variant v;

@@ -5,25 +5,13 @@
 #include <wbemidl.h>
 
 #include "platform/base/unique_com.h"
+#include "platform/wmi/sim/local_wmi.h"
 
 namespace orv::power {
 
 constexpr OLECHAR kNamespace[] = OLESTR("root\\Sim");
 
-// Holds a COM apartment for the calling thread while it lives: a thread already
-// in one keeps it, otherwise one is entered and left again.
-class ComScope {
- public:
-  ComScope() : init_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(init_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT init_;
-};
+using wmi::ComScope;
 
 // Connects to the power source's namespace (needs a ComScope on the thread).
 HRESULT Connect(orv::com_ptr<IWbemServices>* services);

@@ -14,8 +14,10 @@ HWND CreateClassWindow(const char* className, WNDPROC proc, DWORD style, DWORD e
     wc.lpszClassName = className;
     RegisterClassExA(&wc);  // a thread that lost the race finds the class registered
   }
-  return CreateWindowExA(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
-                         rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
+  HWND hwnd = CreateWindowExA(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                              rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
+  if (hwnd) SetPropA(hwnd, kSystemWindowProp, reinterpret_cast<HANDLE>(1));
+  return hwnd;
 }
 
 }  // namespace orv::ui

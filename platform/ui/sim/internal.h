@@ -144,7 +144,8 @@ LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 void Notify(HWND hwnd, WindowEvent event);
 
 // Windows of a WS_EX_APPWINDOW style exist: the process ends its work through
-// them when the session asks it to (session_end.cpp).
+// them when the session asks it to, and its windows hear of the machine's sleep
+// (session_end.cpp).
 void WatchSessionEnd();
 
 }  // namespace orv::ui::detail

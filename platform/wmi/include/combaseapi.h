@@ -45,4 +45,9 @@ HRESULT WINAPI CoSetProxyBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, DWORD dwAut
                                  OLECHAR* pServerPrincName, DWORD dwAuthnLevel, DWORD dwImpLevel,
                                  RPC_AUTH_IDENTITY_HANDLE pAuthInfo, DWORD dwCapabilities);
 
+// Memory that crosses an interface: a callee allocates it, the caller frees it.
+LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb);
+// Frees a block of CoTaskMemAlloc; NULL does nothing.
+void WINAPI CoTaskMemFree(LPVOID pv);
+
 }  // extern "C"

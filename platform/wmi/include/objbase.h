@@ -1,5 +1,5 @@
-// The simulated build's <objbase.h>: COM's calls (combaseapi.h) and the apartment
-// models of CoInitializeEx.
+// The simulated build's <objbase.h>: COM's calls (combaseapi.h), the apartment
+// models of CoInitializeEx and the storage access modes.
 #pragma once
 #include <combaseapi.h>
 
@@ -9,6 +9,11 @@ typedef enum tagCOINIT {
   COINIT_DISABLE_OLE1DDE = 0x4,
   COINIT_SPEED_OVER_MEMORY = 0x8
 } COINIT;
+
+// Access modes of storages and property stores.
+#define STGM_READ 0x00000000L
+#define STGM_WRITE 0x00000001L
+#define STGM_READWRITE 0x00000002L
 
 extern "C" {
 

@@ -1,6 +1,6 @@
 // OLE's base types (wtypesbase.h and wtypes.h of the Windows SDK) for the simulated
-// build: OLE characters and strings, BSTR, VARIANT_BOOL, VARTYPE with VARENUM, and
-// the class contexts of object creation.
+// build: OLE characters and strings, BSTR, VARIANT_BOOL, VARTYPE with VARENUM, the
+// class contexts of object creation and the property key.
 #pragma once
 #include <windef.h>
 #include <winerror.h>
@@ -50,6 +50,8 @@ enum VARENUM {
   VT_UINT = 23,
   VT_VOID = 24,
   VT_HRESULT = 25,
+  VT_LPSTR = 30,
+  VT_LPWSTR = 31,
   VT_ARRAY = 0x2000,
   VT_BYREF = 0x4000,
   VT_ILLEGAL = 0xffff,
@@ -63,3 +65,9 @@ typedef enum tagCLSCTX {
   CLSCTX_INPROC_SERVER16 = 0x8,
   CLSCTX_REMOTE_SERVER = 0x10
 } CLSCTX;
+
+// A property of a property store: its set (fmtid) and its number in the set.
+typedef struct _tagpropertykey {
+  GUID fmtid;
+  DWORD pid;
+} PROPERTYKEY;
