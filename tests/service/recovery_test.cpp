@@ -83,7 +83,12 @@ class Recovery : public Service {
     ASSERT_TRUE(WaitFor([&] { return ManagerEntries().size() > entriesBefore; }));
   }
   static bool WaitRestarted(int oldPid) {
-    return WaitFor([oldPid] { return State() == SERVICE_RUNNING && Pid() != oldPid; });
+    // State and process from one reading, so a record judged stopped between
+    // them cannot pass for the restarted run.
+    return WaitFor([oldPid] {
+      const svc::db::Status now = svc::db::ReadStatus(kName);
+      return now.status.dwCurrentState == SERVICE_RUNNING && now.pid > 0 && now.pid != oldPid;
+    });
   }
 };
 
