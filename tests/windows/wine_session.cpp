@@ -74,6 +74,12 @@ bool WineSession::Start(bool withDisplay) {
   Run(kWineServer, {"-w"}, std::chrono::seconds(300));
   // A crashing program must end, not wait for someone to close a dialog.
   Run("reg", {"add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0", "/f"});
+  // One wine server for the whole session: a server that ended between two
+  // programs would boot the prefix again with the next, and the boot starts
+  // every automatic service, a stopped one included.
+  Run(kWineServer, {"-w"}, std::chrono::seconds(300));
+  if (Run(kWineServer, {"-p"}, std::chrono::seconds(60)).exitCode != 0)
+    return error_ = "the wine server did not start", false;
 
   std::error_code ec;
   fs::copy(windowsBin_, ProgramFolder(), fs::copy_options::recursive, ec);
