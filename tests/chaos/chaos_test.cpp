@@ -41,7 +41,11 @@ class Chaos : public traytest::Notebook {
   void StartStorm(unsigned seed) {
     storm_.emplace_back([this, seed] {
       std::mt19937 random(seed);
-      while (!stop_) orv::test::Run({Program("orv-sim"), "press", kKeys[random() % std::size(kKeys)]});
+      while (!stop_) {
+        orv::test::Run({Program("orv-sim"), "press", kKeys[random() % std::size(kKeys)]});
+        ++presses_;
+        ++steps_;
+      }
     });
     storm_.emplace_back([this, seed] {
       std::mt19937 random(seed + 1);
@@ -49,9 +53,19 @@ class Chaos : public traytest::Notebook {
         const bool system = random() % 2;
         std::string set = system ? "root\\WMI:S:Orv_System:System:1:" : "root\\WMI:S:Orv_Device:Device:0:";
         AskService(set + std::to_string(random() % (system ? 32 : 256)));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));  // a switch now and then, not a flood
+        ++steps_;
+        // One switch per key press: now and then, not a flood.
+        const long seen = presses_;
+        orv::test::WaitFor([&] { return stop_ || presses_ > seen; }, std::chrono::seconds(60));
       }
     });
+  }
+  // Lets the storm take n more steps (key presses and switches): the moments of
+  // the kills are counted in the storm's own steps, not in time.
+  void AwaitSteps(long n) {
+    const long target = steps_ + n;
+    EXPECT_TRUE(orv::test::WaitFor([&] { return steps_ >= target; }, std::chrono::seconds(120)))
+        << "the storm stopped taking steps";
   }
   void StopStorm() {
     stop_ = true;
@@ -68,14 +82,14 @@ class Chaos : public traytest::Notebook {
   void Kill(const std::string& victim, std::mt19937& random) {
     if (victim == "provider") {
       for (int pid : RunningPrograms("orv-firmware")) kill(pid, SIGKILL);
-      std::this_thread::sleep_for(std::chrono::milliseconds(random() % 600));
+      AwaitSteps(random() % 4);
       Sim({"start"});
     } else if (victim == "service") {
       for (int pid : RunningPrograms("OrvService")) kill(pid, SIGKILL);
     } else if (victim == "tray") {
       calvex_->Signal(SIGKILL);
       calvex_->Wait();
-      std::this_thread::sleep_for(std::chrono::milliseconds(random() % 600));
+      AwaitSteps(random() % 4);
       StartTray();
     } else {
       writer_->Signal(SIGKILL);
@@ -85,6 +99,7 @@ class Chaos : public traytest::Notebook {
   }
 
   std::atomic<bool> stop_{false};
+  std::atomic<long> presses_{0}, steps_{0};
   std::vector<std::thread> storm_;
   std::unique_ptr<Child> writer_;
 };
@@ -102,11 +117,11 @@ TEST_F(Chaos, EveryProgramKilledAtRandomComesBackAndNothingIsLostOrTorn) {
   StartStorm(seed);
   std::map<std::string, int> kills;
   for (unsigned long round = 1; round <= rounds; ++round) {
-    const auto pause = std::chrono::milliseconds(150 + random() % 550);
+    const long steps = 2 + static_cast<long>(random() % 11);
     const std::string victim = kVictims[random() % std::size(kVictims)];
-    std::printf("round %lu: %s killed after %lld ms\n", round, victim.c_str(), static_cast<long long>(pause.count()));
+    std::printf("round %lu: %s killed after %ld steps of the storm\n", round, victim.c_str(), steps);
     std::fflush(stdout);
-    std::this_thread::sleep_for(pause);
+    AwaitSteps(steps);
     Kill(victim, random);
     ++kills[victim];
   }

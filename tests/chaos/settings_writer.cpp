@@ -1,7 +1,9 @@
 // chaos_settings_writer: writes settings for ever, as a program that keeps its
 // settings does: the registry value HKCU\Software\Orv\Chaos "Text" and the key
 // Text of section [Chaos] of the profile C:\chaos.ini, each "<n>:" + padding + ":<n>"
-// for n = 0, 1, 2, ..., so that a torn or mixed value shows.
+// for n = 0, 1, 2, ..., so that a torn or mixed value shows. Each pair written is
+// reported as a line "<n>" on standard output, so that a test can pick its moment.
+#include <cstdio>
 #include <string>
 
 #include <windows.h>
@@ -21,5 +23,7 @@ int main() {
         !WritePrivateProfileStringA("Chaos", "Text", text.c_str(), "C:\\chaos.ini")) {
       return 1;
     }
+    std::printf("%lu\n", n);
+    std::fflush(stdout);
   }
 }

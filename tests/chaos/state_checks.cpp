@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -103,6 +104,11 @@ std::vector<std::string> TornFiles() {
   GetPrivateProfileStringA("Chaos", "Text", "", value, sizeof value, "C:\\chaos.ini");
   if (*value && !WholeValue(value)) torn.push_back(std::string("profile value Text: ") + value);
   return torn;
+}
+
+std::size_t WrittenPairs(orv::test::Child& writer) {
+  const std::string out = writer.Output();
+  return static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n'));
 }
 
 }  // namespace chaostest

@@ -2,8 +2,11 @@
 // programs run on this state folder, whether the service answers, and whether
 // every file that keeps settings or state is whole.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
+
+#include "tests/support/process.h"
 
 namespace chaostest {
 
@@ -18,5 +21,8 @@ std::string AskService(const std::string& command);
 // damaged: the registry hives, the firmware's state file, and the values the
 // settings writer writes (registry and profile). Empty when all are whole.
 std::vector<std::string> TornFiles();
+
+// How many setting pairs the running chaos_settings_writer has reported written.
+std::size_t WrittenPairs(orv::test::Child& writer);
 
 }  // namespace chaostest

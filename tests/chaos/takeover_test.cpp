@@ -93,10 +93,14 @@ TEST_F(Takeover, AProviderKilledWhileItWritesItsStateLeavesItWholeAndIsFollowedB
     ASSERT_TRUE(orv::test::WaitFor([] { return orv::test::Run({Program("orv-sim"), "status"}).exitCode == 0; }))
         << "round " << round << ": the provider did not take over what the last one left";
     std::atomic<bool> stop{false};
+    std::atomic<int> written{0};
     std::thread writes([&] {
-      for (int n = 0; !stop; ++n) orv::test::Run({Program("orv-sim"), "brightness", "set", std::to_string(n % 101)});
+      for (int n = 0; !stop; ++n, ++written)
+        orv::test::Run({Program("orv-sim"), "brightness", "set", std::to_string(n % 101)});
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50 + random() % 200));
+    // Killed after a random number of writes, while the next one is under way.
+    const int after = 1 + static_cast<int>(random() % 8);
+    ASSERT_TRUE(orv::test::WaitFor([&] { return written >= after; })) << "round " << round;
     provider.Signal(SIGKILL);
     provider.Wait();
     stop = true;
@@ -109,7 +113,9 @@ TEST_F(Takeover, ASettingsWriterKilledMidWriteLeavesEveryValueWhole) {
   std::mt19937 random(7);
   for (int round = 0; round < 8; ++round) {
     Child writer({Program("chaos_settings_writer")});
-    std::this_thread::sleep_for(std::chrono::milliseconds(20 + random() % 80));
+    // Killed after a random number of written pairs, in the middle of the next.
+    const std::size_t after = 1 + random() % 6;
+    ASSERT_TRUE(orv::test::WaitFor([&] { return WrittenPairs(writer) >= after; })) << "round " << round;
     writer.Signal(SIGKILL);
     writer.Wait();
     EXPECT_EQ(TornFiles(), std::vector<std::string>{}) << "round " << round;

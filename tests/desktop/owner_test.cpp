@@ -8,7 +8,7 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <csignal>
 #include <vector>
 
 #include "platform/desktop/sim/frame_server.h"
@@ -45,7 +45,7 @@ TEST(DesktopOwner, TheFirstProcessToShowAWindowServesUntilItEnds) {
   LeaveDeadSocket(socket);
   ASSERT_TRUE(std::filesystem::exists(socket));
 
-  orv::test::Child holder({orv::test::Program("desktop-holder"), home.path() + "/stop"});
+  orv::test::Child holder({orv::test::Program("desktop-holder")});
   ASSERT_TRUE(orv::test::WaitFor([] { return Lists(100); }, std::chrono::seconds(20)))
       << "the holder never served its window; it said: " << holder.Output();
 
@@ -56,7 +56,7 @@ TEST(DesktopOwner, TheFirstProcessToShowAWindowServesUntilItEnds) {
   EXPECT_TRUE(Lists(100));
   EXPECT_FALSE(Lists(300));
 
-  std::ofstream(home.path() + "/stop").put('\n');
+  holder.Signal(SIGTERM);
   ASSERT_EQ(holder.Wait(std::chrono::seconds(20)), 0);
   EXPECT_FALSE(std::filesystem::exists(socket)) << "the owner left its socket behind";
 
