@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/wmi/sim/apartment.h"
-#include "sim/launcher.h"
+#include "tests/support/sim_control.h"
 
 namespace audiotest {
 namespace {
@@ -26,19 +26,9 @@ void AudioTest::TearDown() {
   EXPECT_EQ(orv::com::ComInitDepth(), 0);
 }
 
-void AudioTest::Sim(const std::vector<std::string>& words) {
-  int code = -1;
-  std::string text;
-  ASSERT_TRUE(orv::sim::SendControl(words, &code, &text));
-  ASSERT_EQ(code, 0) << text;
-}
+void AudioTest::Sim(const std::vector<std::string>& words) { orv::test::SimCommand(words); }
 
-std::string AudioTest::Status() {
-  int code = -1;
-  std::string text;
-  EXPECT_TRUE(orv::sim::SendControl({"status"}, &code, &text));
-  return text;
-}
+std::string AudioTest::Status() { return orv::test::SimStatus(); }
 
 com_ptr<IMMDeviceEnumerator> AudioTest::Enumerator() {
   com_ptr<IMMDeviceEnumerator> e;

@@ -1,7 +1,7 @@
 // The level tests' fixture.
 #include "tests/level/level_fixture.h"
 
-#include "sim/launcher.h"
+#include "tests/support/sim_control.h"
 #include "tests/support/test_window.h"
 
 namespace leveltest {
@@ -32,19 +32,9 @@ void LevelTest::TearDown() {
   provider_.Stop();
 }
 
-void LevelTest::Sim(const std::vector<std::string>& words) {
-  int code = -1;
-  std::string text;
-  ASSERT_TRUE(orv::sim::SendControl(words, &code, &text));
-  ASSERT_EQ(code, 0) << text;
-}
+void LevelTest::Sim(const std::vector<std::string>& words) { orv::test::SimCommand(words); }
 
-std::string LevelTest::Status() {
-  int code = -1;
-  std::string text;
-  EXPECT_TRUE(orv::sim::SendControl({"status"}, &code, &text));
-  return text;
-}
+std::string LevelTest::Status() { return orv::test::SimStatus(); }
 
 bool LevelTest::PumpUntil(const std::function<bool()>& cond) {
   return orv::test::WaitFor([&] {

@@ -346,20 +346,27 @@ gfx::Status RequestPlayer(const std::string& mode, int timeoutMs) {
   return reply == "OK" ? gfx::Ok : gfx::InvalidParameter;
 }
 
-gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
+// Asks for a list answered as one line per item and "END"; each line read by parse.
+template <typename Item>
+gfx::Status RequestList(const char* command, bool (*parse)(const std::string&, Item*), std::vector<Item>* items,
+                        int timeoutMs) {
   Connection c;
-  gfx::Status s = Ask("WINDOWS", &c);
+  gfx::Status s = Ask(command, &c);
   if (s != gfx::Ok) return s;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  windows->clear();
+  items->clear();
   std::string line;
   while (RecvLine(c.fd, &line, deadline)) {
     if (line == "END") return gfx::Ok;
-    DesktopWindow w;
-    if (!ParseWindowLine(line, &w)) return gfx::GenericError;
-    windows->push_back(w);
+    Item item;
+    if (!parse(line, &item)) return gfx::GenericError;
+    items->push_back(item);
   }
   return gfx::Aborted;
+}
+
+gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
+  return RequestList("WINDOWS", &ParseWindowLine, windows, timeoutMs);
 }
 
 // Reads a "PNG <bytes>" answer and checks the picture.
@@ -386,19 +393,7 @@ gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
 }
 
 gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs) {
-  Connection c;
-  gfx::Status s = Ask("JOURNAL", &c);
-  if (s != gfx::Ok) return s;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  entries->clear();
-  std::string line;
-  while (RecvLine(c.fd, &line, deadline)) {
-    if (line == "END") return gfx::Ok;
-    JournalEntry e;
-    if (!ParseJournalEntry(line, &e)) return gfx::GenericError;
-    entries->push_back(e);
-  }
-  return gfx::Aborted;
+  return RequestList("JOURNAL", &ParseJournalEntry, entries, timeoutMs);
 }
 
 gfx::Status RequestShownFrames(int timeoutMs) {
