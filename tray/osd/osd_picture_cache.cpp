@@ -2,7 +2,6 @@
 // bound on the pixels kept (the least recently used pictures go first).
 #include "tray/osd/osd_picture_cache.h"
 
-
 #include "platform/base/unique_handle.h"
 
 namespace {
