@@ -12,7 +12,7 @@ jobs=${ORV_JOBS:-2}
 ./scripts/check-win32-shapes.sh >/dev/null || { ./scripts/check-win32-shapes.sh | tail -40; exit 1; }
 
 # The pictures are drawn by this machine's build of the picture generator.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+./scripts/configure.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs" --target orv-artwork
 
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \

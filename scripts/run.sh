@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+./scripts/configure.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"${ORV_JOBS:-2}"
 
 bin=$PWD/build/bin

@@ -11,12 +11,12 @@ jobs=${ORV_JOBS:-2}
 status=0
 
 # The gcc build carries the proofs of the Windows build under wine.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WINDOWS_BIN="$PWD/build-windows/bin" >/dev/null || exit 1
+./scripts/configure.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WINDOWS_BIN="$PWD/build-windows/bin" || exit 1
 cmake --build build -j"$jobs" || exit 1
 echo "== the Windows build"
 ./scripts/build-windows.sh || exit 1
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DORV_SANITIZE=ON -DORV_FUZZ=ON -DORV_BENCH=OFF >/dev/null || exit 1
+./scripts/configure.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DORV_SANITIZE=ON -DORV_FUZZ=ON -DORV_BENCH=OFF || exit 1
 cmake --build build-asan -j"$jobs" || exit 1
 
 echo "== tests (gcc build)"
