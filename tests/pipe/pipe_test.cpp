@@ -1,6 +1,7 @@
 // Named pipes end to end: a server thread in this process, clients here and in
 // separate processes (some under other accounts).
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -15,6 +16,7 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include "platform/base/sim/unique_fd.h"
 #include "platform/home/sim/home.h"
 #include "tests/pipe/pipe_support.h"
 #include "tests/support/process.h"
@@ -144,6 +146,44 @@ TEST(Pipe, FolderAndSocketPermissionsFollowTheDescriptor) {
     EXPECT_EQ(MakePipe("\\\\.\\pipe\\users"), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   }
+}
+
+TEST(Pipe, ItsLockIsForItsAccountAloneAndItsTimeOutForEveryAccount) {
+  TempHome home;
+  // A lock file an older server left open to everyone.
+  ASSERT_EQ(mkdir(orv::home::Path("pipe").c_str(), 0711), 0);
+  const std::string lock = orv::home::Path("pipe/timed.lock"), wait = orv::home::Path("pipe/timed.wait");
+  {
+    orv::sim::unique_fd old(open(lock.c_str(), O_RDWR | O_CREAT, 0644));
+    ASSERT_TRUE(old);
+    ASSERT_EQ(fchmod(old.get(), 0644), 0);
+  }
+  HANDLE pipe = MakePipe("\\\\.\\pipe\\timed", kSddl, 700);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  struct stat st {};
+  ASSERT_EQ(stat(lock.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u) << "another account could hold the lock and keep the server from starting";
+  ASSERT_EQ(stat(wait.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+  EXPECT_EQ(orv::test::ReadFile(wait), "700\n");
+  EXPECT_TRUE(WaitNamedPipeA("\\\\.\\pipe\\timed", NMPWAIT_USE_DEFAULT_WAIT));
+
+  if (geteuid() == 0) {
+    ASSERT_EQ(chmod(home.path().c_str(), 0711), 0);
+    orv::test::Child other({"/usr/bin/python3", "-c",
+                            "import fcntl, os, sys\n"
+                            "os.setgid(4242); os.setuid(4242)\n"
+                            "try:\n"
+                            "    fcntl.flock(os.open(sys.argv[1], os.O_RDONLY), fcntl.LOCK_SH | fcntl.LOCK_NB)\n"
+                            "    print('locked')\n"
+                            "except PermissionError:\n"
+                            "    print('denied')\n"
+                            "print(open(sys.argv[2]).read().strip(), flush=True)\n",
+                            lock, wait});
+    EXPECT_EQ(other.Wait(std::chrono::seconds(30)), 0);
+    EXPECT_EQ(other.Output(), "denied\n700\n");
+  }
+  CloseHandle(pipe);
 }
 
 TEST(Pipe, StopEventEndsAPendingConnectAndCancelAborts) {

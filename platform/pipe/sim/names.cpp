@@ -54,6 +54,7 @@ bool PathsOf(const char* name, PipePaths* paths) {
   paths->folder = orv::home::Path("pipe");
   paths->socket = paths->folder + "/" + key;
   paths->lock = paths->socket + ".lock";
+  paths->wait = paths->socket + ".wait";
   return true;
 }
 

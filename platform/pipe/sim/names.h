@@ -1,8 +1,10 @@
 // Where a pipe lives: "\\.\pipe\<name>" is the socket $ORV_HOME/pipe/<key>, the
 // key being the name in lower case (pipe names ignore case) with every byte other
 // than a-z, 0-9, "_" and "-" written as %xx, so any name maps to one plain file
-// name. Beside it, "<key>.lock" is held by the serving process and records the
-// pipe's default time-out for clients.
+// name. Beside it, "<key>.lock" is held by the serving process (readable by its
+// account alone, so no other account can hold a lock on it that keeps the server
+// from starting), and "<key>.wait" records the pipe's default time-out for
+// clients of every account.
 #pragma once
 #include <windows.h>
 
@@ -14,6 +16,7 @@ struct PipePaths {
   std::string folder;  // $ORV_HOME/pipe
   std::string socket;
   std::string lock;
+  std::string wait;
 };
 
 // The name as a plain file name: lower case, every other byte as %xx.

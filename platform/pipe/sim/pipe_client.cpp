@@ -35,7 +35,7 @@ using Clock = std::chrono::steady_clock;
 
 // The pipe's default time-out as its server recorded it.
 DWORD DefaultTimeout(const PipePaths& paths) {
-  unique_fd fd(open(paths.lock.c_str(), O_RDONLY | O_CLOEXEC));
+  unique_fd fd(open(paths.wait.c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd) return kDefaultPipeTimeout;
   char text[32] = {};
   ssize_t n = read(fd.get(), text, sizeof text - 1);
@@ -107,10 +107,12 @@ DWORD Open(const PipePaths& paths, DWORD timeOut, const void* in, DWORD inSize, 
   }
 }
 
-// Whether a live server holds the pipe: it keeps the lock file locked.
+// Whether a live server holds the pipe: it keeps the lock file locked. A client
+// of another account may not open that file, and goes by the socket being there.
 bool ServerHolds(const PipePaths& paths) {
   unique_fd fd(open(paths.lock.c_str(), O_RDONLY | O_CLOEXEC));
-  return fd && flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  if (!fd) return errno == EACCES && access(paths.socket.c_str(), F_OK) == 0;
+  return flock(fd.get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 }  // namespace

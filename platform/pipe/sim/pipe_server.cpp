@@ -43,6 +43,20 @@ constexpr std::size_t kWaitingRoomSize = 32;
 
 enum class Op { None, Connect, Read, Write };
 
+// Writes the default time-out where clients of any account read it, replacing the
+// file whole so that no client reads half a number; false with errno set.
+bool PublishTimeout(const std::string& path, DWORD timeout) {
+  const std::string text = std::to_string(timeout) + "\n";
+  const std::string temp = path + ".new";  // keys hold no ".", so no pipe has this name
+  unlink(temp.c_str());
+  unique_fd fd(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
+  if (!fd || fchmod(fd.get(), 0644) != 0 ||
+      write(fd.get(), text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+    return false;
+  }
+  return rename(temp.c_str(), path.c_str()) == 0;
+}
+
 class PipeObject : public orv::win::IoObject {
  public:
   PipeObject() = default;
@@ -116,18 +130,16 @@ DWORD PipeObject::Create(const PipePaths& paths, orv::security::AccessRules rule
   sockaddr_un addr{};
   // The socket is first bound under its name and ".new" (below).
   if (paths.socket.size() + 4 >= sizeof addr.sun_path) return ERROR_INVALID_NAME;
-  lockFd_.reset(open(paths.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644));
-  if (!lockFd_) return Win32FromErrno(errno);
+  lockFd_.reset(open(paths.lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+  // A lock file left by an older server may be open to others: narrowed first.
+  if (!lockFd_ || fchmod(lockFd_.get(), 0600) != 0) return Win32FromErrno(errno);
   // A live server holds the lock; one that was killed left only its socket file.
   if (flock(lockFd_.get(), LOCK_EX | LOCK_NB) != 0) {
     return errno == EWOULDBLOCK ? (firstInstance ? ERROR_ACCESS_DENIED : ERROR_PIPE_BUSY) : Win32FromErrno(errno);
   }
   if (!timeout) timeout = kDefaultPipeTimeout;
   room_ = std::make_unique<WaitingRoom>(kWaitingRoomSize, std::chrono::milliseconds(timeout));
-  std::string text = std::to_string(timeout) + "\n";
-  if (ftruncate(lockFd_.get(), 0) != 0 || pwrite(lockFd_.get(), text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
-    return Win32FromErrno(errno);
-  }
+  if (!PublishTimeout(paths.wait, timeout)) return Win32FromErrno(errno);
   // Bound under a passing name and put in place only once it listens, so a client
   // never finds a socket that refuses it while the server is still starting.
   const std::string binding = paths.socket + ".new";  // keys hold no ".", so no pipe has this name
