@@ -23,19 +23,29 @@
 #include "platform/desktop/sim/input.h"
 #include "platform/desktop/sim/journal.h"
 #include "platform/desktop/sim/state.h"
+#include "platform/desktop/sim/stream_io.h"
 #include "platform/desktop/sim/taskbar.h"
+#include "platform/base/sim/unique_fd.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/home/sim/home.h"
 
 namespace orv::desktop {
 namespace {
 
+using orv::sim::unique_fd;
+
+// How long one client may take to send its request line and to take its reply:
+// the loop serves one client at a time, so one that stalls holds back the rest.
+constexpr auto kRequestDeadline = std::chrono::seconds(2);
+constexpr auto kReplyDeadline = std::chrono::seconds(10);
+
 struct Server {
   std::mutex mutex;
   std::thread thread;
   std::atomic<bool> stop{false};
-  int listener = -1;
-  int wake[2] = {-1, -1};  // a byte in the pipe ends the loop, which never wakes otherwise
+  unique_fd listener;
+  // A byte in the pipe ends the loop and the exchange under way, which never wake otherwise.
+  unique_fd wakeRead, wakeWrite;
   std::string path;
 };
 
@@ -50,48 +60,6 @@ bool Address(const std::string& path, sockaddr_un* addr) {
   if (path.size() >= sizeof addr->sun_path) return false;
   std::memcpy(addr->sun_path, path.c_str(), path.size());
   return true;
-}
-
-bool SendAll(int fd, const void* data, std::size_t size) {
-  const char* p = static_cast<const char*>(data);
-  while (size > 0) {
-    ssize_t n = ::send(fd, p, size, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Reads until the deadline; false on time-out, error or early end.
-bool RecvAll(int fd, char* data, std::size_t size, std::chrono::steady_clock::time_point deadline) {
-  while (size > 0) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
-    if (left <= 0) return false;
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, static_cast<int>(left)) <= 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    ssize_t n = ::recv(fd, data, size, 0);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-bool RecvLine(int fd, std::string* line, std::chrono::steady_clock::time_point deadline) {
-  line->clear();
-  char c;
-  while (line->size() < kMaxLine) {
-    if (!RecvAll(fd, &c, 1, deadline)) return false;
-    if (c == '\n') return true;
-    line->push_back(c);
-  }
-  return false;
 }
 
 // One line per top-level window, bottom of the z-order first, then "END".
@@ -159,48 +127,40 @@ bool InputReply(const std::string& request, std::string* reply) {
   return false;
 }
 
-void Serve(int client) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+void Serve(int client, int wake) {
   std::string request;
-  if (!RecvLine(client, &request, deadline)) return;
+  if (!RecvLine(client, &request, kMaxLine, std::chrono::steady_clock::now() + kRequestDeadline, wake)) return;
   const std::string reply = ReplyTo(request);
-  SendAll(client, reply.data(), reply.size());
+  SendAll(client, reply.data(), reply.size(), std::chrono::steady_clock::now() + kReplyDeadline, wake);
 }
 
 void Loop(Server* s) {
   while (!s->stop) {
-    pollfd p[2] = {{s->listener, POLLIN, 0}, {s->wake[0], POLLIN, 0}};
+    pollfd p[2] = {{s->listener.get(), POLLIN, 0}, {s->wakeRead.get(), POLLIN, 0}};
     if (::poll(p, 2, -1) <= 0 || (p[1].revents & POLLIN)) continue;
-    int client = ::accept(s->listener, nullptr, nullptr);
-    if (client < 0) continue;
-    Serve(client);
-    ::close(client);
+    unique_fd client(::accept4(s->listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
+    if (client) Serve(client.get(), s->wakeRead.get());
   }
 }
 
 // Stops serving (caller holds s.mutex).
 void Stop(Server& s) {
-  if (s.listener < 0) return;
+  if (!s.listener) return;
   s.stop = true;
   const char byte = 1;
-  ssize_t written = ::write(s.wake[1], &byte, 1);  // one byte into an empty pipe always fits
+  ssize_t written = ::write(s.wakeWrite.get(), &byte, 1);  // one byte into an empty pipe always fits
   (void)written;
   if (s.thread.joinable()) s.thread.join();
-  ::close(s.wake[0]);
-  ::close(s.wake[1]);
-  s.wake[0] = s.wake[1] = -1;
-  ::close(s.listener);
-  s.listener = -1;
+  s.wakeRead.reset();
+  s.wakeWrite.reset();
+  s.listener.reset();
   ::unlink(s.path.c_str());
 }
 
 // Whether a live process listens on the socket at path.
 bool Answers(const sockaddr_un& addr) {
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  bool live = ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
-  ::close(fd);
-  return live;
+  unique_fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  return fd && ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0;
 }
 
 void StopAtExit() { StopFrameServer(); }
@@ -255,23 +215,20 @@ bool StartFrameServer() {
   Server& s = TheServer();
   std::lock_guard<std::mutex> lock(s.mutex);
   const std::string path = orv::home::Path("desktop.sock");
-  if (s.listener >= 0 && s.path == path) return true;
+  if (s.listener && s.path == path) return true;
   Stop(s);  // serving another state folder: this one is the desktop's now
   sockaddr_un addr;
   if (!Address(path, &addr) || Answers(addr)) return false;
-  int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
+  unique_fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!fd) return false;
   ::unlink(path.c_str());  // a socket left by a process that died
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 4) != 0) {
-    ::close(fd);
-    return false;
-  }
-  if (::pipe2(s.wake, O_CLOEXEC) != 0) {
-    ::close(fd);
-    return false;
-  }
+  if (::bind(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd.get(), 4) != 0) return false;
+  int wake[2];
+  if (::pipe2(wake, O_CLOEXEC) != 0) return false;
+  s.wakeRead.reset(wake[0]);
+  s.wakeWrite.reset(wake[1]);
   s.path = path;
-  s.listener = fd;
+  s.listener = std::move(fd);
   s.stop = false;
   StartJournal();
   s.thread = std::thread(Loop, &s);
@@ -283,7 +240,7 @@ bool StartFrameServer() {
 bool ServingHere() {
   Server& s = TheServer();
   std::lock_guard<std::mutex> lock(s.mutex);
-  return s.listener >= 0 && s.path == orv::home::Path("desktop.sock");
+  return s.listener && s.path == orv::home::Path("desktop.sock");
 }
 
 void StopFrameServer() {
@@ -294,29 +251,27 @@ void StopFrameServer() {
 
 namespace {
 
-struct Connection {
-  int fd = -1;
-  ~Connection() {
-    if (fd >= 0) ::close(fd);
-  }
-};
+using Connection = unique_fd;
 
 // Connects to the serving process and sends one request line.
-gfx::Status Ask(const std::string& line, Connection* c) {
+gfx::Status Ask(const std::string& line, Connection* c, int timeoutMs) {
   sockaddr_un addr;
   if (!Address(orv::home::Path("desktop.sock"), &addr)) return gfx::InvalidParameter;
-  c->fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (c->fd < 0) return gfx::Win32Error;
-  if (::connect(c->fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return gfx::FileNotFound;
+  c->reset(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!*c) return gfx::Win32Error;
+  if (::connect(c->get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return gfx::FileNotFound;
   std::string request = line + "\n";
-  return SendAll(c->fd, request.data(), request.size()) ? gfx::Ok : gfx::Aborted;
+  return SendAll(c->get(), request.data(), request.size(),
+                 std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs))
+             ? gfx::Ok
+             : gfx::Aborted;
 }
 
 }  // namespace
 
 gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs) {
   Connection c;
-  gfx::Status s = Ask(line, &c);
+  gfx::Status s = Ask(line, &c, timeoutMs);
   if (s != gfx::Ok) return s;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   reply->clear();
@@ -324,11 +279,11 @@ gfx::Status RequestText(const std::string& line, std::string* reply, int timeout
     char buffer[4096];
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
     if (left <= 0) return gfx::Aborted;
-    pollfd p{c.fd, POLLIN, 0};
+    pollfd p{c.get(), POLLIN, 0};
     int ready = ::poll(&p, 1, static_cast<int>(left));
     if (ready < 0 && errno == EINTR) continue;
     if (ready <= 0) return gfx::Aborted;
-    ssize_t n = ::recv(c.fd, buffer, sizeof buffer, 0);
+    ssize_t n = ::recv(c.get(), buffer, sizeof buffer, 0);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return gfx::Aborted;
     if (n == 0) return gfx::Ok;  // the server closes the connection after its answer
@@ -338,11 +293,11 @@ gfx::Status RequestText(const std::string& line, std::string* reply, int timeout
 
 gfx::Status RequestPlayer(const std::string& mode, int timeoutMs) {
   Connection c;
-  gfx::Status s = Ask("PLAYER " + mode, &c);
+  gfx::Status s = Ask("PLAYER " + mode, &c, timeoutMs);
   if (s != gfx::Ok) return s;
   std::string reply;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  if (!RecvLine(c.fd, &reply, deadline)) return gfx::Aborted;
+  if (!RecvLine(c.get(), &reply, kMaxLine, deadline)) return gfx::Aborted;
   return reply == "OK" ? gfx::Ok : gfx::InvalidParameter;
 }
 
@@ -351,12 +306,12 @@ template <typename Item>
 gfx::Status RequestList(const char* command, bool (*parse)(const std::string&, Item*), std::vector<Item>* items,
                         int timeoutMs) {
   Connection c;
-  gfx::Status s = Ask(command, &c);
+  gfx::Status s = Ask(command, &c, timeoutMs);
   if (s != gfx::Ok) return s;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   items->clear();
   std::string line;
-  while (RecvLine(c.fd, &line, deadline)) {
+  while (RecvLine(c.get(), &line, kMaxLine, deadline)) {
     if (line == "END") return gfx::Ok;
     Item item;
     if (!parse(line, &item)) return gfx::GenericError;
@@ -372,7 +327,7 @@ gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs) {
 // Reads a "PNG <bytes>" answer and checks the picture.
 gfx::Status ReceivePng(int fd, std::chrono::steady_clock::time_point deadline, gfx::Surface* picture) {
   std::string header;
-  if (!RecvLine(fd, &header, deadline)) return gfx::Aborted;
+  if (!RecvLine(fd, &header, kMaxLine, deadline)) return gfx::Aborted;
   unsigned long long size = 0;
   if (header.rfind("PNG ", 0) != 0 || (size = std::strtoull(header.c_str() + 4, nullptr, 10)) == 0 ||
       size > 512ull * 1024 * 1024)
@@ -384,11 +339,11 @@ gfx::Status ReceivePng(int fd, std::chrono::steady_clock::time_point deadline, g
 
 gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
   Connection c;
-  gfx::Status s = Ask("FRAME", &c);
+  gfx::Status s = Ask("FRAME", &c, timeoutMs);
   if (s != gfx::Ok) return s;
   // Checked before writing, so a bad answer leaves no file.
   gfx::Surface check;
-  s = ReceivePng(c.fd, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), &check);
+  s = ReceivePng(c.get(), std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), &check);
   return s == gfx::Ok ? gfx::SavePngFile(outPath, check) : s;
 }
 
@@ -398,19 +353,19 @@ gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs) {
 
 gfx::Status RequestShownFrames(int timeoutMs) {
   Connection c;
-  gfx::Status s = Ask("KEEP SHOWN FRAMES", &c);
+  gfx::Status s = Ask("KEEP SHOWN FRAMES", &c, timeoutMs);
   if (s != gfx::Ok) return s;
   std::string reply;
-  if (!RecvLine(c.fd, &reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)))
+  if (!RecvLine(c.get(), &reply, kMaxLine, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs)))
     return gfx::Aborted;
   return reply == "OK" ? gfx::Ok : gfx::GenericError;
 }
 
 gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs) {
   Connection c;
-  gfx::Status s = Ask("SHOWN " + std::to_string(seq), &c);
+  gfx::Status s = Ask("SHOWN " + std::to_string(seq), &c, timeoutMs);
   if (s != gfx::Ok) return s;
-  return ReceivePng(c.fd, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), frame);
+  return ReceivePng(c.get(), std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs), frame);
 }
 
 }  // namespace orv::desktop
