@@ -90,6 +90,13 @@ class Firmware {
   void WriteSystem(int instance, std::uint8_t value);
   void WriteSoftware(std::uint8_t value) { state_.software = value; }
 
+  // Back to a state held earlier, the events raised since it unraised: a change
+  // that could not be kept did not happen.
+  void Restore(const EcState& state) {
+    state_ = state;
+    events_.clear();
+  }
+
   // Events raised since the last call, in order.
   std::vector<Event> TakeEvents() { return std::move(events_); }
 

@@ -199,11 +199,12 @@ void Provider::Flush(Connection& c) {
 }
 
 void Provider::Handle(Connection& c, const std::string& body) {
-  Answer answer = HandleRequest(firmware_, catalog_, body);
+  Answer answer = HandleRequest(firmware_, catalog_, body, [this](const EcState& state, std::string* reason) {
+    return Keep(state, reason);
+  });
   if (answer.subscription) c.subscriptions.push_back(*answer.subscription);
   if (answer.stop) stopping_ = true;
   c.out += answer.frame;
-  Persist();
   Publish();
 }
 
@@ -230,11 +231,14 @@ void Provider::Publish() {
   }
 }
 
-void Provider::Persist() {
-  if (firmware_.State() == saved_) return;
-  std::string error;
-  if (SaveState(statePath_, firmware_.State(), &error)) saved_ = firmware_.State();
-  else fprintf(stderr, "orv-firmware: cannot save the state: %s\n", error.c_str());
+bool Provider::Keep(const EcState& state, std::string* reason) {
+  if (state == saved_) return true;
+  if (!SaveState(statePath_, state, reason)) {
+    fprintf(stderr, "orv-firmware: cannot save the state, the change is undone: %s\n", reason->c_str());
+    return false;
+  }
+  saved_ = state;
+  return true;
 }
 
 bool ProviderThread::Start(std::string* error) {

@@ -37,7 +37,8 @@ class Provider {
   void Close(int fd);
   void Handle(Connection& c, const std::string& body);
   void Publish();
-  void Persist();
+  // Saves the state unless it is the one saved last; false with the reason when it cannot.
+  bool Keep(const EcState& state, std::string* reason);
   bool SocketStillOurs() const;
 
   Firmware firmware_;

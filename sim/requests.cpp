@@ -12,8 +12,17 @@ namespace {
 // The answer to a request that cannot be read.
 constexpr HRESULT kBadRequest = WBEM_E_INVALID_PARAMETER;
 
+// Keeps a change the request made; false, with the reason, when it could not be
+// kept and was undone.
+bool Kept(Firmware& firmware, const EcState& before, const Keep& keep, std::string* reason) {
+  if (!keep || firmware.State() == before || keep(firmware.State(), reason)) return true;
+  firmware.Restore(before);
+  return false;
+}
+
 // The simulator's own commands: "stop", or one that acts on the firmware.
-void Control(Firmware& firmware, wire::Reader& r, wire::Writer& reply, Answer* out) {
+void Control(Firmware& firmware, const EcState& before, const Keep& keep, wire::Reader& r, wire::Writer& reply,
+             Answer* out) {
   auto answer = [&](std::uint32_t code) { reply.U32(code); };
   std::vector<std::string> words;
   std::uint32_t n = r.U32();
@@ -29,6 +38,12 @@ void Control(Firmware& firmware, wire::Reader& r, wire::Writer& reply, Answer* o
     reply.Str(error + "\n");
   } else {
     ControlReply done = action(firmware);
+    std::string reason;
+    if (!Kept(firmware, before, keep, &reason)) {
+      answer(1);
+      reply.Str("the firmware's state cannot be saved (" + reason + "); nothing was changed\n");
+      return;
+    }
     answer(done.done ? 0 : 1);
     reply.Str(done.text);
   }
@@ -36,8 +51,14 @@ void Control(Firmware& firmware, wire::Reader& r, wire::Writer& reply, Answer* o
 
 }  // namespace
 
-Answer HandleRequest(Firmware& firmware, Catalog& catalog, const std::string& body) {
+Answer HandleRequest(Firmware& firmware, Catalog& catalog, const std::string& body, const Keep& keep) {
   Answer out;
+  const EcState before = firmware.State();
+  // A change's success is reported only once the change is kept.
+  auto kept = [&](HRESULT hr) {
+    std::string reason;
+    return Kept(firmware, before, keep, &reason) || FAILED(hr) ? hr : static_cast<HRESULT>(WBEM_E_FAILED);
+  };
   wire::Reader r(body);
   auto op = static_cast<wire::Op>(r.U8());
   std::string ns = r.Str();
@@ -47,7 +68,7 @@ Answer HandleRequest(Firmware& firmware, Catalog& catalog, const std::string& bo
   if (!r.ok()) {
     answer(kBadRequest);
   } else if (op == wire::Op::Control) {
-    Control(firmware, r, reply, &out);
+    Control(firmware, before, keep, r, reply, &out);
   } else if (canonical.empty()) {
     answer(WBEM_E_INVALID_NAMESPACE);
   } else if (op == wire::Op::Hello) {
@@ -71,13 +92,13 @@ Answer HandleRequest(Firmware& firmware, Catalog& catalog, const std::string& bo
     std::uint32_t n = r.U32();
     std::vector<wire::Property> changed;
     for (std::uint32_t i = 0; i < n && r.ok(); ++i) changed.push_back(r.Prop());
-    answer(r.ok() ? catalog.Put(canonical, path, flags, changed) : kBadRequest);
+    answer(r.ok() ? kept(catalog.Put(canonical, path, flags, changed)) : kBadRequest);
   } else if (op == wire::Op::ExecMethod) {
     std::string path = r.Str(), method = r.Str();
     bool hasIn = r.U8() != 0;
     wire::Object in;
     if (hasIn) in = r.Obj();
-    answer(r.ok() ? catalog.ExecMethod(canonical, path, method, hasIn ? &in : nullptr) : kBadRequest);
+    answer(r.ok() ? kept(catalog.ExecMethod(canonical, path, method, hasIn ? &in : nullptr)) : kBadRequest);
     reply.U8(0);  // the method has no output arguments
   } else if (op == wire::Op::Subscribe) {
     std::string cls = r.Str();

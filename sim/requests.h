@@ -17,9 +17,17 @@ struct Answer {
   bool stop = false;                        // the stop command: the provider ends
 };
 
+// Keeps the firmware's state where it survives the provider: false, with the
+// reason, when it could not.
+using Keep = std::function<bool(const EcState& state, std::string* reason)>;
+
 // Runs one request body. Whatever the bytes, the reply is a whole frame whose
-// first field is the status (the exit code for the simulator's commands).
-Answer HandleRequest(Firmware& firmware, Catalog& catalog, const std::string& body);
+// first field is the status (the exit code for the simulator's commands). A
+// request that changed the state is done only once keep has kept the new state;
+// when it cannot, the change is undone (its events unraised) and the request
+// fails (WBEM_E_FAILED; exit code 1 with the reason for a command). Without keep
+// the state is kept nowhere.
+Answer HandleRequest(Firmware& firmware, Catalog& catalog, const std::string& body, const Keep& keep = nullptr);
 
 // Hands each whole frame at the front of input to handle, in order, and drops
 // them from input; a frame cut short stays for the next bytes. handle returns

@@ -1,9 +1,11 @@
 // Writing through Put and PutInstance: WMI's text conversion, read-only and
 // missing properties, the hardware's reaction to a write, persistence across a
 // provider restart and a damaged state file.
+#include <filesystem>
 #include <fstream>
 
 #include "platform/home/sim/home.h"
+#include "sim/launcher.h"
 #include "tests/wmi/fixture.h"
 
 namespace orv::wmi::test {
@@ -95,6 +97,40 @@ TEST_F(WmiTest, StatePersistsAcrossProviderRestarts) {
   // No temporary file is left behind by the atomic writes.
   std::ifstream tmp(home::Path("wmi/firmware.state.tmp"));
   EXPECT_FALSE(tmp.good());
+}
+
+TEST_F(WmiTest, AChangeThatCannotBeSavedFailsAndIsUndone) {
+  auto s = Connect();
+  auto sink = RecordingSink::Make();
+  ASSERT_EQ(s->ExecNotificationQueryAsync(Bstr(u"WQL"), Bstr(u"Select * from Orv_Event"), WBEM_FLAG_SEND_STATUS, nullptr,
+                                          sink.get()),
+            S_OK);
+  // The state file's temporary twin taken by a folder: no save can succeed, whoever runs the test.
+  const std::string blocker = home::Path("wmi/firmware.state.tmp");
+  ASSERT_TRUE(std::filesystem::create_directory(blocker));
+  auto system = Query(s.get(), u"Orv_System");
+  Var five = Text(u"5");
+  ASSERT_EQ(system[1]->Put(u"System", 0, five.get(), CIM_EMPTY), S_OK);
+  EXPECT_EQ(s->PutInstance(system[1].get(), WBEM_FLAG_UPDATE_ONLY, nullptr, nullptr), WBEM_E_FAILED);
+  EXPECT_EQ(Int(Query(s.get(), u"Orv_System")[1].get(), u"System"), 0) << "the unsaved change stayed";
+  int code = -1;
+  std::string text;
+  ASSERT_TRUE(sim::SendControl({"press", "wireless"}, &code, &text));
+  EXPECT_EQ(code, 1) << text;
+  EXPECT_NE(text.find("cannot be saved"), std::string::npos) << text;
+  EXPECT_EQ(Int(Query(s.get(), u"Orv_Device")[0].get(), u"Device"), 0x8B) << "the unsaved press stayed";
+
+  // Once the state can be saved again, a change is done, kept, and its event is the first one raised.
+  std::filesystem::remove(blocker);
+  Control({"press", "webcam"});
+  ASSERT_TRUE(sink->WaitValues(1));
+  EXPECT_EQ(sink->Values().size(), 1u) << "the event of an undone press was raised";
+  EXPECT_EQ(s->CancelAsyncCall(sink.get()), S_OK);
+  StopProvider();
+  StartProvider();
+  auto after = Connect();
+  EXPECT_EQ(Int(Query(after.get(), u"Orv_Device")[0].get(), u"Device"), 0x89);
+  EXPECT_EQ(Int(Query(after.get(), u"Orv_System")[1].get(), u"System"), 0);
 }
 
 TEST_F(WmiTest, DamagedStateFileGivesDefaultsAndIsKeptAside) {
