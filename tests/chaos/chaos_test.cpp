@@ -2,7 +2,8 @@
 // settings writer are killed (SIGKILL) at random moments while keys are pressed,
 // switches are thrown through the service's pipe and settings are written; then
 // each program must run again, once, the firmware must know the tray is there,
-// the tray must still show the keys, and no state file may be torn.
+// the tray must still show the keys, no state file may be torn, and the last
+// acknowledged setting and switch must have survived.
 //
 // The run is bounded (ORV_CHAOS_ROUNDS kills, 14 unless set) and its randomness
 // comes from one seed, printed first; ORV_CHAOS_SEED=<seed> plays the same kills
@@ -126,8 +127,11 @@ TEST_F(Chaos, EveryProgramKilledAtRandomComesBackAndNothingIsLostOrTorn) {
     ++kills[victim];
   }
   StopStorm();
+  // The writer's last reported pair is the acknowledged write checked below.
+  EXPECT_TRUE(orv::test::WaitFor([&] { return WrittenPairs(*writer_) >= 1; }, std::chrono::seconds(60)));
   writer_->Signal(SIGKILL);
   writer_->Wait();
+  const long reported = LastReportedPair(*writer_);
 
   // Each program runs again, once: the service brought back by its manager alone.
   ASSERT_TRUE(orv::test::WaitFor([] { return orv::test::Run({Program("orv-sim"), "status"}).exitCode == 0; }));
@@ -151,6 +155,22 @@ TEST_F(Chaos, EveryProgramKilledAtRandomComesBackAndNothingIsLostOrTorn) {
     }, std::chrono::seconds(3));
   })) << "the tray no longer shows the firmware's keys";
   EXPECT_EQ(TornFiles(), std::vector<std::string>{});
+
+  // The last acknowledged writes survived: the settings writer's last reported
+  // pair (or the one it wrote after reporting it and before it was killed), and a
+  // switch the service answered, across a killed provider.
+  const WrittenPair pair = LastWrittenPair();
+  EXPECT_TRUE(pair.registry == reported || pair.registry == reported + 1)
+      << "registry holds pair " << pair.registry << ", the writer reported " << reported;
+  EXPECT_TRUE(pair.profile == reported || pair.profile == reported + 1)
+      << "profile holds pair " << pair.profile << ", the writer reported " << reported;
+  const std::string query = "root\\WMI:Q:Orv_System:System:1";
+  const std::string value = std::to_string(Register(query) ^ 1);
+  ASSERT_EQ(AskService("root\\WMI:S:Orv_System:System:1:" + value), value) << "the switch was not acknowledged";
+  for (int pid : RunningPrograms("orv-firmware")) kill(pid, SIGKILL);
+  EXPECT_TRUE(orv::test::WaitFor([] { return RunningPrograms("orv-firmware").empty(); }));
+  Sim({"start"});
+  EXPECT_EQ(std::to_string(Register(query)), value) << "the acknowledged switch was lost with the provider";
   for (auto& [victim, n] : kills) std::printf("%s killed %d times\n", victim.c_str(), n);
 }
 

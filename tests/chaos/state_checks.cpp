@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "library/OrvWmiAcpi.h"
+#include "platform/base/unique_handle.h"
 #include "platform/home/sim/home.h"
 #include "platform/registry/sim/hive.h"
 #include "sim/state.h"
@@ -42,6 +43,28 @@ bool WholeValue(const std::string& text) {
   auto first = text.find(':'), last = text.rfind(':');
   return first != std::string::npos && first != last && text.size() == first + 3000 + 2 + first &&
          text.compare(0, first, text, last + 1, std::string::npos) == 0;
+}
+
+// The settings writer's value as the registry holds it; empty when there is none.
+std::string RegistryValue() {
+  orv::unique_hkey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Chaos", 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return "";
+  char value[8192] = {};
+  DWORD size = sizeof value - 1;
+  return RegQueryValueExA(key.get(), "Text", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS
+             ? value
+             : "";
+}
+
+// The settings writer's value as the profile holds it; empty when there is none.
+std::string ProfileValue() {
+  char value[8192] = {};
+  GetPrivateProfileStringA("Chaos", "Text", "", value, sizeof value, "C:\\chaos.ini");
+  return value;
+}
+
+long PairNumber(const std::string& value) {
+  return WholeValue(value) ? std::atol(value.c_str()) : -1;
 }
 
 }  // namespace
@@ -90,20 +113,20 @@ std::vector<std::string> TornFiles() {
     if (!orv::sim::Parse(text, &state, &problem)) torn.push_back(statePath + ": " + problem);
     else if (orv::sim::Serialize(state) != text) torn.push_back(statePath + " is not whole:\n" + text);
   }
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orv\\Chaos", 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-    char value[8192] = {};
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(key, "Text", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-        !WholeValue(value)) {
-      torn.push_back(std::string("registry value Text: ") + value);
-    }
-    RegCloseKey(key);
-  }
-  char value[8192] = {};
-  GetPrivateProfileStringA("Chaos", "Text", "", value, sizeof value, "C:\\chaos.ini");
-  if (*value && !WholeValue(value)) torn.push_back(std::string("profile value Text: ") + value);
+  const std::string registry = RegistryValue(), profile = ProfileValue();
+  if (!registry.empty() && !WholeValue(registry)) torn.push_back("registry value Text: " + registry);
+  if (!profile.empty() && !WholeValue(profile)) torn.push_back("profile value Text: " + profile);
   return torn;
+}
+
+WrittenPair LastWrittenPair() { return {PairNumber(RegistryValue()), PairNumber(ProfileValue())}; }
+
+long LastReportedPair(orv::test::Child& writer) {
+  const std::string out = writer.Output();
+  const auto end = out.rfind('\n');
+  if (end == std::string::npos) return -1;
+  const auto start = out.rfind('\n', end - 1);
+  return std::atol(out.c_str() + (start == std::string::npos ? 0 : start + 1));
 }
 
 std::size_t WrittenPairs(orv::test::Child& writer) {

@@ -24,5 +24,15 @@ std::vector<std::string> TornFiles();
 
 // How many setting pairs the running chaos_settings_writer has reported written.
 std::size_t WrittenPairs(orv::test::Child& writer);
+// The number of the last pair the writer reported written; -1 before the first.
+long LastReportedPair(orv::test::Child& writer);
+
+// The number n of the settings writer's value in the registry and in the
+// profile; -1 where it is missing or torn.
+struct WrittenPair {
+  long registry = -1;
+  long profile = -1;
+};
+WrittenPair LastWrittenPair();
 
 }  // namespace chaostest
