@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/base/sim/unique_fd.h"
 #include "platform/home/sim/home.h"
 #include "platform/wmi/sim/channel.h"
 #include "sim/requests.h"
@@ -31,7 +32,9 @@ constexpr std::size_t kMaxPending = 8u << 20;
 }  // namespace
 
 struct Provider::Connection {
-  int fd = -1;
+  explicit Connection(orv::sim::unique_fd s) : socket(std::move(s)), fd(socket.get()) {}
+  const orv::sim::unique_fd socket;
+  const int fd;  // socket's descriptor
   std::string in, out;
   std::vector<EventTarget> subscriptions;
   bool closeAfterFlush = false;
@@ -40,13 +43,14 @@ struct Provider::Connection {
 Provider::Provider() = default;
 
 Provider::~Provider() {
-  for (auto& [fd, c] : connections_) close(fd);
-  if (listenFd_ >= 0) {
-    close(listenFd_);
+  connections_.clear();
+  if (listenFd_) {
+    listenFd_.reset();
     if (SocketStillOurs()) unlink(socketPath_.c_str());
   }
-  for (int fd : {epollFd_, wakeFd_, lockFd_})
-    if (fd >= 0) close(fd);
+  epollFd_.reset();
+  wakeFd_.reset();
+  lockFd_.reset();  // last: the next provider starts only once the socket is gone
 }
 
 bool Provider::Open(std::string* error) {
@@ -54,8 +58,8 @@ bool Provider::Open(std::string* error) {
   home::MakeDirs(dir);
   statePath_ = dir + "/firmware.state";
   socketPath_ = ProviderSocketPath();
-  lockFd_ = open((dir + "/provider.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (lockFd_ < 0 || flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+  lockFd_.reset(open((dir + "/provider.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (!lockFd_ || flock(lockFd_.get(), LOCK_EX | LOCK_NB) != 0) {
     *error = "another firmware provider is running in " + dir;
     return false;
   }
@@ -72,25 +76,25 @@ bool Provider::Open(std::string* error) {
   }
   std::memcpy(addr.sun_path, socketPath_.c_str(), socketPath_.size() + 1);
   unlink(socketPath_.c_str());  // left by a provider that died; we hold the lock
-  listenFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  if (listenFd_ < 0 || bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-      listen(listenFd_, 64) != 0) {
+  listenFd_.reset(socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  if (!listenFd_ || bind(listenFd_.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      listen(listenFd_.get(), 64) != 0) {
     *error = socketPath_ + ": " + std::strerror(errno);
     return false;
   }
   struct stat st {};
   if (stat(socketPath_.c_str(), &st) == 0) socketInode_ = st.st_ino;
-  epollFd_ = epoll_create1(EPOLL_CLOEXEC);
-  wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-  if (epollFd_ < 0 || wakeFd_ < 0) {
+  epollFd_.reset(epoll_create1(EPOLL_CLOEXEC));
+  wakeFd_.reset(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
+  if (!epollFd_ || !wakeFd_) {
     *error = std::string("epoll: ") + std::strerror(errno);
     return false;
   }
-  for (int fd : {listenFd_, wakeFd_}) {
+  for (int fd : {listenFd_.get(), wakeFd_.get()}) {
     epoll_event ev{};
     ev.events = EPOLLIN;
     ev.data.fd = fd;
-    epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &ev);
+    epoll_ctl(epollFd_.get(), EPOLL_CTL_ADD, fd, &ev);
   }
   return true;
 }
@@ -102,21 +106,21 @@ bool Provider::SocketStillOurs() const {
 
 void Provider::Stop() {
   std::uint64_t one = 1;
-  if (wakeFd_ >= 0 && write(wakeFd_, &one, sizeof one) < 0) { /* already woken */ }
+  if (wakeFd_ && write(wakeFd_.get(), &one, sizeof one) < 0) { /* already woken */ }
 }
 
 void Provider::Run() {
   epoll_event events[32];
   while (!stopping_) {
     // The timeout only notices a state folder that was removed under us.
-    int n = epoll_wait(epollFd_, events, 32, 1000);
+    int n = epoll_wait(epollFd_.get(), events, 32, 1000);
     if (n < 0 && errno != EINTR) break;
     if (n == 0 && !SocketStillOurs()) break;
     for (int i = 0; i < n; ++i) {
       int fd = events[i].data.fd;
-      if (fd == wakeFd_) {
+      if (fd == wakeFd_.get()) {
         stopping_ = true;
-      } else if (fd == listenFd_) {
+      } else if (fd == listenFd_.get()) {
         Accept();
       } else {
         auto it = connections_.find(fd);
@@ -134,22 +138,21 @@ void Provider::Run() {
 
 void Provider::Accept() {
   for (;;) {
-    int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (fd < 0) return;
-    auto c = std::make_unique<Connection>();
-    c->fd = fd;
+    orv::sim::unique_fd socket(accept4(listenFd_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+    if (!socket) return;
+    auto c = std::make_unique<Connection>(std::move(socket));
+    const int fd = c->fd;
     epoll_event ev{};
     ev.events = EPOLLIN;
     ev.data.fd = fd;
-    epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &ev);
+    epoll_ctl(epollFd_.get(), EPOLL_CTL_ADD, fd, &ev);
     connections_[fd] = std::move(c);
   }
 }
 
 void Provider::Close(int fd) {
-  epoll_ctl(epollFd_, EPOLL_CTL_DEL, fd, nullptr);
-  close(fd);
-  connections_.erase(fd);
+  epoll_ctl(epollFd_.get(), EPOLL_CTL_DEL, fd, nullptr);
+  connections_.erase(fd);  // closes it
 }
 
 void Provider::Read(Connection& c) {
@@ -195,7 +198,7 @@ void Provider::Flush(Connection& c) {
   epoll_event ev{};
   ev.events = EPOLLIN | (c.out.empty() ? 0u : static_cast<unsigned>(EPOLLOUT));
   ev.data.fd = c.fd;
-  epoll_ctl(epollFd_, EPOLL_CTL_MOD, c.fd, &ev);
+  epoll_ctl(epollFd_.get(), EPOLL_CTL_MOD, c.fd, &ev);
 }
 
 void Provider::Handle(Connection& c, const std::string& body) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/base/sim/unique_fd.h"
 #include "sim/catalog.h"
 #include "sim/firmware.h"
 
@@ -45,7 +46,7 @@ class Provider {
   Catalog catalog_{firmware_};
   EcState saved_;
   std::string statePath_, socketPath_, notice_;
-  int lockFd_ = -1, listenFd_ = -1, epollFd_ = -1, wakeFd_ = -1;
+  orv::sim::unique_fd lockFd_, listenFd_, epollFd_, wakeFd_;
   unsigned long socketInode_ = 0;
   bool stopping_ = false;
   std::map<int, std::unique_ptr<Connection>> connections_;

@@ -31,8 +31,8 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 bool ReadWholeFile(const std::string& path, std::string* content, std::string* error, bool* missing) {
   if (missing) *missing = false;
   content->clear();
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  orv::sim::unique_fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd) {
     if (errno == ENOENT && missing) {
       *missing = true;
       return true;
@@ -42,31 +42,30 @@ bool ReadWholeFile(const std::string& path, std::string* content, std::string* e
   }
   char buf[8192];
   for (;;) {
-    ssize_t n = read(fd, buf, sizeof buf);
+    ssize_t n = read(fd.get(), buf, sizeof buf);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       if (error) *error = Describe("cannot read", path);
-      close(fd);
       return false;
     }
     if (n == 0) break;
     content->append(buf, static_cast<std::size_t>(n));
   }
-  close(fd);
   return true;
 }
 
 bool WriteFileAtomic(const std::string& path, const std::string& content, std::string* error, Durability durability) {
   const bool toDisk = durability == Durability::kPowerLoss;
   std::string temp = path + ".tmp";
-  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) {
+  orv::sim::unique_fd fd(open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+  if (!fd) {
     if (error) *error = Describe("cannot create", temp);
     return false;
   }
-  bool ok = WriteAll(fd, content.data(), content.size()) && (!toDisk || fsync(fd) == 0);
+  bool ok = WriteAll(fd.get(), content.data(), content.size()) && (!toDisk || fsync(fd.get()) == 0);
   if (!ok && error) *error = Describe("cannot write", temp);
-  if (close(fd) != 0 && ok) {
+  // Closed here, not by the owner, because a failed close is a failed write.
+  if (close(fd.release()) != 0 && ok) {
     ok = false;
     if (error) *error = Describe("cannot close", temp);
   }
@@ -81,32 +80,25 @@ bool WriteFileAtomic(const std::string& path, const std::string& content, std::s
   if (!toDisk) return true;
   // The rename itself must reach the disk before the change counts as made.
   std::string folder = path.substr(0, path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/'));
-  int dir = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
+  orv::sim::unique_fd dir(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir) fsync(dir.get());
   return true;
 }
 
 FileLock::FileLock(const std::string& path) {
   std::string lockPath = path + ".lock";
-  fd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd_ < 0) return;
-  while (flock(fd_, LOCK_EX) != 0) {
+  fd_.reset(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (!fd_) return;
+  while (flock(fd_.get(), LOCK_EX) != 0) {
     if (errno != EINTR) {
-      close(fd_);
-      fd_ = -1;
+      fd_.reset();
       return;
     }
   }
 }
 
 FileLock::~FileLock() {
-  if (fd_ >= 0) {
-    flock(fd_, LOCK_UN);
-    close(fd_);
-  }
+  if (fd_) flock(fd_.get(), LOCK_UN);
 }
 
 }  // namespace orv::fs

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "platform/base/sim/unique_fd.h"
+
 namespace orv::fs {
 
 // Reads a whole file; false (and *error set) when it cannot be opened or read.
@@ -31,10 +33,10 @@ class FileLock {
   ~FileLock();
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
-  bool held() const { return fd_ >= 0; }
+  bool held() const { return static_cast<bool>(fd_); }
 
  private:
-  int fd_ = -1;
+  orv::sim::unique_fd fd_;
 };
 
 }  // namespace orv::fs

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/sim/unique_fd.h"
 #include "platform/fs/sim/io_object.h"
 #include "platform/fs/sim/paths.h"
 #include "platform/text/sim/ansi.h"
@@ -23,11 +24,13 @@ namespace {
 
 class FileObject : public orv::win::IoObject {
  public:
-  explicit FileObject(int fd) : fd(fd) {}
-  ~FileObject() override { close(fd); }
+  explicit FileObject(orv::sim::unique_fd fd) : fd_(std::move(fd)) {}
   BOOL Read(LPVOID buffer, DWORD size, LPDWORD done, LPOVERLAPPED) override;
   BOOL Write(LPCVOID buffer, DWORD size, LPDWORD done, LPOVERLAPPED) override;
-  const int fd;
+  int fd() const { return fd_.get(); }
+
+ private:
+  const orv::sim::unique_fd fd_;
 };
 
 class FindObject : public KernelObject {
@@ -99,7 +102,7 @@ BOOL FileObject::Write(LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED o
   const char* p = static_cast<const char*>(data);
   DWORD done = 0;
   while (done < size) {
-    ssize_t n = write(fd, p + done, size - done);
+    ssize_t n = write(fd(), p + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT);
@@ -114,7 +117,7 @@ BOOL FileObject::Write(LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED o
 
 BOOL FileObject::Read(LPVOID data, DWORD size, LPDWORD readCount, LPOVERLAPPED overlapped) {
   ssize_t n;
-  do n = read(fd, data, size); while (n < 0 && errno == EINTR);
+  do n = read(fd(), data, size); while (n < 0 && errno == EINTR);
   if (n < 0) {
     SetLastError(errno == EBADF ? ERROR_ACCESS_DENIED : ERROR_READ_FAULT);
     return Completed(FALSE, 0, overlapped);
@@ -154,12 +157,12 @@ extern "C" HANDLE WINAPI CreateFileA(LPCSTR path, DWORD access, DWORD /*shareMod
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  int fd = open(m.host.c_str(), flags, 0644);
-  if (fd < 0) {
+  orv::sim::unique_fd fd(open(m.host.c_str(), flags, 0644));
+  if (!fd) {
     SetLastError(FromErrno(errno));
     return INVALID_HANDLE_VALUE;
   }
-  HANDLE h = RegisterHandle(std::make_shared<FileObject>(fd));
+  HANDLE h = RegisterHandle(std::make_shared<FileObject>(std::move(fd)));
   bool existed = m.exists;
   SetLastError((existed && (disposition == OPEN_ALWAYS || disposition == CREATE_ALWAYS)) ? ERROR_ALREADY_EXISTS
                                                                                            : ERROR_SUCCESS);
@@ -176,7 +179,7 @@ extern "C" DWORD WINAPI SetFilePointer(HANDLE handle, LONG distance, PLONG dista
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_SET_FILE_POINTER;
   }
-  off_t at = lseek(file->fd, static_cast<off_t>(offset), whence);
+  off_t at = lseek(file->fd(), static_cast<off_t>(offset), whence);
   if (at < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_SET_FILE_POINTER;
@@ -189,7 +192,7 @@ extern "C" DWORD WINAPI SetFilePointer(HANDLE handle, LONG distance, PLONG dista
 extern "C" DWORD WINAPI GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
   auto file = FileOf(handle);
   struct stat st {};
-  if (!file || fstat(file->fd, &st) != 0) return INVALID_FILE_SIZE;
+  if (!file || fstat(file->fd(), &st) != 0) return INVALID_FILE_SIZE;
   auto size = static_cast<unsigned long long>(st.st_size);
   if (sizeHigh) *sizeHigh = static_cast<DWORD>(size >> 32);
   return static_cast<DWORD>(size);
@@ -210,7 +213,7 @@ extern "C" BOOL WINAPI GetFileInformationByHandle(HANDLE handle, LPBY_HANDLE_FIL
   auto file = FileOf(handle);
   if (!file) return FALSE;
   struct stat st {};
-  if (!info || fstat(file->fd, &st) != 0) {
+  if (!info || fstat(file->fd(), &st) != 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

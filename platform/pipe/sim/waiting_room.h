@@ -14,6 +14,8 @@
 #include <deque>
 #include <functional>
 
+#include "platform/base/sim/unique_fd.h"
+
 namespace orv::pipe {
 
 class WaitingRoom {
@@ -21,7 +23,7 @@ class WaitingRoom {
   using Clock = std::chrono::steady_clock;
 
   WaitingRoom(std::size_t capacity, std::chrono::milliseconds patience);
-  ~WaitingRoom();  // closes every waiting connection
+  ~WaitingRoom() = default;  // closes every waiting connection
   WaitingRoom(const WaitingRoom&) = delete;
   WaitingRoom& operator=(const WaitingRoom&) = delete;
 
@@ -32,14 +34,13 @@ class WaitingRoom {
   int Gather(int listenFd, const std::function<bool(int)>& admitted, std::uint8_t refusal);
   // Whether Gather could take a newcomer now.
   bool HasRoom();
-  // The next caller to serve, out of the room (the caller owns the descriptor):
-  // the longest-waiting one whose request is there, else the longest-waiting one;
-  // -1 when no one waits.
-  int Next();
+  // The next caller to serve, out of the room: the longest-waiting one whose
+  // request is there, else the longest-waiting one; none when no one waits.
+  orv::sim::unique_fd Next();
 
  private:
   struct Caller {
-    int fd;
+    orv::sim::unique_fd fd;
     Clock::time_point since;
     bool hasRequest;  // as of the last sweep
   };

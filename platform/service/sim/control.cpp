@@ -30,42 +30,40 @@ bool Address(const std::string& path, sockaddr_un* addr) {
 DWORD Send(const std::string& socketPath, DWORD control, Reply* reply) {
   sockaddr_un addr;
   if (!Address(socketPath, &addr)) return ERROR_INVALID_NAME;
-  int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-  if (fd < 0) return Win32FromErrno(errno);
+  orv::sim::unique_fd fd(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0));
+  if (!fd) return Win32FromErrno(errno);
   DWORD err = ERROR_SUCCESS;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+  if (connect(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
     err = ERROR_SERVICE_NOT_ACTIVE;
-  } else if (send(fd, &control, sizeof control, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof control)) {
+  } else if (send(fd.get(), &control, sizeof control, MSG_NOSIGNAL) != static_cast<ssize_t>(sizeof control)) {
     err = ERROR_SERVICE_NOT_ACTIVE;
   } else {
-    pollfd p{fd, POLLIN, 0};
+    pollfd p{fd.get(), POLLIN, 0};
     int ready;
     do {
       ready = poll(&p, 1, kReplyTimeoutMs);
     } while (ready < 0 && errno == EINTR);
     if (ready <= 0) {
       err = ERROR_SERVICE_REQUEST_TIMEOUT;
-    } else if (recv(fd, reply, sizeof *reply, 0) != static_cast<ssize_t>(sizeof *reply)) {
+    } else if (recv(fd.get(), reply, sizeof *reply, 0) != static_cast<ssize_t>(sizeof *reply)) {
       err = ERROR_SERVICE_NOT_ACTIVE;  // the process ended while the control was on its way
     }
   }
-  close(fd);
   return err;
 }
 
-int Listen(const std::string& socketPath) {
+orv::sim::unique_fd Listen(const std::string& socketPath) {
   sockaddr_un addr;
   if (!Address(socketPath, &addr)) {
     SetLastError(ERROR_INVALID_NAME);
-    return -1;
+    return {};
   }
   unlink(socketPath.c_str());  // left by a killed service process
-  int fd = socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-      chmod(socketPath.c_str(), 0600) != 0 || listen(fd, 8) != 0) {
+  orv::sim::unique_fd fd(socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0));
+  if (!fd || bind(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      chmod(socketPath.c_str(), 0600) != 0 || listen(fd.get(), 8) != 0) {
     SetLastError(Win32FromErrno(errno));
-    if (fd >= 0) close(fd);
-    return -1;
+    return {};
   }
   return fd;
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/base/sim/unique_fd.h"
+
 namespace orv::svc::control {
 
 struct Reply {
@@ -19,7 +21,7 @@ constexpr int kReplyTimeoutMs = 30000;
 // Sends the control and waits for the reply. ERROR_SERVICE_NOT_ACTIVE when nothing listens.
 DWORD Send(const std::string& socketPath, DWORD control, Reply* reply);
 
-// The dispatcher's end: a listening socket, -1 with the last error set on failure.
-int Listen(const std::string& socketPath);
+// The dispatcher's end: a listening socket, none with the last error set on failure.
+orv::sim::unique_fd Listen(const std::string& socketPath);
 
 }  // namespace orv::svc::control

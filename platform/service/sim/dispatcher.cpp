@@ -111,7 +111,7 @@ extern "C" BOOL WINAPI StartServiceCtrlDispatcherA(const SERVICE_TABLE_ENTRYA* t
   d.record.pid = db::SelfPid();
   d.record.startTime = db::StartTimeOf(d.record.pid);
   d.record.status = SERVICE_STATUS{SERVICE_WIN32_OWN_PROCESS, SERVICE_START_PENDING, 0, 0, 0, 0, 2000};
-  orv::sim::unique_fd listenFd(control::Listen(db::ControlSocket(name)));
+  orv::sim::unique_fd listenFd = control::Listen(db::ControlSocket(name));
   orv::sim::unique_fd doneFd(eventfd(0, EFD_CLOEXEC));
   if (!listenFd || !doneFd || !db::WriteStatus(name, d.record)) {
     DWORD err = GetLastError();

@@ -17,12 +17,9 @@ namespace orv::wmi {
 
 std::string ProviderSocketPath() { return home::Path("wmi/provider.sock"); }
 
-Channel::~Channel() { Close(); }
+Channel::~Channel() = default;
 
-void Channel::Close() {
-  if (fd_ >= 0) close(fd_);
-  fd_ = -1;
-}
+void Channel::Close() { fd_.reset(); }
 
 bool Channel::Connect(const std::string& path) {
   Close();
@@ -30,22 +27,18 @@ bool Channel::Connect(const std::string& path) {
   addr.sun_family = AF_UNIX;
   if (path.size() >= sizeof addr.sun_path) return false;
   std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-    close(fd);
-    return false;
-  }
-  fd_ = fd;
+  orv::sim::unique_fd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!fd || connect(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) return false;
+  fd_ = std::move(fd);
   return true;
 }
 
 bool Channel::Send(const std::string& body) {
-  if (fd_ < 0) return false;
+  if (!fd_) return false;
   std::string frame = wire::LengthPrefix(body.size()) + body;
   std::size_t done = 0;
   while (done < frame.size()) {
-    ssize_t n = ::send(fd_, frame.data() + done, frame.size() - done, MSG_NOSIGNAL);
+    ssize_t n = ::send(fd_.get(), frame.data() + done, frame.size() - done, MSG_NOSIGNAL);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
@@ -58,12 +51,12 @@ bool Channel::ReadExact(char* p, std::size_t n, int timeoutMs) {
   while (n > 0) {
     if (timeoutMs >= 0) {
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-      pollfd pfd{fd_, POLLIN, 0};
+      pollfd pfd{fd_.get(), POLLIN, 0};
       int r = poll(&pfd, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
       if (r < 0 && errno == EINTR) continue;
       if (r <= 0) return false;
     }
-    ssize_t got = ::recv(fd_, p, n, 0);
+    ssize_t got = ::recv(fd_.get(), p, n, 0);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return false;
     p += got;
@@ -73,7 +66,7 @@ bool Channel::ReadExact(char* p, std::size_t n, int timeoutMs) {
 }
 
 bool Channel::Receive(std::string* body, int timeoutMs) {
-  if (fd_ < 0) return false;
+  if (!fd_) return false;
   char head[4];
   if (!ReadExact(head, 4, timeoutMs)) return false;
   std::uint32_t len = wire::DecodeLength(head);
@@ -87,9 +80,9 @@ bool Channel::Call(const std::string& request, std::string* reply, int timeoutMs
 }
 
 int Channel::WaitReadable(int wakeFd) {
-  if (fd_ < 0) return -1;
+  if (!fd_) return -1;
   for (;;) {
-    pollfd pfd[2] = {{fd_, POLLIN, 0}, {wakeFd, POLLIN, 0}};
+    pollfd pfd[2] = {{fd_.get(), POLLIN, 0}, {wakeFd, POLLIN, 0}};
     int r = poll(pfd, 2, -1);
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) return -1;

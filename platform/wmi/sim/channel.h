@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "platform/base/sim/unique_fd.h"
+
 namespace orv::wmi {
 
 // Where the provider listens: $ORV_HOME/wmi/provider.sock.
@@ -17,7 +19,7 @@ class Channel {
 
   // False when nobody listens at the path.
   bool Connect(const std::string& path);
-  bool Connected() const { return fd_ >= 0; }
+  bool Connected() const { return static_cast<bool>(fd_); }
   void Close();
 
   // Sends one message body (the length prefix is added).
@@ -34,7 +36,7 @@ class Channel {
 
  private:
   bool ReadExact(char* p, std::size_t n, int timeoutMs);
-  int fd_ = -1;
+  orv::sim::unique_fd fd_;
 };
 
 }  // namespace orv::wmi

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/base/sim/unique_fd.h"
 #include "platform/wmi/sim/channel.h"
 #include "platform/wmi/sim/object.h"
 #include "platform/wmi/sim/services.h"
@@ -29,19 +30,15 @@ struct Subscription {
   const IWbemObjectSink* key = nullptr;  // the sink as the subscriber named it, for Cancel
   IWbemObjectSink* sink = nullptr;  // one reference, released by the thread at its end
   Channel channel;
-  int wake[2] = {-1, -1};
+  orv::sim::unique_fd wakeRead, wakeWrite;  // a byte ends the thread's wait
   std::atomic<bool> cancelled{false};
   std::atomic<bool> finished{false};
   std::thread thread;
 
-  ~Subscription() {
-    for (int fd : wake)
-      if (fd >= 0) close(fd);
-  }
   void Wake() {
     cancelled = true;
     char c = 1;
-    if (write(wake[1], &c, 1) < 0) { /* the thread is already gone */ }
+    if (write(wakeWrite.get(), &c, 1) < 0) { /* the thread is already gone */ }
   }
 };
 
@@ -64,7 +61,7 @@ HRESULT Open(Channel& channel, const std::string& ns, const std::string& cls) {
 bool Resume(Subscription* s) {
   s->channel.Close();
   for (;;) {
-    pollfd wake{s->wake[0], POLLIN, 0};
+    pollfd wake{s->wakeRead.get(), POLLIN, 0};
     if (poll(&wake, 1, kResumeEveryMs) > 0 || s->cancelled) return false;
     if (SUCCEEDED(Open(s->channel, s->ns, s->cls))) return true;
     s->channel.Close();
@@ -75,7 +72,7 @@ void Deliver(Subscription* s) {
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);  // the layer's own threads live in the multithreaded apartment
   HRESULT end = WBEM_E_CALL_CANCELLED;
   while (!s->cancelled) {
-    int r = s->channel.WaitReadable(s->wake[0]);
+    int r = s->channel.WaitReadable(s->wakeRead.get());
     if (r == 0) break;
     std::string body;
     if (r < 0 || !s->channel.Receive(&body, kCallTimeoutMs)) {
@@ -163,7 +160,10 @@ HRESULT Subscriptions::Start(std::uint64_t owner, const std::string& ns, const s
   auto s = std::make_shared<Subscription>();
   HRESULT status = Open(s->channel, ns, cls);
   if (FAILED(status)) return status;
-  if (pipe2(s->wake, O_CLOEXEC) != 0) return E_OUTOFMEMORY;
+  int wake[2];
+  if (pipe2(wake, O_CLOEXEC) != 0) return E_OUTOFMEMORY;
+  s->wakeRead.reset(wake[0]);
+  s->wakeWrite.reset(wake[1]);
   s->owner = owner;
   s->ns = ns;
   s->cls = cls;
