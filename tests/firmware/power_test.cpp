@@ -10,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-#include "platform/base/error.h"
 #include <windows.h>
 #include "tests/support/test_window.h"
 #include "tests/support/process.h"
@@ -18,7 +17,6 @@
 
 namespace {
 
-using namespace orv::win;
 using orv::test::Program;
 
 struct Heard {

@@ -5,13 +5,11 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "platform/base/error.h"
 #include <windows.h>
 #include "platform/desktop/sim/foreground.h"
 #include "tests/support/process.h"
 #include "tests/support/test_window.h"
 
-using namespace orv::win;
 
 namespace {
 
