@@ -1,9 +1,10 @@
-// Calvex.exe under wine on an X display: one copy only, its start-up lines in
-// order, its tray icon, an OSD picture for a firmware event posted to its window,
-// and the exit command's teardown in order.
+// Calvex.exe under wine on an X display: one copy only, exactly its start-up
+// lines in order, its tray icon, an OSD picture for a firmware event posted to
+// its window, and exactly the exit command's teardown lines in order.
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -38,18 +39,28 @@ std::string ReadAll(const std::string& path) {
   return s.str();
 }
 
-// True when every text appears in the log after the one before it.
-bool InOrder(const std::string& log, const std::vector<std::string>& texts, std::string* missing) {
-  std::size_t at = 0;
-  for (const std::string& text : texts) {
-    std::size_t found = log.find(text, at);
-    if (found == std::string::npos) {
-      *missing = text;
-      return false;
-    }
-    at = found + text.size();
+// The texts of the log's timed entries ("<<MM month DD date  hh:mm:ss:mmm>>  text "),
+// one a line, in order; other lines are passed over.
+std::vector<std::string> TimedEntries(const std::string& log) {
+  std::vector<std::string> entries;
+  std::istringstream in(log);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t end = line.find(">>  ");
+    if (line.rfind("<<", 0) != 0 || end == std::string::npos) continue;
+    std::string text = line.substr(end + 4);
+    if (!text.empty() && text.back() == ' ') text.pop_back();
+    entries.push_back(text);
   }
-  return true;
+  return entries;
+}
+
+// The entries from the first one that is first up to the first one that is last, both included.
+std::vector<std::string> Span(const std::vector<std::string>& entries, const std::string& first,
+                              const std::string& last) {
+  auto from = std::find(entries.begin(), entries.end(), first);
+  auto to = std::find(from, entries.end(), last);
+  return to == entries.end() ? std::vector<std::string>(from, to) : std::vector<std::string>(from, to + 1);
 }
 
 const std::vector<std::string> kStartUp = {
@@ -89,12 +100,14 @@ TEST_F(WineCalvex, RunsOnceLogsItsStartShowsItsIconAndAnOsdAndTearsDownInOrder) 
   const Area trayArea{0, 0, 400, 120}, osdArea{880, 400, 1280, 800};
   ASSERT_EQ(Lit(wine(), trayArea), 0);
 
+  const std::size_t logBefore = ReadAll(log).size();
   std::unique_ptr<Child> calvex = wine().Launch("Calvex.exe", {});
   ASSERT_TRUE(WaitFor([&] { return ReadAll(log).find(kStartUp.back()) != std::string::npos; },
                       std::chrono::seconds(120)))
       << ReadAll(log);
-  std::string missing;
-  EXPECT_TRUE(InOrder(ReadAll(log), kStartUp, &missing)) << "not in order: " << missing << "\n" << ReadAll(log);
+  // Exactly the start-up's entries, in order: one for each step, and none for a step that did not run.
+  EXPECT_EQ(Span(TimedEntries(ReadAll(log).substr(logBefore)), kStartUp.front(), kStartUp.back()), kStartUp)
+      << ReadAll(log);
   // The notification area (wine's own tray window, with no tray on the display)
   // shows the program's icon.
   EXPECT_TRUE(WaitFor([&] { return Lit(wine(), trayArea) > 100; }, std::chrono::seconds(30)));
@@ -115,7 +128,8 @@ TEST_F(WineCalvex, RunsOnceLogsItsStartShowsItsIconAndAnOsdAndTearsDownInOrder) 
   // The tray menu's exit command ends the program after its teardown.
   ASSERT_EQ(wine().Run("post_message.exe", {"Calvex", "0x0111", "336", "0"}).exitCode, 0);
   EXPECT_EQ(calvex->Wait(std::chrono::seconds(60)), 0);
-  EXPECT_TRUE(InOrder(ReadAll(log), kTeardown, &missing)) << "not in order: " << missing << "\n" << ReadAll(log);
+  EXPECT_EQ(Span(TimedEntries(ReadAll(log).substr(logBefore)), kTeardown.front(), kTeardown.back()), kTeardown)
+      << ReadAll(log);
   EXPECT_TRUE(WaitFor([&] { return Lit(wine(), trayArea) == 0; }, std::chrono::seconds(30)));
 
   wine().Run("OrvService.exe", {"-remove"});

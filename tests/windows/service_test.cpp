@@ -1,6 +1,7 @@
 // OrvService.exe under wine's service manager: its usage lines, then install
 // (which starts it), a command string through \\.\pipe\simple from another
-// process as the tray sends it, stop and remove.
+// process as the tray sends it, stop, start again and a call through the
+// library's Orv_CallNamePipe from another process, stop and remove.
 #include <string>
 
 #include "tests/windows/wine_fixture.h"
@@ -41,6 +42,19 @@ TEST_F(WineService, InstallsServesItsPipeStopsAndRemoves) {
   EXPECT_NE(ServiceState(wine()).find("STOPPED"), std::string::npos);
   // With nobody serving the pipe the call fails.
   EXPECT_EQ(Lines(wine().Run("pipe_call.exe", {"root\\WMI:Q:Orv_Device:Device:0"}).out).rfind("failed ", 0), 0u);
+
+  // Started again, it serves again: now through the library's Orv_CallNamePipe in
+  // another process, as the tray calls it.
+  RunResult start = wine().Run("OrvService.exe", {"-start"});
+  ASSERT_EQ(Lines(start.out), "Orv Calvex started.\n") << start.out << start.err;
+  ASSERT_TRUE(WaitFor([&] { return ServiceState(wine()).find("RUNNING") != std::string::npos; },
+                      std::chrono::seconds(60)))
+      << ServiceState(wine());
+  RunResult viaLibrary = wine().Run("orvcmd.exe", {"--pipe", "root\\CIMV2:Q:Win32_BIOS:Manufacturer:0"});
+  EXPECT_EQ(viaLibrary.exitCode, 0) << viaLibrary.err;
+  EXPECT_EQ(Lines(viaLibrary.out), "The Wine Project\n") << viaLibrary.err;
+  stop = wine().Run("OrvService.exe", {"-stop"});
+  EXPECT_NE(Lines(stop.out).find("\nOrv Calvex stopped.\n"), std::string::npos) << stop.out;
 
   RunResult remove = wine().Run("OrvService.exe", {"-remove"});
   EXPECT_EQ(Lines(remove.out), "Orv Calvex removed.\n") << remove.out;
