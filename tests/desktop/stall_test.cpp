@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -101,6 +102,9 @@ TEST(DesktopStreams, ClientsThatStallHoldNeitherTheNextClientNorTheEnd) {
   orv::test::TempHome home;
   const std::string path = home.path() + "/desktop.sock";
   ASSERT_TRUE(orv::desktop::StartFrameServer());
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u) << "another account could drive the desktop";
   {
     unique_fd reader = Stalling(path, "FRAME\n");
     unique_fd silent = Stalling(path, "");

@@ -33,9 +33,14 @@ void StopFrameServer();
 // Whether this process serves the current state folder.
 bool ServingHere();
 
+// How long a request waits for its whole answer unless told otherwise: long, as
+// a loaded machine may take seconds to compose and encode a frame, and a request
+// to a process that serves nothing fails at once all the same.
+constexpr int kRequestTimeoutMs = 60000;
+
 // Asks the serving process for its frame and writes it to outPath. FileNotFound
 // when nothing serves; Aborted when the answer does not come in time.
-gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs = 5000);
+gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs = kRequestTimeoutMs);
 // A top-level window of the serving process, as the screen has it.
 struct DesktopWindow {
   std::uintptr_t id = 0;
@@ -46,24 +51,24 @@ struct DesktopWindow {
   std::string className;
 };
 // Lists the serving process's top-level windows, bottom of the z-order first.
-gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs = 5000);
+gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs = kRequestTimeoutMs);
 
 // The serving process's show/hide record, oldest entry first.
-gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs = 5000);
+gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs = kRequestTimeoutMs);
 // Asks the serving process to keep the frame of each showing from now on.
-gfx::Status RequestShownFrames(int timeoutMs = 5000);
+gfx::Status RequestShownFrames(int timeoutMs = kRequestTimeoutMs);
 // The frame the serving process composed when it made entry seq of its record.
-gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = 5000);
+gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = kRequestTimeoutMs);
 
 // Sends one request line of the input and automation protocol (MOVE x y,
 // CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, PRESS id title,
 // TOPLEVEL, CONTROLS title, MENU, CHOOSE text, RESTART TASKBAR; see input.h)
 // and gives the whole answer.
-gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs = 5000);
+gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs = kRequestTimeoutMs);
 
 // Asks the serving process to show or end the stand-in program in front ("fullscreen",
 // "maximized", "off"); InvalidParameter for another mode.
-gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = 5000);
+gfx::Status RequestPlayer(const std::string& mode, int timeoutMs = kRequestTimeoutMs);
 
 // The two ends of the protocol apart from the socket. Request lines and the
 // text lines of a reply are at most kMaxLine characters before their newline
