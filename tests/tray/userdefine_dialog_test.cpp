@@ -110,7 +110,7 @@ TEST_F(UserDefine, APathTooLongEvenInItsShortFormIsRefusedWithAMessageThatStaysA
   ASSERT_TRUE(WaitWindow(kTitle));
   BrowseTo(deep);
   // The message box stays until the user closes it; the dialog waits behind it.
-  ASSERT_TRUE(WaitText("Calvex", kMessageText, kTooLong));
+  ASSERT_TRUE(WaitText("Calvex", kMessageText, kTooLong)) << Desk({"windows"}).out;
   EXPECT_EQ(Controls("Calvex")[1][2], "OK");
   // The dialog behind takes no click meanwhile.
   Do({"press", kTitle, "1"});

@@ -38,9 +38,8 @@ void ShowPathTooLong(HWND owner) {
   ResolveLanguageTable(file, section);
   std::string message = ReadLanguageString(section, "IDS_USERDEFINE_PATH_TOO_LONG", file);
   if (message.empty()) message = "The path of this program is too long. Choose a program in a shorter folder.";
-  std::string title = ReadLanguageString(section, "IDS_MENUITEM_USERDEFINE", file);
-  if (title.empty()) title = "Calvex";
-  MessageBoxA(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+  // Captioned with the program's name, as the system's boxes of a program are.
+  MessageBoxA(owner, message.c_str(), "Calvex", MB_OK | MB_ICONWARNING);
 }
 
 CKvUserDefineKey::CKvUserDefineKey(HWND parent) : CDialog(IDD, parent) {}
