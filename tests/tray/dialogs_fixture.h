@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gfx/sim/png.h"
 #include "tests/tray/pe_writer.h"
 #include "tests/tray/tray_fixture.h"
 
@@ -153,7 +154,8 @@ class Dialogs : public Notebook {
     calvexPid_ = calvex_->pid();
     AwaitDesktop();
   }
-  // What the screen shows of a control (its rectangle, from a fresh screenshot).
+  // What the screen shows of a control (its rectangle, from a fresh screenshot);
+  // empty when either cannot be had now (a busy desktop may not answer in time).
   std::vector<orv::gfx::Pixel> PixelsOf(const std::string& title, int id) {
     auto c = Controls(title);
     std::vector<orv::gfx::Pixel> out;
@@ -161,7 +163,9 @@ class Dialogs : public Notebook {
     std::istringstream r(c[id][3]);
     int x, y, w, h;
     r >> x >> y >> w >> h;
-    const orv::gfx::Surface shot = Screenshot();
+    const std::string path = home_->path() + "/control.png";
+    orv::gfx::Surface shot;
+    if (Desk({"screenshot", path}).exitCode != 0 || orv::gfx::LoadPngFile(path, &shot) != orv::gfx::Ok) return out;
     for (int j = y; j < y + h; ++j)
       for (int i = x; i < x + w; ++i)
         if (shot.Contains(i, j)) out.push_back(shot.At(i, j));

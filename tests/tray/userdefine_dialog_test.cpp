@@ -74,7 +74,8 @@ TEST_F(UserDefine, AProgramChosenWhenNoneWasSetGivesTheMenuThreeEntriesAndEachPr
   Do({"command", "Calvex", "338"});
   ASSERT_TRUE(WaitWindow(kTitle));
   EXPECT_EQ(Controls(kTitle)[1013][6], "-");
-  const std::vector<orv::gfx::Pixel> none = PixelsOf(kTitle, 1013);
+  std::vector<orv::gfx::Pixel> none;
+  ASSERT_TRUE(WaitFor([&] { return !(none = PixelsOf(kTitle, 1013)).empty(); }));
 
   BrowseTo("C:\\Tools\\Paint.exe");
   ASSERT_TRUE(WaitText(kTitle, 1012, "Paint.exe"));
