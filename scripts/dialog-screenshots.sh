@@ -28,7 +28,8 @@ window() { "$bin/orv-desktop" windows | cut -f3 | grep -qxF "$1"; }
 no_window() { ! window "$1"; }
 
 mkdir -p "$ORV_HOME/drive_c/Users/$(id -un)/Documents" "$ORV_HOME/drive_c/Tools"
-: > "$ORV_HOME/drive_c/Tools/Notepad.exe"
+# A program with an icon, so that the dialog shows one beside its name.
+"$bin/tray-program-file" 128 "$ORV_HOME/drive_c/Tools/Notepad.exe"
 "$bin/orv-sim" start >/dev/null
 "$bin/OrvService" -install >/dev/null
 "$bin/orv-reg" set 'HKLM\SOFTWARE\Orv\Calvex' Version 2.1.0.5
