@@ -1,0 +1,4 @@
+# Link lines of calvex_dialogs: the dialogs reach the main window (calvex_core),
+# the firmware commands and the picture buttons (calvex_ui).
+target_link_libraries(calvex_dialogs PUBLIC calvex_core calvex_firmware calvex_ui orv_framework orv_desktop orv_gfx
+  orv_ui orv_locale orv_module orv_base)
