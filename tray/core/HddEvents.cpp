@@ -25,6 +25,8 @@ void CCalvexDlg::HddKeyEvent() {
   m_bHddDlgOpen = true;
   CKvSysHDDDlg dialog(m_hWnd);
   dialog.DoModal();
+  // A dialog that could not be made never clears the flag itself.
+  m_bHddDlgOpen = false;
   WriteLog(2, "Open HDD Dialog");
 }
 
