@@ -40,7 +40,8 @@ if(NOT EXISTS ${ORV_HOST_BIN}/orv-artwork)
 endif()
 set(stamp ${CMAKE_BINARY_DIR}/artwork.stamp)
 add_custom_command(OUTPUT ${stamp}
-  COMMAND ${ORV_HOST_BIN}/orv-artwork ${CMAKE_BINARY_DIR}/bin/Image
+  BYPRODUCTS ${ORV_ARTWORK_RESOURCE_FILES}
+  COMMAND ${ORV_HOST_BIN}/orv-artwork ${CMAKE_BINARY_DIR}/bin/Image ${ORV_ARTWORK_RESOURCES}
   COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
   DEPENDS ${ORV_HOST_BIN}/orv-artwork
   COMMENT "Drawing the OSD pictures into bin/Image")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the tray menu, the About dialog and the
-# user-define key dialog, in English and in Traditional Chinese, from the real
+# Takes the README's screenshots of the tray menu, the About dialog, the
+# user-define key dialog and the HDD key's dialog, in English and in
+# Traditional Chinese, from the real
 # programs on the simulated desktop (a state folder of its own). Usage:
 #   scripts/dialog-screenshots.sh [build dir] [output folder]
 set -euo pipefail
@@ -56,6 +57,12 @@ shoot() {
   "$bin/orv-desktop" screenshot "$out/user-define-dialog$2.png"
   "$bin/orv-desktop" key esc
   await no_window "$3"
+  "$bin/orv-sim" press hddkey >/dev/null
+  await window "HDD On/Off Message"
+  sleep 1  # its first paint: the picture, then the buttons' faces
+  "$bin/orv-desktop" screenshot "$out/hdd-dialog$2.png"
+  "$bin/orv-desktop" press "HDD On/Off Message" 7
+  await no_window "HDD On/Off Message"
   kill "$calvex"
   wait "$calvex" || true
   calvex=

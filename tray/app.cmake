@@ -1,8 +1,9 @@
 # The tray program Calvex, from its parts (included by tray/CMakeLists.txt).
 add_executable(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(Calvex PRIVATE calvex_core calvex_audio calvex_dialogs calvex_firmware calvex_osd calvex_ui)
-# Its dialog templates, icons and manifest.
-orv_add_resources(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/resources/Calvex.rc)
+# Its dialog templates, icons, bitmaps, PNG faces and manifest; the HDD dialog's
+# pictures come from the picture generator.
+orv_add_calvex_resources(Calvex)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set_target_properties(Calvex PROPERTIES WIN32_EXECUTABLE ON)
   # The manifest is in the program; beside it too, for those who look for it there.

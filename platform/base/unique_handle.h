@@ -70,6 +70,8 @@ using unique_hkey = unique_any<null_handle_traits<HKEY, &RegCloseKey>>;
 using unique_schandle = unique_any<null_handle_traits<SC_HANDLE, &CloseServiceHandle>>;
 // Memory the system hands out (FormatMessageA, security descriptors from SDDL).
 using unique_hlocal = unique_any<null_handle_traits<HLOCAL, &LocalFree>>;
+// Blocks of GlobalAlloc.
+using unique_hglobal = unique_any<null_handle_traits<HGLOBAL, &GlobalFree>>;
 // Event sources (RegisterEventSourceA).
 using unique_event_source = unique_any<null_handle_traits<HANDLE, &DeregisterEventSource>>;
 // Find searches (FindFirstFileA), which give INVALID_HANDLE_VALUE on failure and end with FindClose.

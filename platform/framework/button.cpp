@@ -17,3 +17,10 @@ BOOL CButton::Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* 
 void CButton::Click() {
   if (m_hWnd) SendMessageA(m_hWnd, BM_CLICK, 0, 0);
 }
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  *pResult = TRUE;
+  return TRUE;
+}

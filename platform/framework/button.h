@@ -10,4 +10,7 @@ class CButton : public CWnd {
   BOOL Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   // Clicks the button as a user would: the parent gets WM_COMMAND with BN_CLICKED.
   void Click();
+  // An owner-drawn button's drawing, handed back by its parent.
+  virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

@@ -37,6 +37,11 @@ BOOL CDialog::Create(UINT nIDTemplate, HWND hParent) {
   return hwnd != nullptr;
 }
 
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
 void CDialog::EndDialog(int nResult) {
   if (!m_hWnd) return;
   if (m_bModal) ::EndDialog(m_hWnd, nResult);

@@ -20,7 +20,9 @@ class CDialog : public CWnd {
   // A modal dialog ends its loop with the result; a modeless one goes away.
   void EndDialog(int nResult);
 
-  virtual BOOL OnInitDialog() { return TRUE; }
+  // Binds the dialog's control objects (UpdateData(FALSE)); TRUE gives the
+  // focus to the first control.
+  virtual BOOL OnInitDialog();
   virtual void OnOK() { EndDialog(IDOK); }
   virtual void OnCancel() { EndDialog(IDCANCEL); }
 

@@ -19,13 +19,13 @@ std::string Key(const orv::rc::Resource& r) {
   return id(r.type) + "/" + id(r.name) + "/" + std::to_string(r.language);
 }
 
-void ExpectSameAsWindres(const std::string& script) {
+void ExpectSameAsWindres(const std::string& script, const std::vector<std::string>& includeDirs = {}) {
   if (rctest::WindresProgram().empty()) GTEST_SKIP() << "windres (package mingw-w64) is not installed";
   orv::rc::Compiled ours;
   std::string error;
-  ASSERT_TRUE(orv::rc::CompileScript(script, {}, &ours, &error)) << error;
+  ASSERT_TRUE(orv::rc::CompileScript(script, includeDirs, &ours, &error)) << error;
   std::vector<orv::rc::Resource> theirs;
-  ASSERT_TRUE(rctest::CompileWithWindres(script, &theirs, &error)) << error;
+  ASSERT_TRUE(rctest::CompileWithWindres(script, includeDirs, &theirs, &error)) << error;
   std::map<std::string, const orv::rc::Resource*> byKey;
   for (const auto& r : theirs) byKey[Key(r)] = &r;
   EXPECT_EQ(ours.resources.size(), theirs.size());
@@ -43,7 +43,7 @@ void ExpectSameAsWindres(const std::string& script) {
 }
 
 TEST(ResourceCompiler, TheProgramsScriptGivesWhatWindresGives) {
-  ExpectSameAsWindres(std::string(ORV_SOURCE_DIR) + "/tray/resources/Calvex.rc");
+  ExpectSameAsWindres(std::string(ORV_SOURCE_DIR) + "/tray/resources/Calvex.rc", {ORV_ARTWORK_RESOURCES});
 }
 
 TEST(ResourceCompiler, EveryStatementGivesWhatWindresGives) {

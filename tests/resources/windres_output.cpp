@@ -45,10 +45,13 @@ std::string WindresProgram() {
   return "";
 }
 
-bool CompileWithWindres(const std::string& script, std::vector<orv::rc::Resource>* out, std::string* error) {
+bool CompileWithWindres(const std::string& script, const std::vector<std::string>& includeDirs,
+                        std::vector<orv::rc::Resource>* out, std::string* error) {
   orv::test::TempHome scratch;
   const std::string res = scratch.path() + "/out.res";
-  auto run = orv::test::Run({WindresProgram(), script, "-O", "res", "-o", res});
+  std::vector<std::string> argv{WindresProgram(), script, "-O", "res", "-o", res};
+  for (const std::string& dir : includeDirs) argv.push_back("--include-dir=" + dir);
+  auto run = orv::test::Run(argv);
   if (run.exitCode != 0) {
     *error = run.err;
     return false;

@@ -11,8 +11,9 @@ namespace rctest {
 // The windres program, or "" when it is not installed.
 std::string WindresProgram();
 
-// Runs windres on the script into a .res file and reads it back. False with the
-// tool's complaint in *error.
-bool CompileWithWindres(const std::string& script, std::vector<orv::rc::Resource>* out, std::string* error);
+// Runs windres on the script (its files also looked for in the folders given)
+// into a .res file and reads it back. False with the tool's complaint in *error.
+bool CompileWithWindres(const std::string& script, const std::vector<std::string>& includeDirs,
+                        std::vector<orv::rc::Resource>* out, std::string* error);
 
 }  // namespace rctest

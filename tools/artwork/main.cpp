@@ -1,11 +1,16 @@
-// orv-artwork <Image folder>: writes every picture the OSD loads, named by the
-// OSD's own picture tables, into the folder.
+// orv-artwork <Image folder> [<resource folder>]: writes every picture the OSD
+// loads, named by the OSD's own picture tables, into the Image folder, and the
+// HDD dialog's bitmaps and button faces, which the tray's resource script
+// takes in, into the resource folder.
 #include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
 
+#include <fstream>
+
 #include "platform/gfx/sim/png.h"
+#include "tools/artwork/hdd_pictures.h"
 #include "tools/artwork/pictures.h"
 #include "tray/osd/osd_kind.h"
 #include "tray/osd/osd_pictures.h"
@@ -19,6 +24,20 @@ struct Writer {
   fs::path root;
   std::set<std::string> written;
   int failures = 0;
+
+  void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) {
+    fs::path path = root / name;
+    std::error_code ec;
+    fs::create_directories(root, ec);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) {
+      std::fprintf(stderr, "orv-artwork: cannot write %s\n", path.string().c_str());
+      ++failures;
+      return;
+    }
+    written.insert(name);
+  }
 
   void Write(const std::string& relative, const orv::gfx::Surface& picture) {
     if (!written.insert(relative).second) return;
@@ -65,11 +84,26 @@ CenterContent Center(int image) {
 
 }  // namespace
 
+// The HDD dialog's resources, under the names tray/resources/Calvex.rc gives them.
+int WriteHddResources(const char* folder) {
+  namespace art = orv::artwork;
+  Writer out{folder, {}, 0};
+  out.WriteBytes("HddDialogTw.bmp", art::EncodeBmp24(art::HddBackground(true)));
+  out.WriteBytes("HddDialogEn.bmp", art::EncodeBmp24(art::HddBackground(false)));
+  out.Write("HddYesEn.png", art::HddFace(true, false));
+  out.Write("HddNoTw.png", art::HddFace(false, true));
+  out.Write("HddNoEn.png", art::HddFace(false, false));
+  out.Write("HddYesTw.png", art::HddFace(true, true));
+  std::printf("orv-artwork: %zu HDD dialog pictures in %s\n", out.written.size() - out.failures, folder);
+  return out.failures;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: orv-artwork <Image folder>\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: orv-artwork <Image folder> [<resource folder>]\n");
     return 2;
   }
+  const int resourceFailures = argc == 3 ? WriteHddResources(argv[2]) : 0;
   Writer out{argv[1], {}, 0};
   for (int image = 0; image <= 64; ++image) {
     if (const char* name = OsdIconPictureName(image))
@@ -99,5 +133,5 @@ int main(int argc, char** argv) {
     out.Write(names.icon, orv::artwork::BarIcon(icon));
   }
   std::printf("orv-artwork: %zu pictures in %s\n", out.written.size() - out.failures, argv[1]);
-  return out.failures ? 1 : 0;
+  return out.failures || resourceFailures ? 1 : 0;
 }

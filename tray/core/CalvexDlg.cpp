@@ -194,6 +194,8 @@ LRESULT CCalvexDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnBrightnessChanged(wParam, lParam);
     case WM_POWERBROADCAST:
       return OnPowerBroadcast(wParam, lParam);
+    case WM_HDD_DIALOG_DONE:
+      return OnHddDialogDone(wParam, lParam);
     case WM_TIMER:
       OnTimer(wParam);
       return 0;

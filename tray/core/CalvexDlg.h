@@ -60,6 +60,8 @@ class CCalvexDlg : public CDialog {
   LRESULT OnBrightnessChanged(WPARAM wParam, LPARAM lParam);
   void DecideBrightnessOsd(int brightness);
   LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
+  // The HDD dialog's Yes: its window is told to close (wParam 1). Answers 1.
+  LRESULT OnHddDialogDone(WPARAM wParam, LPARAM lParam);
   void WriteLog(int level, const char* text);
   // Switches logging on or off (the About dialog's Ctrl+Alt+S) and stores the
   // flag; answers 1.
@@ -107,6 +109,9 @@ class CCalvexDlg : public CDialog {
   int LoadHookLibrary();
   void UnloadHookLibrary();
   void DeviceEvent(int code, LPARAM state);
+  // The HDD's power changed (0x78) and the HDD key (0x7B).
+  void HddIconEvent();
+  void HddKeyEvent();
   // Shows the volume picture (muted or not) or the brightness step on the Level OSD.
   void ShowVolumeOsd(int volume, bool mute);
   void ShowBrightnessOsd(int step);

@@ -6,11 +6,24 @@
 #define IDD_ABOUTBOX 138
 #define IDD_USERDEFINE 147
 #define IDD_OSD 154
+#define IDD_HDD_DIALOG 156
 
 // Icons.
 #define IDR_MAINFRAME 128
 #define IDI_HDD_ENABLE 166
 #define IDI_HDD_DISABLE 167
+
+// The HDD dialog's button faces ("PNG") and backgrounds (bitmaps).
+#define IDR_PNG_HDD_YES_EN 160
+#define IDR_PNG_HDD_NO_TW 161
+#define IDR_PNG_HDD_NO_EN 162
+#define IDR_PNG_HDD_YES_TW 163
+#define IDB_HDD_TW 164
+#define IDB_HDD_EN 165
+
+// Buttons of the HDD dialog: Yes and No.
+#define IDC_HDD_YES 6
+#define IDC_HDD_NO 7
 
 // Controls of the About dialog.
 #define IDC_VERSION 1001

@@ -1,7 +1,7 @@
 # Link lines of calvex_ui (its dialogs reach the main window, calvex_core), and the language table copied beside the programs
 # (<build>/bin/StringTable/Language.ini) whenever it changes.
 target_link_libraries(calvex_ui PUBLIC calvex_core calvex_firmware orv_framework orv_shell orv_registry orv_desktop orv_ui
-  orv_profile orv_fs orv_locale orv_base)
+  orv_gfx orv_wmi orv_module orv_profile orv_fs orv_locale orv_base)
 set(calvex_language_source ${CMAKE_CURRENT_SOURCE_DIR}/resources/StringTable/Language.ini)
 set(calvex_language_copy ${CMAKE_BINARY_DIR}/bin/StringTable/Language.ini)
 if(WIN32)

@@ -43,6 +43,26 @@ HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes);
 HLOCAL WINAPI LocalFree(HLOCAL hMem);
 }  // extern "C"
 
+// ---- Global memory blocks, as streams and the clipboard take them. A movable
+// block (GMEM_MOVEABLE) is reached through GlobalLock, which counts its locks;
+// a fixed one's handle is its address. GlobalFree answers NULL on success and
+// the handle for one that is not a live block.
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+extern "C" {
+HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
+LPVOID WINAPI GlobalLock(HGLOBAL hMem);
+// TRUE while the block stays locked, FALSE once its last lock is gone (then
+// GetLastError is NO_ERROR).
+BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
+SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
+}  // extern "C"
+
 // ---- The system-service areas' calls that the SDK declares in winbase.h, each
 // kept in a partial header of its area (as winuser.h is split).
 #if __has_include(<ioapiset.h>)

@@ -102,6 +102,7 @@ typedef HINSTANCE HMODULE;
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HHOOK);
 typedef HANDLE HLOCAL;
+typedef HANDLE HGLOBAL;
 
 #define TRUE 1
 #define FALSE 0
@@ -164,6 +165,14 @@ typedef union _LARGE_INTEGER {
   } u;
   LONGLONG QuadPart;
 } LARGE_INTEGER, *PLARGE_INTEGER;
+
+typedef union _ULARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    DWORD HighPart;
+  } u;
+  ULONGLONG QuadPart;
+} ULARGE_INTEGER, *PULARGE_INTEGER;
 
 typedef struct _GUID {
   std::uint32_t Data1;

@@ -137,3 +137,7 @@
 // that cannot be written.
 #define ERROR_NOT_FOUND 1168L
 #define STG_E_ACCESSDENIED (static_cast<HRESULT>(0x80030005))
+// Streams (IStream).
+#define STG_E_INVALIDFUNCTION (static_cast<HRESULT>(0x80030001))
+#define STG_E_INVALIDPOINTER (static_cast<HRESULT>(0x80030009))
+#define STG_E_MEDIUMFULL (static_cast<HRESULT>(0x80030070))

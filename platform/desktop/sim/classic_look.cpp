@@ -74,6 +74,7 @@ void Static(gfx::Surface& f, const ui::ControlLook& c) {
 
 void Button(gfx::Surface& f, const ui::ControlLook& c) {
   const DWORD type = c.style & 0x0F;
+  if (type == BS_OWNERDRAW) return;  // its parent draws it
   const std::string text = Visible(c.text, true);
   const int line = gfx::MeasureFont(kFont).height;
   if (type == BS_GROUPBOX) {

@@ -103,7 +103,8 @@ bool InputReply(const std::string& request, std::string* reply) {
   if (starts("MOVE ") || starts("CLICK ")) {
     std::string args = request.substr(request.find(' ') + 1), more;
     if (!Split(args, &x, &more) || !Split(more, &y, &rest)) *reply = "ERR bad point\n";
-    else *reply = starts("MOVE ") ? MoveMouse(x, y) : Click(x, y, rest == "right");
+    else if (starts("MOVE ")) *reply = MoveMouse(x, y);
+    else *reply = MouseButtons(x, y, rest == "right", rest != "up", rest != "down");
     return true;
   }
   if (starts("KEY ")) return *reply = PressKeys(request.substr(4)), true;

@@ -190,7 +190,9 @@ std::string MoveMouse(int x, int y) {
   return "OK\n";
 }
 
-std::string Click(int x, int y, bool right) {
+std::string Click(int x, int y, bool right) { return MouseButtons(x, y, right, true, true); }
+
+std::string MouseButtons(int x, int y, bool right, bool press, bool release) {
   g_cursorX = x;
   g_cursorY = y;
   MenuLook menu;
@@ -208,9 +210,9 @@ std::string Click(int x, int y, bool right) {
   if (!IsWindowEnabled(top)) return "OK\n";  // a window behind a modal dialog takes no clicks
   SetForegroundWindow(top);
   const LPARAM where = MAKELPARAM(at.x, at.y);
-  PostMessageA(target, WM_MOUSEMOVE, 0, where);
-  PostMessageA(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
-  PostMessageA(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+  PostMessageA(target, WM_MOUSEMOVE, press ? 0 : (right ? MK_RBUTTON : MK_LBUTTON), where);
+  if (press) PostMessageA(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
+  if (release) PostMessageA(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
   return "OK\n";
 }
 

@@ -14,6 +14,8 @@ void CursorPosition(int* x, int* y);
 
 std::string MoveMouse(int x, int y);
 std::string Click(int x, int y, bool right);
+// Half a click or a whole one: the button pressed, let go, or both, at (x, y).
+std::string MouseButtons(int x, int y, bool right, bool press, bool release);
 // "esc", "enter", "tab", "space", "up", "down", "left", "right", "back", a
 // letter or digit, each with "ctrl+", "alt+", "shift+" in front, several
 // separated by spaces.

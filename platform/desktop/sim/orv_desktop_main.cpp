@@ -6,7 +6,7 @@
 // and, for tests and people, the mouse, the keyboard and what is on the screen:
 //   orv-desktop windows                visible top-level windows: x y w h, class, title
 //   orv-desktop controls TITLE         that window's controls: id, class, text, x y w h, enabled, visible, icon
-//   orv-desktop move X Y | click X Y [right]
+//   orv-desktop move X Y | click X Y [right|down|up]   (down, up: the left button half a click)
 //   orv-desktop press TITLE ID         a click on that control
 //   orv-desktop command TITLE ID       WM_COMMAND ID posted to that top-level window, shown or not
 //   orv-desktop key KEYS               e.g. esc, enter, tab, ctrl+alt+s (several: "tab tab enter")
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: orv-desktop screenshot <out.png> | info | fullscreen on|maximized|off | icons | windows |\n"
-               "       controls TITLE | move X Y | click X Y [right] | press TITLE ID | command TITLE ID |\n"
+               "       controls TITLE | move X Y | click X Y [right|down|up] | press TITLE ID | command TITLE ID |\n"
                "       key KEYS | type TEXT | tray ID left|right | menu | choose TEXT | restart-taskbar\n");
   return 2;
 }

@@ -18,6 +18,7 @@
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/desktop/sim/zorder.h"
 #include "platform/gfx/sim/gdi.h"
+#include "platform/ui/sim/look.h"
 #include "platform/ui/sim/window_events.h"
 
 namespace orv::desktop::detail {
@@ -90,6 +91,7 @@ void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
 State& TheState() {
   static State* state = [] {
     ui::AddWindowObserver(OnWindowEvent);
+    ui::SetWindowDcSource([](HWND hwnd) { return GetDC(hwnd); }, [](HWND hwnd, HDC dc) { ReleaseDC(hwnd, dc); });
     return new State;  // lives as long as the process: windows may go at exit
   }();
   return *state;
@@ -304,7 +306,7 @@ BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC 
   return TRUE;
 }
 
-int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL) {
+int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw) {
   std::lock_guard<std::recursive_mutex> lock(Lock());
   orv::desktop::detail::WindowRecord* record = Find(hWnd);
   if (!record) {
@@ -318,6 +320,7 @@ int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL) {
   }
   if (record->region && record->region != hRgn) DeleteObject(record->region);
   record->region = hRgn;
+  if (bRedraw) RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   return 1;
 }
 
@@ -329,20 +332,46 @@ int WINAPI GetWindowRgn(HWND hWnd, HRGN hRgn) {
   return GetRgnBox(hRgn, &box);
 }
 
-HDC WINAPI GetDC(HWND hWnd) {
-  if (!hWnd) return orv::desktop::ScreenDC();
+namespace {
+
+// The top-level window a window belongs to (itself for a top-level one).
+HWND TopLevelOf(HWND hwnd) {
+  while (hwnd && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
+  return hwnd;
+}
+
+// The top-level window's pixels, made (in the dialog face colour) or resized
+// to the window the first time a DC draws on them or reads them.
+gfx::Surface* ClientPixels(HWND top) {
   RECT rect;
-  if (!GetWindowRect(hWnd, &rect)) return nullptr;
+  if (!GetWindowRect(top, &rect)) return nullptr;
   std::lock_guard<std::recursive_mutex> lock(Lock());
-  orv::desktop::detail::WindowRecord* record = Find(hWnd);
+  orv::desktop::detail::WindowRecord* record = Find(top);
   if (!record) return nullptr;
   int w = std::max<int>(rect.right - rect.left, 1), h = std::max<int>(rect.bottom - rect.top, 1);
   if (record->client.width != w || record->client.height != h) {
-    gfx::Surface resized(w, h, 0xFFF0F0F0);  // the dialog face colour
+    gfx::Surface resized(w, h, 0xFFF0F0F0);
     gfx::CopyRect(resized, 0, 0, record->client, 0, 0, record->client.width, record->client.height);
     record->client = std::move(resized);
   }
-  HDC dc = gfx::CreateSurfaceDC(&record->client);
+  return &record->client;
+}
+
+}  // namespace
+
+HDC WINAPI GetDC(HWND hWnd) {
+  if (!hWnd) return orv::desktop::ScreenDC();
+  HWND top = TopLevelOf(hWnd);
+  RECT topRect, rect;
+  if (!top || !GetWindowRect(top, &topRect) || !GetWindowRect(hWnd, &rect)) return nullptr;
+  std::lock_guard<std::recursive_mutex> lock(Lock());
+  orv::desktop::detail::WindowRecord* record = Find(top);
+  if (!record) return nullptr;
+  // A child draws on its top-level window's pixels, inside its own rectangle.
+  const POINT client = orv::ui::ClientOrigin(hWnd);
+  const POINT offset = top == hWnd ? POINT{0, 0} : POINT{client.x - topRect.left, client.y - topRect.top};
+  RECT clip{rect.left - topRect.left, rect.top - topRect.top, rect.right - topRect.left, rect.bottom - topRect.top};
+  HDC dc = gfx::CreateWindowSurfaceDC([top] { return ClientPixels(top); }, offset, top == hWnd ? nullptr : &clip);
   // Whatever is drawn through the DC reaches the screen: the compositor draws
   // the window anew while a DC is out and once more after it comes back.
   if (dc) {
@@ -354,9 +383,9 @@ HDC WINAPI GetDC(HWND hWnd) {
 
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
   if (!DeleteDC(hDC)) return 0;
-  if (hWnd) {
+  if (HWND top = TopLevelOf(hWnd)) {
     std::lock_guard<std::recursive_mutex> lock(Lock());
-    orv::desktop::detail::WindowRecord* record = Find(hWnd);
+    orv::desktop::detail::WindowRecord* record = Find(top);
     if (record && record->clientDcs > 0) {
       --record->clientDcs;
       ++record->clientVersion;

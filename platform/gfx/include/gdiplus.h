@@ -8,6 +8,7 @@
 #pragma once
 #include "windef.h"
 #include "wingdi.h"
+#include <objidl.h>
 
 namespace Gdiplus {
 
@@ -189,6 +190,9 @@ class Image {
   // object: its GetLastStatus tells why and its size reads as 0 x 0.
   static Image* FromFile(const WCHAR* filename, BOOL useEmbeddedColorManagement = FALSE);
   Image(const WCHAR* filename, BOOL useEmbeddedColorManagement = FALSE);
+  // A picture from the rest of a stream (PNG here), read from its position.
+  static Image* FromStream(IStream* stream, BOOL useEmbeddedColorManagement = FALSE);
+  Image(IStream* stream, BOOL useEmbeddedColorManagement = FALSE);
   virtual ~Image();
 
   UINT GetWidth();
@@ -221,6 +225,8 @@ class Bitmap : public Image {
  public:
   static Bitmap* FromFile(const WCHAR* filename, BOOL useEmbeddedColorManagement = FALSE);
   Bitmap(const WCHAR* filename, BOOL useEmbeddedColorManagement = FALSE);
+  static Bitmap* FromStream(IStream* stream, BOOL useEmbeddedColorManagement = FALSE);
+  Bitmap(IStream* stream, BOOL useEmbeddedColorManagement = FALSE);
   // A canvas, all transparent: PixelFormat32bppARGB or PixelFormat32bppPARGB.
   Bitmap(INT width, INT height, PixelFormat format = PixelFormat32bppARGB);
 

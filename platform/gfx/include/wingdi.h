@@ -80,6 +80,35 @@ typedef struct _RGNDATA {
   char Buffer[1];
 } RGNDATA, *PRGNDATA, *LPRGNDATA;
 
+// Device-independent bitmaps.
+#define BI_RGB 0L
+#define BI_BITFIELDS 3L
+#define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+typedef struct tagRGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+} RGBQUAD;
+typedef struct tagBITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+} BITMAPINFOHEADER, *LPBITMAPINFOHEADER, *PBITMAPINFOHEADER;
+typedef struct tagBITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+} BITMAPINFO, *LPBITMAPINFO, *PBITMAPINFO;
+
 // How a layered window's contents blend with the screen.
 #define AC_SRC_OVER 0x00
 #define AC_SRC_ALPHA 0x01
@@ -116,6 +145,18 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
 // Moves the logical origin: logical (x, y) is then device (0, 0).
 BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+// The logical rectangle that drawing on the DC can reach; SIMPLEREGION, or
+// NULLREGION when it is empty, ERROR for a bad DC.
+int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
+
+// Device-independent pixels of a bitmap. With lpvBits NULL and biBitCount 0
+// the header is filled in (the bitmap's size, 32 bits, BI_RGB, the image
+// size); with lpvBits the rows start..start + cLines - 1 (counted from the
+// bottom for a positive biHeight, from the top for a negative one) are copied
+// in the header's format: 32 or 24 bits (B, G, R), or 16 bits (5-5-5), each
+// row padded to 4 bytes. Returns the rows copied (nonzero for a header
+// filled in), 0 on failure. Only DIB_RGB_COLORS.
+int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage);
 
 // Text, in the DC's font: the simulated dialog font (8 points, a Latin sans
 // face with a CJK face for what it lacks), in the DC's text colour; an OPAQUE

@@ -76,15 +76,38 @@ GdiBitmap* NewBitmap(Surface pixels) {
 Surface* DcSurface(HDC hdc, POINT* origin) {
   DeviceContext* dc = AsDc(hdc);
   if (!dc) return nullptr;
-  if (origin) *origin = dc->origin;
+  if (origin) *origin = POINT{dc->origin.x - dc->offset.x, dc->origin.y - dc->offset.y};
   if (dc->memory) return dc->selected ? &dc->selected->pixels : nullptr;
+  if (!dc->target && dc->resolve) {
+    dc->target = dc->resolve();
+    if (dc->target) dc->resolve = nullptr;
+  }
   return dc->target;
+}
+
+bool DcClip(HDC hdc, RECT* clip) {
+  DeviceContext* dc = AsDc(hdc);
+  if (!dc || !dc->clipped) return false;
+  *clip = dc->clip;
+  return true;
 }
 
 HDC CreateSurfaceDC(Surface* target) {
   if (!target) return nullptr;
   auto* dc = new DeviceContext;
   dc->target = target;
+  return Adopt<HDC>(dc);
+}
+
+HDC CreateWindowSurfaceDC(std::function<Surface*()> resolve, POINT offset, const RECT* clip) {
+  if (!resolve) return nullptr;
+  auto* dc = new DeviceContext;
+  dc->resolve = std::move(resolve);
+  dc->offset = offset;
+  if (clip) {
+    dc->clipped = true;
+    dc->clip = *clip;
+  }
   return Adopt<HDC>(dc);
 }
 
@@ -191,6 +214,20 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
   Surface* to = DcSurface(hdc, &dOrigin);
   Surface* from = DcSurface(hdcSrc, &sOrigin);
   if (!to || !from || cx < 0 || cy < 0) return FALSE;
+  RECT clip;
+  if (DcClip(hdc, &clip)) {
+    // Only the part inside the clip is copied: the source moves with the cut.
+    int dx = x - dOrigin.x, dy = y - dOrigin.y;
+    const int left = std::max<int>(dx, clip.left), top = std::max<int>(dy, clip.top);
+    const int right = std::min<int>(dx + cx, clip.right), bottom = std::min<int>(dy + cy, clip.bottom);
+    if (right <= left || bottom <= top) return TRUE;
+    x1 += left - dx;
+    y1 += top - dy;
+    x += left - dx;
+    y += top - dy;
+    cx = right - left;
+    cy = bottom - top;
+  }
   if (to == from) {
     Surface copy = *from;  // overlapping copies within one surface read the old pixels
     CopyRect(*to, x - dOrigin.x, y - dOrigin.y, copy, x1 - sOrigin.x, y1 - sOrigin.y, cx, cy);
@@ -209,6 +246,17 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
   if (!s->Contains(x, y)) return CLR_INVALID;
   Pixel p = s->At(x, y);
   return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
+}
+
+int WINAPI GetClipBox(HDC hdc, LPRECT lprect) {
+  POINT origin{0, 0};
+  Surface* s = DcSurface(hdc, &origin);
+  if (!s || !lprect) return ERROR;
+  RECT box{0, 0, s->width, s->height};
+  RECT clip;
+  if (DcClip(hdc, &clip)) box = clip;
+  *lprect = RECT{box.left + origin.x, box.top + origin.y, box.right + origin.x, box.bottom + origin.y};
+  return box.right > box.left && box.bottom > box.top ? SIMPLEREGION : NULLREGION;
 }
 
 BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/gfx/sim/surface.h"
@@ -31,7 +32,11 @@ struct DeviceContext : GdiObject {
   GdiBitmap* selected = nullptr;  // memory DCs
   GdiBitmap* stock = nullptr;     // the 1 x 1 bitmap a new memory DC starts with
   Surface* target = nullptr;      // DCs on a surface the caller owns (a window, the screen)
-  POINT origin{0, 0};
+  std::function<Surface*()> resolve;  // a window's pixels, made when first drawn on or read
+  POINT offset{0, 0};             // where the DC's (0, 0) is on the target (a child window's place)
+  bool clipped = false;           // drawing stays inside clip (target pixels)
+  RECT clip{0, 0, 0, 0};
+  POINT origin{0, 0};             // SetWindowOrgEx
   COLORREF textColour = 0x00000000;  // SetTextColor
   COLORREF backColour = 0x00FFFFFF;  // SetBkColor
   int backMode = 2;                  // SetBkMode: OPAQUE

@@ -13,6 +13,8 @@
 // same way, where that area declares them).
 typedef struct HBRUSH__* HBRUSH;
 typedef struct HBITMAP__* HBITMAP;
+typedef struct HDC__* HDC;
+typedef struct HRGN__* HRGN;
 
 extern "C" {
 
@@ -66,7 +68,12 @@ typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
 #define WM_TIMER 0x0113
+#define WM_CTLCOLORMSGBOX 0x0132
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORLISTBOX 0x0134
+#define WM_CTLCOLORBTN 0x0135
 #define WM_CTLCOLORDLG 0x0136
+#define WM_CTLCOLORSCROLLBAR 0x0137
 #define WM_CTLCOLORSTATIC 0x0138
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
@@ -359,6 +366,43 @@ typedef struct tagCREATESTRUCTA {
   DWORD dwExStyle;
 } CREATESTRUCTA, *LPCREATESTRUCTA;
 
+// Owner-drawn controls (WM_DRAWITEM).
+#define ODT_MENU 1
+#define ODT_LISTBOX 2
+#define ODT_COMBOBOX 3
+#define ODT_BUTTON 4
+#define ODT_STATIC 5
+#define ODA_DRAWENTIRE 0x0001
+#define ODA_SELECT 0x0002
+#define ODA_FOCUS 0x0004
+#define ODS_SELECTED 0x0001
+#define ODS_GRAYED 0x0002
+#define ODS_DISABLED 0x0004
+#define ODS_CHECKED 0x0008
+#define ODS_FOCUS 0x0010
+#define ODS_DEFAULT 0x0020
+
+typedef struct tagDRAWITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemAction;
+  UINT itemState;
+  HWND hwndItem;
+  HDC hDC;
+  RECT rcItem;
+  ULONG_PTR itemData;
+} DRAWITEMSTRUCT, *PDRAWITEMSTRUCT, *LPDRAWITEMSTRUCT;
+
+typedef struct tagPAINTSTRUCT {
+  HDC hdc;
+  BOOL fErase;
+  RECT rcPaint;
+  BOOL fRestore;
+  BOOL fIncUpdate;
+  BYTE rgbReserved[32];
+} PAINTSTRUCT, *PPAINTSTRUCT, *LPPAINTSTRUCT;
+
 typedef struct _ICONINFO {
   BOOL fIcon;
   DWORD xHotspot;
@@ -586,6 +630,45 @@ HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
 HICON WINAPI CreateIconIndirect(PICONINFO piconinfo);
 BOOL WINAPI DestroyIcon(HICON hIcon);
+
+// ---- Painting ----
+// A visible window that is shown, resized, given a shape or invalidated gets
+// WM_PAINT when its thread's queue has nothing posted (before WM_TIMER); the
+// update area is always the whole client area, whatever rectangle is named.
+// BeginPaint validates it, sends WM_ERASEBKGND (wParam the DC) when the
+// background is to be erased, and gives a DC on the window's pixels (a
+// child's DC draws on its parent's, clipped to the child). DefWindowProc
+// paints nothing of its own: dialogs and the system's controls are drawn by
+// the desktop from their state. An owner-drawn button (BS_OWNERDRAW) paints
+// by WM_CTLCOLORBTN and WM_DRAWITEM to its parent, on WM_PAINT
+// (ODA_DRAWENTIRE) and when it is pressed or let go (ODA_SELECT).
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
+BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect);
+#define RDW_INVALIDATE 0x0001
+#define RDW_INTERNALPAINT 0x0002
+#define RDW_ERASE 0x0004
+#define RDW_VALIDATE 0x0008
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
+#define RDW_ERASENOW 0x0200
+#define RDW_FRAME 0x0400
+// RDW_INVALIDATE (with RDW_ERASE, RDW_ALLCHILDREN), RDW_VALIDATE and
+// RDW_UPDATENOW; the rectangle and region are taken as the whole window.
+BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
+// Sends WM_PAINT at once when the window waits for it.
+BOOL WINAPI UpdateWindow(HWND hWnd);
+HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
+BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+// NULL for either window: the screen. Returns the offset added, x in the low word.
+int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
+
+// ---- Bitmaps ----
+// A bitmap resource (RT_BITMAP) as a bitmap of the screen's format (32 bits);
+// release with DeleteObject. NULL with ERROR_RESOURCE_NAME_NOT_FOUND when the
+// module has none of that name.
+HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 
 // ---- Hot keys ----
 #define MOD_ALT 0x0001

@@ -7,15 +7,61 @@
 #include "platform/ui/sim/internal.h"
 
 namespace orv::ui::detail {
+namespace {
+
+// An owner-drawn button's look comes from its parent: first its colours
+// (WM_CTLCOLORBTN), then the drawing itself (WM_DRAWITEM).
+void DrawOwnerButton(HWND hwnd, HDC dc, UINT action) {
+  HWND parent = GetParent(hwnd);
+  if (!dc || !parent) return;
+  SendMessageA(parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
+  bool pushed = false;
+  WithWindow(hwnd, [&](Window& w) { pushed = w.pushed; });
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd));
+  item.itemAction = action;
+  item.itemState = (pushed ? ODS_SELECTED : 0) | (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED) |
+                   (GetFocus() == hwnd ? ODS_FOCUS : 0);
+  item.hwndItem = hwnd;
+  item.hDC = dc;
+  item.rcItem = ClientRectOf(hwnd);
+  SendMessageA(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const DWORD type = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & 0x0F;
   switch (message) {
     case WM_GETDLGCODE:
       if (type == BS_GROUPBOX) return DLGC_STATIC;
+      if (type == BS_OWNERDRAW) return DLGC_BUTTON;
       return DLGC_BUTTON | (type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-    case BM_SETSTATE:
-      WithWindow(hwnd, [&](Window& w) { w.pushed = wParam != 0; });
+    case BM_SETSTATE: {
+      bool changed = false;
+      WithWindow(hwnd, [&](Window& w) {
+        changed = w.pushed != (wParam != 0);
+        w.pushed = wParam != 0;
+      });
+      if (changed && type == BS_OWNERDRAW) {
+        HDC dc = SystemWindowDc(hwnd);
+        DrawOwnerButton(hwnd, dc, ODA_SELECT);
+        ReleaseSystemWindowDc(hwnd, dc);
+      }
+      return 0;
+    }
+    case WM_PAINT:
+      if (type == BS_OWNERDRAW) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        DrawOwnerButton(hwnd, dc, ODA_DRAWENTIRE);
+        if (dc) EndPaint(hwnd, &ps);
+        return 0;
+      }
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_ENABLE:
+      InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case BM_GETSTATE: {
       bool pushed = false;

@@ -137,6 +137,11 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
       return SetIcon(hWnd, wParam, reinterpret_cast<HICON>(lParam));
     case WM_GETICON:
       return GetIcon(hWnd, wParam);
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      if (BeginPaint(hWnd, &ps)) EndPaint(hWnd, &ps);
+      return 0;
+    }
     default:
       return 0;
   }

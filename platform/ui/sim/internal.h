@@ -79,6 +79,13 @@ struct Timer {
   Clock::time_point due;
 };
 
+// A window waiting for WM_PAINT: its parent (a child's) goes first.
+struct PendingPaint {
+  HWND hwnd;
+  HWND parent;  // null for a top-level window
+  bool erase;   // its background to be erased first
+};
+
 struct ThreadQueue {
   explicit ThreadQueue(DWORD id) : thread(id) {}
   const DWORD thread;
@@ -91,6 +98,8 @@ struct ThreadQueue {
   int quitCode = 0;
   bool alive = true;
   HWND focus = nullptr;        // the thread's keyboard focus
+  // Windows of the thread waiting for WM_PAINT, oldest first.
+  std::vector<PendingPaint> paint;
   std::uint64_t waits = 0;     // times the thread blocked for want of a message
   std::uint64_t wakeups = 0;   // times such a block ended
 };
@@ -139,6 +148,22 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Marks a window, and with children its descendants too, as needing WM_PAINT
+// (with its background erased); layered windows are never painted.
+void InvalidateWindow(HWND hwnd, bool erase, bool children);
+// Whether a window of the thread's paint list can be painted now (it and its
+// parents visible); one that cannot leaves the list.
+bool Paintable(HWND hwnd);
+// Takes a window off its thread's paint list.
+void Validate(HWND hwnd);
+// The client area in client coordinates (GetClientRect, which the desktop
+// part of the platform serves to programs).
+RECT ClientRectOf(HWND hwnd);
+// A DC on a window's pixels for the system's own drawing (an owner-drawn
+// button's state change), from the desktop; NULL without a desktop.
+HDC SystemWindowDc(HWND hwnd);
+void ReleaseSystemWindowDc(HWND hwnd, HDC hdc);
 
 // Tells the observers of window_events.h.
 void Notify(HWND hwnd, WindowEvent event);

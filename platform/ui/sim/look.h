@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ POINT ClientOrigin(HWND hwnd);
 std::vector<ControlLook> ChildControls(HWND parent);
 // The keyboard focus of the thread that owns the window (null when none).
 HWND FocusOfThread(HWND hwnd);
+
+// Where BeginPaint and the system's own drawing get a window's DC: the
+// desktop, which keeps the pixels, installs these once.
+using WindowDcGetter = std::function<HDC(HWND)>;
+using WindowDcReleaser = std::function<void(HWND, HDC)>;
+void SetWindowDcSource(WindowDcGetter get, WindowDcReleaser release);
 
 // A registered hot key that matches the modifiers (MOD_ALT, MOD_CONTROL,
 // MOD_SHIFT) and virtual key: its window and id.

@@ -58,7 +58,7 @@ Timer* DueTimer(ThreadQueue& queue, HWND filter, UINT filterMin, UINT filterMax,
 enum class Take { Peek, Remove };
 
 // The one retrieval loop behind GetMessage and PeekMessage: sent messages are
-// handled first, then a posted message, WM_QUIT, a due timer. Waits only when
+// handled first, then a posted message, WM_QUIT, WM_PAINT, a due timer. Waits only when
 // asked to, and then only until the next timer of the filter is due.
 bool Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, Take take, bool wait) {
   auto queue = CurrentQueue();
@@ -80,6 +80,27 @@ bool Retrieve(MSG* msg, HWND filter, UINT filterMin, UINT filterMax, Take take, 
       *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue->quitCode), 0, GetTickCount(), POINT{0, 0}};
       if (take == Take::Remove) queue->quit = false;
       return true;
+    }
+    if (InRange(WM_PAINT, filterMin, filterMax)) {
+      auto paint = std::find_if(queue->paint.begin(), queue->paint.end(),
+                                [&](const PendingPaint& p) { return ForWindow(p.hwnd, filter); });
+      if (paint != queue->paint.end()) {
+        // A parent waiting too is painted first: its children draw over it.
+        for (auto up = paint; up != queue->paint.end();) {
+          paint = up;
+          up = std::find_if(queue->paint.begin(), queue->paint.end(), [&](const PendingPaint& p) {
+            return paint->parent && p.hwnd == paint->parent && ForWindow(p.hwnd, filter);
+          });
+        }
+        // WM_PAINT stays until BeginPaint validates the window, as on Windows.
+        const HWND hwnd = paint->hwnd;
+        lock.unlock();
+        const bool now = Paintable(hwnd);
+        lock.lock();
+        if (!now) continue;
+        *msg = MSG{hwnd, WM_PAINT, 0, 0, GetTickCount(), POINT{0, 0}};
+        return true;
+      }
     }
     auto now = Clock::now();
     auto nextDue = Clock::time_point::max();
@@ -203,7 +224,11 @@ LRESULT WINAPI DispatchMessageA(const MSG* msg) {
     return 0;
   }
   if (!msg->hwnd || !OwnWindowRecord(msg->hwnd)) return 0;
-  return CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  const LRESULT result = CallWindow(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  // A procedure that painted nothing gets no WM_PAINT again until the window
+  // is invalidated anew (Windows would repeat it for ever).
+  if (msg->message == WM_PAINT) Validate(msg->hwnd);
+  return result;
 }
 
 BOOL WINAPI TranslateMessage(const MSG* msg) {

@@ -84,6 +84,9 @@ void ForgetWindow(ThreadQueue& queue, HWND hwnd) {
     queue.timers.erase(std::remove_if(queue.timers.begin(), queue.timers.end(),
                                       [&](const Timer& t) { return t.hwnd == hwnd; }),
                        queue.timers.end());
+    queue.paint.erase(std::remove_if(queue.paint.begin(), queue.paint.end(),
+                                     [&](const PendingPaint& p) { return p.hwnd == hwnd; }),
+                      queue.paint.end());
   }
   for (auto& sent : unanswered) CompleteSent(sent, 0);
 }

@@ -195,8 +195,14 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
   return TRUE;
 }
 
-BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL /*bRepaint*/) {
-  if (!WithWindow(hWnd, [&](Window& w) { w.rect = RECT{X, Y, X + nWidth, Y + nHeight}; })) return FALSE;
+BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
+  bool resized = false;
+  if (!WithWindow(hWnd, [&](Window& w) {
+        resized = w.rect.right - w.rect.left != nWidth || w.rect.bottom - w.rect.top != nHeight;
+        w.rect = RECT{X, Y, X + nWidth, Y + nHeight};
+      }))
+    return FALSE;
+  if (resized && bRepaint) InvalidateWindow(hWnd, true, true);
   Notify(hWnd, WindowEvent::Moved);
   return TRUE;
 }
@@ -213,6 +219,7 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     return FALSE;
   if (before != after) {
     SendMessageA(hWnd, WM_SHOWWINDOW, after ? 1 : 0, 0);
+    if (after) InvalidateWindow(hWnd, true, true);
     Notify(hWnd, after ? WindowEvent::Shown : WindowEvent::Hidden);
   }
   return before ? TRUE : FALSE;

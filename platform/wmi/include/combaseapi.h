@@ -50,4 +50,9 @@ LPVOID WINAPI CoTaskMemAlloc(SIZE_T cb);
 // Frees a block of CoTaskMemAlloc; NULL does nothing.
 void WINAPI CoTaskMemFree(LPVOID pv);
 
+// A stream over a global memory block (a new movable one when hGlobal is
+// NULL), its position at the start and its size the block's. With
+// fDeleteOnRelease the block is freed with the stream's last reference.
+HRESULT WINAPI CreateStreamOnHGlobal(HGLOBAL hGlobal, BOOL fDeleteOnRelease, LPSTREAM* ppstm);
+
 }  // extern "C"
