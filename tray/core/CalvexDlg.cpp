@@ -127,8 +127,8 @@ BOOL CCalvexDlg::OnInitDialog() {
   if (!subscribed && !SubscribeToFirmwareEvents(error)) {
     std::fprintf(stderr, "Calvex: the firmware's events cannot be received (%s); its keys will show nothing\n", error);
   }
-  // The power-setting registration, and its line "\t Register PowerSetting Event
-  // in vista", come with the handling of the AC/DC broadcasts.
+  m_hPowerNotify.reset(RegisterPowerSettingNotification(m_hWnd, &GUID_ACDC_POWER_SOURCE, DEVICE_NOTIFY_WINDOW_HANDLE));
+  WriteLog(5, "\t Register PowerSetting Event in vista");
 
   m_bLastAcOnline = IsAcOnline();
   std::string fixedProgram;

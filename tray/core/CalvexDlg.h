@@ -107,6 +107,15 @@ class CCalvexDlg : public CDialog {
   int LoadHookLibrary();
   void UnloadHookLibrary();
   void DeviceEvent(int code, LPARAM state);
+  // The mode branches of the dispatcher: turbo, theater mode, the user-defined key.
+  void TurboEvent(LPARAM state);
+  void TheaterEvent();
+  void UserDefineEvent();
+  // The AC/DC setting's broadcast, and the automatic resume's.
+  void OnPowerSettingChange(LPARAM lParam);
+  void OnResumeAutomatic();
+  // Deletes the icon the shared record names (the one last added or modified).
+  void DeleteNamedTrayIcon();
   // Shows the volume picture (muted or not) or the brightness step on the Level OSD.
   void ShowVolumeOsd(int volume, bool mute);
   void ShowBrightnessOsd(int step);
@@ -114,6 +123,7 @@ class CCalvexDlg : public CDialog {
   UINT m_uKbHookMessage = 0;    // "KB_HOOK_MESSAGE"
   UINT m_uTaskbarCreated = 0;   // "TaskbarCreated"
   orv::unique_hmodule m_hHookLibrary;
+  orv::unique_hpowernotify m_hPowerNotify;  // the AC/DC setting's registration, ended with the window
   void (*m_pfnUnHook)() = nullptr;
   bool m_bMainIconAdded = false, m_bHddIconAdded = false;
 };

@@ -88,6 +88,15 @@ LRESULT CCalvexDlg::OnFirmwareEvent(WPARAM wParam, LPARAM lParam) {
     case 0x5F: case 0x56: case 0x57: case 0x08: case 0x84:
       DeviceEvent(code, lParam);
       break;
+    case 0x60:
+      TurboEvent(lParam);
+      break;
+    case 0x73:
+      TheaterEvent();
+      break;
+    case 0x6F:
+      UserDefineEvent();
+      break;
     case 0x21: case 0x23: case 0x32:
       WriteLog(1, "It's Audio's WMIevent");
       WriteLog(2, "<< This WMIevent don't work in XP & Vista. >>");

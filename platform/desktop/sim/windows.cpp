@@ -14,6 +14,7 @@
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/foreground.h"
 #include "platform/desktop/sim/frame_server.h"
+#include "platform/desktop/sim/programs.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/desktop/sim/zorder.h"
@@ -41,7 +42,7 @@ State& TheState();
 // The simulated desktop's own windows, which the process shows without meaning to.
 bool DesktopClass(const std::string& className) {
   return className == kTaskbarClass || className == kShellClass || className == kRootClass ||
-         className == kPlayerClass;
+         className == kPlayerClass || className == kProgramClass;
 }
 
 // A top-level window of the process's own on the screen: from now on the
