@@ -11,7 +11,7 @@
 #include <map>
 #include <sstream>
 
-#include "tests/tray/pe_writer.h"
+#include "tests/tray/program_file.h"
 #include "tests/tray/tray_fixture.h"
 
 namespace traytest {
