@@ -114,8 +114,6 @@ class CCalvexDlg : public CDialog {
   // The AC/DC setting's broadcast, and the automatic resume's.
   void OnPowerSettingChange(LPARAM lParam);
   void OnResumeAutomatic();
-  // Deletes the icon the shared record names (the one last added or modified).
-  void DeleteNamedTrayIcon();
   // Shows the volume picture (muted or not) or the brightness step on the Level OSD.
   void ShowVolumeOsd(int volume, bool mute);
   void ShowBrightnessOsd(int step);

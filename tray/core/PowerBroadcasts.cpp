@@ -57,7 +57,9 @@ void CCalvexDlg::OnResumeAutomatic() {
   WriteLog(5, "APMRESUMEAUTOMATIC (BoardCast)");
   RegisterWithEc();
   WriteLog(5, "\t Register Calvex to EC");
-  DeleteNamedTrayIcon();
+  // Both icons are taken down, not only the one the shared record names last:
+  // an icon left up would refuse its re-adding and keep a state from before the sleep.
+  RemoveTrayIcons();
   AddMainTrayIcon();
   if (m_bHddControl) SetHddTrayIcon(GetHddFlag(0) ? 2 : 3);
   WriteLog(5, "\t Confirm HDD Function Status");

@@ -40,13 +40,6 @@ void CCalvexDlg::SetHddTrayIcon(int mode) {
   if (Shell_NotifyIconA(mode >= 2 ? NIM_ADD : NIM_MODIFY, &m_nid) && mode >= 2) m_bHddIconAdded = true;
 }
 
-void CCalvexDlg::DeleteNamedTrayIcon() {
-  NOTIFYICONDATAA nid = m_nid;
-  nid.uFlags = 0;
-  if (!Shell_NotifyIconA(NIM_DELETE, &nid)) return;
-  (nid.uID == 2 ? m_bHddIconAdded : m_bMainIconAdded) = false;
-}
-
 void CCalvexDlg::RemoveTrayIcons() {
   // Both icons go: the shared record names only the last one touched, and the
   // other would otherwise stay behind in the notification area.
