@@ -1,6 +1,6 @@
 // The turbo and theater-mode branches of the firmware event dispatcher. Turbo
 // and ECO exclude each other: turbo pressed while ECO is on ends ECO (its scheme
-// restored) and counts turbo as on. Theater mode raises volume and brightness,
+// restored) and then takes the turbo state the firmware reports. Theater mode raises volume and brightness,
 // keeping the user's levels to give them back when it ends.
 #include <windows.h>
 
@@ -30,31 +30,28 @@ void WriteNumber(CCalvexDlg& dlg, int level, const char* format, int value) {
 
 void CCalvexDlg::TurboEvent(LPARAM state) {
   WriteLog(1, "It's Turbo's WMIevent");
-  if (m_bTurboOn || !m_bEcoOn) {
-    char text[96];
-    if (m_bEventCarriesState) {
-      m_bTurboOn = (static_cast<unsigned>(state) & ec::kTurbo) != 0;
-      std::snprintf(text, sizeof text, "Get Turbo's Flag in EC's rom : %s (value : %d)",
-                    m_bTurboOn ? "Enable" : "Disable", static_cast<int>(state));
-    } else {
-      m_bTurboOn = IsTurboOn();
-      std::snprintf(text, sizeof text, "Get Turbo's Flag in EC's rom : %s", m_bTurboOn ? "Enable" : "Disable");
-    }
-    WriteLog(2, text);
-    ShowOsd(kCenter, -1, m_bTurboOn ? kPictureTurboOn : kPictureTurboOff, 0);
-    return;
+  const bool endsEco = !m_bTurboOn && m_bEcoOn;
+  if (endsEco) {
+    // ECO is on and turbo off: turbo wins.
+    SetEcoFlag(0);
+    WriteLog(2, "Set ECO's Flag in EC's rom : Disable");
+    if (m_pEcoDlg) m_pEcoDlg->RestoreScheme();
+    ShowOsd(kCenter, -1, kPictureEcoOff, 0);
+    WriteLog(3, "ECO Enable.  ECO's Statuts : 5");
+    m_bEcoOn = false;
+    Sleep(kTurboAfterEcoMs);
   }
-  // ECO is on and turbo off: turbo wins.
-  SetEcoFlag(0);
-  WriteLog(2, "Set ECO's Flag in EC's rom : Disable");
-  if (m_pEcoDlg) m_pEcoDlg->RestoreScheme();
-  ShowOsd(kCenter, -1, kPictureEcoOff, 0);
-  WriteLog(3, "ECO Enable.  ECO's Statuts : 5");
-  m_bEcoOn = false;
-  m_bTurboOn = true;
-  Sleep(kTurboAfterEcoMs);
-  ShowOsd(kCenter, -1, kPictureTurboOn, 0);
-  WriteLog(2, "Get Turbo's Flag in EC's rom : Enable");
+  // The turbo state is the firmware's: on battery its key leaves turbo off, and
+  // the picture must not say otherwise.
+  m_bTurboOn = m_bEventCarriesState ? (static_cast<unsigned>(state) & ec::kTurbo) != 0 : IsTurboOn();
+  char text[96];
+  if (m_bEventCarriesState && !endsEco)
+    std::snprintf(text, sizeof text, "Get Turbo's Flag in EC's rom : %s (value : %d)",
+                  m_bTurboOn ? "Enable" : "Disable", static_cast<int>(state));
+  else
+    std::snprintf(text, sizeof text, "Get Turbo's Flag in EC's rom : %s", m_bTurboOn ? "Enable" : "Disable");
+  WriteLog(2, text);
+  ShowOsd(kCenter, -1, m_bTurboOn ? kPictureTurboOn : kPictureTurboOff, 0);
 }
 
 void CCalvexDlg::TheaterEvent() {
