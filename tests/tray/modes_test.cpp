@@ -63,6 +63,18 @@ TEST_F(Modes, TurboAndEcoExcludeEachOther) {
   Sim({"press", "eco"});
   EXPECT_EQ(Until(from, "\tECO Enable.  ECO's Statuts : 0").size(), 4u);
   EXPECT_EQ(SystemBits(0) & kTurboBit, 0);
+
+  // On battery the turbo key leaves turbo off: ending ECO for it then says so.
+  from = Count();
+  Sim({"ac", "unplug"});
+  Until(from, "\t\t DC Now !!");
+  from = Count();
+  seq = LastEntry();
+  Sim({"press", "turbo"});
+  EXPECT_EQ(Until(from, "\tGet Turbo's Flag in EC's rom : Disable"),
+            (Lines{EventLine("60", "It's Turbo's WMIevent"), "\tSet ECO's Flag in EC's rom : Disable",
+                   "\tECO Enable.  ECO's Statuts : 5", "\tGet Turbo's Flag in EC's rom : Disable"}));
+  EXPECT_NE(WaitCentre(WaitCentre(seq, "ECO_Diable.png").seq, "Turbo_Disable.png").seq, 0u);
 }
 
 TEST_F(Modes, TheaterModeRaisesVolumeAndBrightnessAndGivesThemBack) {
