@@ -1,12 +1,20 @@
 // The panel brightness through WMI, in the tray's own apartment on this thread:
 // every monitor set in order until one refuses, values out of range, the read
 // with a defined answer when it fails, the subscription's one message per change,
-// and every thread's COM initialisations balanced on each path.
+// the subscription's status for each step that fails, and every thread's COM
+// initialisations balanced on each path.
 #include <gtest/gtest.h>
+#include <wbemidl.h>
 
+#include <cstdio>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
+
 
 #include "platform/wmi/sim/apartment.h"
+#include "platform/wmi/sim/faults.h"
 #include "tests/level/level_fixture.h"
 #include "tray/firmware/Brightness.h"
 
@@ -71,20 +79,57 @@ TEST_F(LevelTest, TheBrightnessSubscriptionSendsOneMessagePerChangeAndLeavesApar
   EXPECT_EQ(main_->m_nBrightness, 30);
 }
 
-TEST_F(LevelTest, TheBrightnessSubscriptionsFailurePathsLeaveEveryApartmentAsItWas) {
-  provider_.Stop();
-  // On this thread, a single-threaded apartment already.
+// The subscription's status on this thread (a single-threaded apartment already)
+// and on a thread outside every apartment, which the call enters and leaves
+// again; each thread's apartment is as it was before, on every path.
+void ExpectStatusOnEveryThread(int status) {
   const int depth = orv::com::ComInitDepth();
-  EXPECT_EQ(RegisterBrightnessEvents(), 4) << "no connection without the notebook";
+  EXPECT_EQ(RegisterBrightnessEvents(), status);
   EXPECT_EQ(orv::com::ComInitDepth(), depth);
-  // On a thread outside every apartment, which the call enters and leaves again.
   int result = -1, after = -1;
   std::thread([&] {
     result = RegisterBrightnessEvents();
     after = orv::com::ComInitDepth();
   }).join();
-  EXPECT_EQ(result, 4);
+  EXPECT_EQ(result, status);
   EXPECT_EQ(after, 0);
+}
+
+TEST_F(LevelTest, TheBrightnessSubscriptionsStatusNamesTheStepThatFailedAndLeavesEveryApartmentAsItWas) {
+  {
+    SCOPED_TRACE("no WMI locator on the machine: 3");
+    orv::com::RefuseClass(CLSID_WbemLocator, true);
+    ExpectStatusOnEveryThread(3);
+    orv::com::RefuseClass(CLSID_WbemLocator, false);
+  }
+  {
+    SCOPED_TRACE("a proxy that refuses the security blanket: 5");
+    orv::com::RefuseProxyBlanket(true);
+    ExpectStatusOnEveryThread(5);
+    orv::com::RefuseProxyBlanket(false);
+  }
+  {
+    SCOPED_TRACE("no brightness events on the machine: 1, with the trace line");
+    orv::wmi::RefuseEventClass("WmiMonitorBrightnessEvent", true);
+    testing::internal::CaptureStdout();
+    ExpectStatusOnEveryThread(1);
+    std::fflush(stdout);
+    const std::string trace = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(trace, "ExecNotificationQueryAsync failed with = 0x80041010\n"
+                     "ExecNotificationQueryAsync failed with = 0x80041010\n");
+    orv::wmi::RefuseEventClass("WmiMonitorBrightnessEvent", false);
+    // No subscription was left: a change reaches no one.
+    Sim({"brightness", "set", "40"});
+    EXPECT_EQ(RegisterBrightnessEvents(), 0) << "the classes are back";
+    Sim({"brightness", "set", "50"});
+    ASSERT_TRUE(PumpUntil([&] { return !main_->brightness.empty(); }));
+    EXPECT_EQ(main_->brightness, (std::vector<std::pair<WPARAM, LPARAM>>{{50, 0}}));
+  }
+  {
+    SCOPED_TRACE("no notebook to connect to: 4");
+    provider_.Stop();
+    ExpectStatusOnEveryThread(4);
+  }
 }
 
 }  // namespace

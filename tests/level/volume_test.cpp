@@ -4,8 +4,13 @@
 // with the default, no endpoint at all, and a teardown during a flood of changes.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "tests/level/level_fixture.h"
 #include "tray/audio/KvVolume.h"
@@ -15,6 +20,29 @@ namespace leveltest {
 namespace {
 
 using orv::test::Program;
+
+// Deletes the volume object on this thread within a generous bound: a teardown
+// that waits for ever ends the test with its own message, not the run's time-out.
+void DeleteWithinBound(std::unique_ptr<CKvVolume>& volume) {
+  std::mutex lock;
+  std::condition_variable ended;
+  bool done = false;
+  std::thread watchdog([&] {
+    std::unique_lock<std::mutex> hold(lock);
+    if (!ended.wait_for(hold, std::chrono::seconds(60), [&] { return done; })) {
+      std::fprintf(stderr, "the volume object's teardown never ended: it waits on a change sent to this thread\n");
+      std::fflush(stderr);
+      std::_Exit(1);
+    }
+  });
+  volume.reset();
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    done = true;
+  }
+  ended.notify_all();
+  watchdog.join();
+}
 
 TEST_F(LevelTest, MasterScalarsBecomeTheNearestPercentHalvesUpInTheMessageAndInGetVolume) {
   struct Case {
@@ -115,7 +143,7 @@ TEST_F(LevelTest, DeletingTheVolumeObjectDuringAFloodOfChangesNeverWaitsForever)
     auto volume = std::make_unique<CKvVolume>();
     // Changes are arriving, each sent to this thread and waited for, when the object goes.
     ASSERT_TRUE(PumpUntil([&] { return main_->audio.size() > before + 10; }));
-    volume.reset();
+    DeleteWithinBound(volume);
     // Nothing is sent any more once it has gone.
     const std::size_t after = main_->audio.size();
     PumpUntil([] { return true; });

@@ -71,10 +71,19 @@ class LevelOsd : public Notebook {
     for (const auto& e : Journal()) n += e.seq > seq && e.shown;
     return n;
   }
+  // Does act and waits until Calvex's audio clients have been told of n more
+  // device changes of the kind.
+  void AwaitAudio(const std::string& kind, const std::function<void()>& act, int n = 1) {
+    const int before = AudioDelivered(kind);
+    act();
+    ASSERT_TRUE(orv::test::WaitFor([&] { return AudioDelivered(kind) >= before + n; }))
+        << "Calvex was never told of the " << kind << " change";
+  }
   std::function<void()> Doing(const std::vector<std::string>& words) {
     return [this, words] { Sim(words); };
   }
 
+  static constexpr int kRoles = 3;  // a new default is told once for each role
   static constexpr const char* kLastStartupLine = "\t Define Audio and Brightness value";
   orv::gfx::Surface bare_;
 };
@@ -121,22 +130,56 @@ TEST_F(LevelOsd, VolumeKeyAtTheTopChangesAndMuteShowTheLevelAndRepeatsShowNothin
                           "\t this Audio's Mute not equal to last audio's Mute", "\t Show UnMute's Audio"}));
 
   // Headphones plugged in take the watch: the speakers' change (still the default)
-  // shows nothing and logs nothing; the headphones' change after it is heard. (How
-  // that one is decided depends on whether the move to the new default read the
-  // headphones' level before or after it changed.)
-  Sim({"audio", "plug", "headphones"});
+  // is not heard. Once the headphones are the default too, and every client has
+  // been told so (each move reads the level again), their change shows.
+  AwaitAudio("added", [&] { Sim({"audio", "plug", "headphones"}); });
   const std::size_t from = Count();
-  const std::uint64_t before = LastEntry();
   Sim({"volume", "set", "30"});
-  Sim({"audio", "default", "headphones"});
-  Sim({"volume", "set", "70"});
-  const Lines heard = LinesAfter(from, 2);
-  ASSERT_GE(heard.size(), 2u);
-  EXPECT_EQ(heard[0], "Got Audio's event, Value : 70, Mute : 0");
-  if (heard[1] == kNewLevel[0]) ASSERT_NE(WaitHidden(WaitShown(before, 1200, 700)).seq, 0u);
-  else EXPECT_EQ(ShownSince(before), 0);
-  // The headphones, now watched and the default, show their next level.
+  AwaitAudio("default", [&] { Sim({"audio", "default", "headphones"}); }, kRoles);
+  EXPECT_EQ(Count(), from) << "the speakers were heard";
+  ExpectShown(Doing({"volume", "set", "70"}), "OSD/Volume/Volume_35.png", AudioLines(70, 0, kNewLevel));
   ExpectShown(Doing({"volume", "set", "60"}), "OSD/Volume/Volume_30.png", AudioLines(60, 0, kNewLevel));
+}
+
+TEST_F(LevelOsd, WithNoAudioEndpointTheKeysShowTheLastLevelAndReturningSpeakersAreWatchedAgain) {
+  Sim({"volume", "set", "100"});
+  Sim({"volume", "mute", "on"});
+  // The headphones are not plugged in: with the speakers off there is no endpoint.
+  Sim({"audio", "disable", "speakers"});
+  Start();
+  // Start-up read no level (the last known one, none yet: 0) and no mute.
+  ExpectShown(Doing({"press", "volume-up"}), "OSD/Volume/Volume_00.png",
+              {"Got Volume Up/Down ScanCode", "\t Show Audio's OSD, Value : 0, Mute : 0"});
+  // The speakers return: watched again, their level and mute read without a display.
+  AwaitAudio("default", [&] { Sim({"audio", "enable", "speakers"}); }, kRoles);
+  ExpectShown(Doing({"press", "volume-up"}), "OSD/MuVolume/MuVolume_50.png",
+              {"Got Volume Up/Down ScanCode", "\t Show Audio's OSD, Value : 100, Mute : 1"});
+  // The mute key at 100: its scan code shows nothing, the change it makes shows.
+  ExpectShown(Doing({"press", "volume-mute"}), "OSD/Volume/Volume_50.png",
+              AudioLines(100, 0,
+                         {"\t this Audio's value equal to last audio's value",
+                          "\t this Audio's Mute not equal to last audio's Mute", "\t Show UnMute's Audio"}));
+  // Gone again: the level last known stays, and the program runs on and ends in order.
+  AwaitAudio("default", [&] { Sim({"audio", "disable", "speakers"}); }, kRoles);
+  ExpectShown(Doing({"press", "volume-down"}), "OSD/Volume/Volume_50.png",
+              {"Got Volume Up/Down ScanCode", "\t Show Audio's OSD, Value : 100, Mute : 0"});
+  EXPECT_EQ(StopCalvex(), 0);
+}
+
+TEST_F(LevelOsd, HeadphonesThatAreTheDefaultAtStartUpGiveTheLevelAndTheKeyAtZeroShowsIt) {
+  Sim({"volume", "set", "60"});
+  Sim({"audio", "plug", "headphones"});
+  Sim({"audio", "default", "headphones"});
+  Sim({"volume", "set", "0"});
+  Start();
+  // The key at 0 changes nothing, so it shows the level start-up read: the headphones'.
+  ExpectShown(Doing({"press", "volume-down"}), "OSD/Volume/Volume_00.png",
+              {"Got Volume Up/Down ScanCode", "\t Show Audio's OSD, Value : 0, Mute : 0"});
+  ExpectShown(Doing({"volume", "set", "70"}), "OSD/Volume/Volume_35.png", AudioLines(70, 0, kNewLevel));
+  EXPECT_NE(SimStatus().find("speakers   active, volume 60%"), std::string::npos) << SimStatus();
+  // Unplugged: the speakers, the default again at 60, are watched; their change shows.
+  AwaitAudio("default", [&] { Sim({"audio", "unplug", "headphones"}); }, kRoles);
+  ExpectShown(Doing({"volume", "set", "100"}), "OSD/Volume/Volume_50.png", AudioLines(100, 0, kNewLevel));
 }
 
 TEST_F(LevelOsd, BrightnessKeysAtTheEndsShowStepsZeroAndEightAndEachChangeIsOneMessage) {

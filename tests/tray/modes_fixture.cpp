@@ -33,10 +33,10 @@ void Modes::Start() {
   bare_ = Bare();
 }
 
-Lines Modes::Texts() {
-  // Lines as written, with a time stamp cut off; the stamp of an event's value
+LogLines Modes::Texts() {
+  // LogLines as written, with a time stamp cut off; the stamp of an event's value
   // stands on a line of its own and is left out.
-  Lines out;
+  LogLines out;
   std::istringstream in(LogText());
   std::string line;
   while (std::getline(in, line)) {
@@ -52,10 +52,10 @@ Lines Modes::Texts() {
   return out;
 }
 
-Lines Modes::Until(std::size_t from, const std::string& last) {
-  Lines got;
+LogLines Modes::Until(std::size_t from, const std::string& last) {
+  LogLines got;
   const bool came = WaitFor([&] {
-    const Lines all = Texts();
+    const LogLines all = Texts();
     got.assign(all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())), all.end());
     auto it = std::find(got.begin(), got.end(), last);
     if (it == got.end()) return false;
@@ -66,32 +66,16 @@ Lines Modes::Until(std::size_t from, const std::string& last) {
   return got;
 }
 
-Lines Modes::Settled(std::size_t from) {
+LogLines Modes::Settled(std::size_t from) {
   Sim({"raw", "event", "0x21"});
-  Lines got = Until(from, kMarkerLine);
+  LogLines got = Until(from, kMarkerLine);
   if (got.size() >= 3) got.resize(got.size() - 3);  // the marker's value, first and second lines
   return got;
 }
 
-orv::test::RunResult Modes::Desk(const std::vector<std::string>& words) {
-  std::vector<std::string> argv{Program("orv-desktop")};
-  argv.insert(argv.end(), words.begin(), words.end());
-  return orv::test::Run(argv);
-}
-
-int Modes::CountTitled(const std::string& title) {
-  std::istringstream in(Desk({"windows"}).out);
-  std::string line;
-  int n = 0;
-  while (std::getline(in, line)) n += line.substr(line.find_last_of('\t') + 1) == title;
-  return n;
-}
-
-bool Modes::WaitWindow(const std::string& title, int count) {
+bool Modes::WaitCount(const std::string& title, int count) {
   return WaitFor([&] { return CountTitled(title) == count; });
 }
-
-bool Modes::WaitGone(const std::string& title) { return WaitWindow(title, 0); }
 
 orv::desktop::JournalEntry Modes::WaitCentre(std::uint64_t after, const std::string& picture) {
   const orv::gfx::Surface pic = osdtest::Picture("Center/" + picture);

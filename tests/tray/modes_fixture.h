@@ -5,31 +5,28 @@
 #include <string>
 #include <vector>
 
-#include "tests/tray/tray_fixture.h"
+#include "tests/tray/dialogs_fixture.h"
 
 namespace traytest {
 
-using Lines = std::vector<std::string>;
+using LogLines = std::vector<std::string>;
 
-class Modes : public Notebook {
+class Modes : public Dialogs {
  protected:
   // Calvex with its log on, once its start-up has ended.
   void Start();
-  Lines Texts();
+  LogLines Texts();
   std::size_t Count() { return Texts().size(); }
   // The lines written after the first `from`, up to and including the first
   // that equals `last` (all of them, and a failure, when it never comes).
-  Lines Until(std::size_t from, const std::string& last);
+  LogLines Until(std::size_t from, const std::string& last);
   // Marks the log's end with an event whose handling writes a known line, and
   // returns the lines written after `from` before it: what a handling wrote, and
   // nothing that was still to come.
-  Lines Settled(std::size_t from);
+  LogLines Settled(std::size_t from);
 
-  // orv-desktop with these words.
-  orv::test::RunResult Desk(const std::vector<std::string>& words);
-  int CountTitled(const std::string& title);
-  bool WaitWindow(const std::string& title, int count = 1);
-  bool WaitGone(const std::string& title);
+  // Waits until exactly `count` windows carry this title.
+  bool WaitCount(const std::string& title, int count);
 
   // Waits for the centre display to show this picture after journal entry
   // `after`, checks the composed frame and returns its entry (seq 0 when not).

@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "tests/tray/modes_fixture.h"
-#include "tests/tray/program_file.h"
 
 namespace traytest {
 namespace {
@@ -31,7 +29,7 @@ TEST_F(Modes, TurboAndEcoExcludeEachOther) {
   std::uint64_t seq = LastEntry();
   Sim({"press", "turbo"});
   EXPECT_EQ(Until(from, "\tGet Turbo's Flag in EC's rom : Enable (value : 2)"),
-            (Lines{EventLine("260", "It's Turbo's WMIevent"), "\tGet Turbo's Flag in EC's rom : Enable (value : 2)"}));
+            (LogLines{EventLine("260", "It's Turbo's WMIevent"), "\tGet Turbo's Flag in EC's rom : Enable (value : 2)"}));
   EXPECT_NE(WaitCentre(seq, "Turbo_Enable.png").seq, 0u);
 
   // ECO pressed while turbo is on: turbo goes (its register cleared), ECO's first mode comes.
@@ -39,7 +37,7 @@ TEST_F(Modes, TurboAndEcoExcludeEachOther) {
   seq = LastEntry();
   Sim({"press", "eco"});
   EXPECT_EQ(Until(from, "\tECO Enable.  ECO's Statuts : 0"),
-            (Lines{EventLine("79", "It's ECO's WMIevent"), "\tSet turbo's Flag in EC's rom : Disable",
+            (LogLines{EventLine("79", "It's ECO's WMIevent"), "\tSet turbo's Flag in EC's rom : Disable",
                    "\tSet ECO's Flag in EC's rom : Enable", "\tECO Enable.  ECO's Statuts : 0"}));
   EXPECT_EQ(SystemBits(0) & kTurboBit, 0);
   EXPECT_EQ(SystemBits(1) & kEcoBit, kEcoBit);
@@ -50,7 +48,7 @@ TEST_F(Modes, TurboAndEcoExcludeEachOther) {
   seq = LastEntry();
   Sim({"press", "turbo"});
   EXPECT_EQ(Until(from, "\tGet Turbo's Flag in EC's rom : Enable"),
-            (Lines{EventLine("260", "It's Turbo's WMIevent"), "\tSet ECO's Flag in EC's rom : Disable",
+            (LogLines{EventLine("260", "It's Turbo's WMIevent"), "\tSet ECO's Flag in EC's rom : Disable",
                    "\tECO Enable.  ECO's Statuts : 5", "\tGet Turbo's Flag in EC's rom : Enable"}));
   const orv::desktop::JournalEntry ecoOff = WaitCentre(seq, "ECO_Diable.png");
   const orv::desktop::JournalEntry turboOn = WaitCentre(ecoOff.seq, "Turbo_Enable.png");
@@ -72,7 +70,7 @@ TEST_F(Modes, TurboAndEcoExcludeEachOther) {
   seq = LastEntry();
   Sim({"press", "turbo"});
   EXPECT_EQ(Until(from, "\tGet Turbo's Flag in EC's rom : Disable"),
-            (Lines{EventLine("60", "It's Turbo's WMIevent"), "\tSet ECO's Flag in EC's rom : Disable",
+            (LogLines{EventLine("60", "It's Turbo's WMIevent"), "\tSet ECO's Flag in EC's rom : Disable",
                    "\tECO Enable.  ECO's Statuts : 5", "\tGet Turbo's Flag in EC's rom : Disable"}));
   EXPECT_NE(WaitCentre(WaitCentre(seq, "ECO_Diable.png").seq, "Turbo_Disable.png").seq, 0u);
 }
@@ -92,7 +90,7 @@ TEST_F(Modes, TheaterModeRaisesVolumeAndBrightnessAndGivesThemBack) {
     std::size_t from = Count();
     std::uint64_t seq = LastEntry();
     Sim({"press", "theater"});
-    const Lines on = Until(from, "\tSet Theater mode Flag in EC's rom : Enable");
+    const LogLines on = Until(from, "\tSet Theater mode Flag in EC's rom : Enable");
     EXPECT_NE(std::find(on.begin(), on.end(), "\tSave User Audio's value : " + std::to_string(r.volume)), on.end());
     EXPECT_NE(std::find(on.begin(), on.end(), "\tSave User Brightness's value : " + std::to_string(r.brightness)),
               on.end());
@@ -104,7 +102,7 @@ TEST_F(Modes, TheaterModeRaisesVolumeAndBrightnessAndGivesThemBack) {
     from = Count();
     seq = LastEntry();
     Sim({"press", "theater"});
-    const Lines off = Until(from, "\tSet Theater mode Flag in EC's rom : Disable");
+    const LogLines off = Until(from, "\tSet Theater mode Flag in EC's rom : Disable");
     EXPECT_NE(std::find(off.begin(), off.end(), "\tRestore Uer Audio's value : " + std::to_string(r.volume)),
               off.end());
     EXPECT_TRUE(WaitFor([&] { return Volume() == r.volume && Brightness() == r.brightness; }))
@@ -115,9 +113,7 @@ TEST_F(Modes, TheaterModeRaisesVolumeAndBrightnessAndGivesThemBack) {
 }
 
 TEST_F(Modes, TheUserDefinedKeyOpensItsDialogUntilAProgramIsChosenThenStartsIt) {
-  const std::string tools = home_->path() + "/drive_c/Tools";
-  ::mkdir(tools.c_str(), 0700);
-  std::ofstream(tools + "/Viewer.exe", std::ios::binary) << ProgramFileWithIcon(128);
+  PlaceProgram("Tools/Viewer.exe");
   Start();
   const std::string title = "User-Defined Key";
   std::size_t from = Count();
@@ -126,24 +122,22 @@ TEST_F(Modes, TheUserDefinedKeyOpensItsDialogUntilAProgramIsChosenThenStartsIt) 
   Sim({"press", "userdefine"});  // handled inside the dialog: no second one opens
   const std::string event = EventLine("6f", "It's UserDfine's WMIevent");
   EXPECT_TRUE(WaitFor([&] {
-    const Lines all = Texts();
+    const LogLines all = Texts();
     return std::count(all.begin() + static_cast<std::ptrdiff_t>(from), all.end(), event) == 2;
   }));
   EXPECT_EQ(CountTitled(title), 1);
   ASSERT_EQ(Desk({"key", "esc"}).exitCode, 0);
   ASSERT_TRUE(WaitGone(title));
-  const Lines closed = Until(from, "\tOpen Dialog of User Define .............");
+  const LogLines closed = Until(from, "\tOpen Dialog of User Define .............");
   ASSERT_GE(closed.size(), 2u);
   EXPECT_EQ(closed[closed.size() - 2], "\tFunction of User Define don't work");
 
-  const std::string key = "HKCU\\Software\\Orv\\Calvex\\User Define Key";
-  ASSERT_EQ(orv::test::Run({orv::test::Program("orv-reg"), "set", key, "UserDefineFilePath", "C:\\Tools\\Viewer.exe"})
-                .exitCode, 0);
-  ASSERT_EQ(orv::test::Run({orv::test::Program("orv-reg"), "set", key, "UserDefineFileName", "Viewer.exe"}).exitCode, 0);
+  SetReg(kUserDefineKey, "UserDefineFilePath", "C:\\Tools\\Viewer.exe");
+  SetReg(kUserDefineKey, "UserDefineFileName", "Viewer.exe");
   from = Count();
   Sim({"press", "userdefine"});
   EXPECT_EQ(Until(from, "\tOpen Viewer.exe  ............."),
-            (Lines{EventLine("6f", "It's UserDfine's WMIevent"), "\tFunction of User Define work",
+            (LogLines{EventLine("6f", "It's UserDfine's WMIevent"), "\tFunction of User Define work",
                    "\tOpen Viewer.exe  ............."}));
   std::string started;
   ASSERT_TRUE(WaitFor([&] { return !(started = orv::test::ReadFile(home_->path() + "/programs.log")).empty(); }));
@@ -160,11 +154,11 @@ TEST_F(Modes, TheUserDefinedKeyOpensItsDialogUntilAProgramIsChosenThenStartsIt) 
   EXPECT_TRUE(WaitWindow("Viewer")) << "its window is on the desktop";
 
   // A program that has gone is said to be so, not reported as started.
-  ASSERT_EQ(::unlink((tools + "/Viewer.exe").c_str()), 0);
+  ASSERT_EQ(::unlink((home_->path() + "/drive_c/Tools/Viewer.exe").c_str()), 0);
   from = Count();
   Sim({"press", "userdefine"});
   EXPECT_EQ(Until(from, "\tOpen Viewer.exe failed (error 2)"),
-            (Lines{EventLine("6f", "It's UserDfine's WMIevent"), "\tOpen Viewer.exe failed (error 2)"}));
+            (LogLines{EventLine("6f", "It's UserDfine's WMIevent"), "\tOpen Viewer.exe failed (error 2)"}));
   ::kill(pid, SIGTERM);
 }
 
@@ -174,7 +168,7 @@ TEST_F(Modes, TheHddKeyWithoutHddControlAndASecondStageOneAlarmOnlyLog) {
   std::size_t from = Count();
   const std::uint64_t seq = LastEntry();
   Sim({"press", "hddkey"});
-  EXPECT_EQ(Settled(from), (Lines{EventLine("8b7b", "It's HDD Dialog WMIevent")}));
+  EXPECT_EQ(Settled(from), (LogLines{EventLine("8b7b", "It's HDD Dialog WMIevent")}));
   EXPECT_EQ(ShownSince(seq), 0);
 
   const std::string title = "Overheat Protection";
@@ -182,7 +176,7 @@ TEST_F(Modes, TheHddKeyWithoutHddControlAndASecondStageOneAlarmOnlyLog) {
   ASSERT_TRUE(WaitWindow(title));
   from = Count();
   Sim({"thermal", "s4-stage1"});
-  EXPECT_EQ(Settled(from), (Lines{EventLine("9", "It's Overheat Protection S4 Satge 1 WMIevent")}));
+  EXPECT_EQ(Settled(from), (LogLines{EventLine("9", "It's Overheat Protection S4 Satge 1 WMIevent")}));
   EXPECT_EQ(CountTitled(title), 1);
   // The warning closes by itself at the end of its countdown, and the next alarm opens it again.
   ASSERT_TRUE(WaitGone(title));

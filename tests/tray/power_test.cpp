@@ -11,8 +11,8 @@ namespace {
 
 using orv::test::WaitFor;
 
-const Lines kAcNow = {"Power Setting Change in Vista (BoardCast)", "\t Power Status Function (AC/DC)", "\t\t AC Now !!"};
-const Lines kDcNow = {"Power Setting Change in Vista (BoardCast)", "\t Power Status Function (AC/DC)", "\t\t DC Now !!"};
+const LogLines kAcNow = {"Power Setting Change in Vista (BoardCast)", "\t Power Status Function (AC/DC)", "\t\t AC Now !!"};
+const LogLines kDcNow = {"Power Setting Change in Vista (BoardCast)", "\t Power Status Function (AC/DC)", "\t\t DC Now !!"};
 const char kWarning[] = "Overheat Protection";
 
 std::string PowerState(const std::string& status) {
@@ -38,11 +38,11 @@ TEST_F(Modes, TheAdaptorPluggedInEndsTheOverheatCountdownsWithoutHibernating) {
   Sim({"thermal", "s4-stage1"});
   ASSERT_TRUE(WaitWindow(kWarning));
   Sim({"thermal", "s4-stage2"});
-  ASSERT_TRUE(WaitWindow(kWarning, 2));
+  ASSERT_TRUE(WaitCount(kWarning, 2));
   from = Count();
   Sim({"ac", "plug"});
   EXPECT_EQ(Until(from, "\t\t AC Now !!"), kAcNow);
-  EXPECT_TRUE(WaitWindow(kWarning, 1)) << "the warning on top closes";
+  EXPECT_TRUE(WaitCount(kWarning, 1)) << "the warning on top closes";
   EXPECT_TRUE(WaitGone(kWarning)) << "the other ends its countdown by itself";
   EXPECT_NE(PowerState(SimStatus()).find("running"), std::string::npos);
   Sim({"ac", "unplug"});
@@ -74,20 +74,20 @@ TEST_F(Modes, OnBatteryTurboIsForgottenQuietlyAndTheNextBrightnessReportShowsOnc
   const std::uint64_t before = LastEntry();
   Sim({"brightness", "set", std::to_string(level)});
   EXPECT_EQ(Until(from, "\t Power change and show Brightness's OSD"),
-            (Lines{"Got Brightness's event, Value : " + std::to_string(level),
+            (LogLines{"Got Brightness's event, Value : " + std::to_string(level),
                    "\t this Brightness's value equal to last Brightness's value",
                    "\t Power change and show Brightness's OSD"}));
   EXPECT_TRUE(WaitFor([&] { return ShownSince(before) == 1; }));
   from = Count();
   Sim({"brightness", "set", std::to_string(level)});
-  EXPECT_EQ(Settled(from), (Lines{"Got Brightness's event, Value : " + std::to_string(level),
+  EXPECT_EQ(Settled(from), (LogLines{"Got Brightness's event, Value : " + std::to_string(level),
                                   "\t this Brightness's value equal to last Brightness's value"}));
 
   // Turbo stayed forgotten: ECO pressed is the plain cycle, with no turbo line.
   from = Count();
   Sim({"press", "eco"});
   EXPECT_EQ(Until(from, "\tECO Enable.  ECO's Statuts : 0"),
-            (Lines{"Calvex receive WMI Event value : 79  \t<< It's ECO's WMIevent >>",
+            (LogLines{"Calvex receive WMI Event value : 79  \t<< It's ECO's WMIevent >>",
                    "\tSet ECO's Flag in EC's rom : Enable", "\tECO Enable.  ECO's Statuts : 0"}));
 }
 
@@ -110,12 +110,12 @@ TEST_F(Modes, ResumeAnnouncesTheProgramAgainRebuildsTheIconsAndGivesBackTheModes
       << "asleep, the firmware forgets the program";
   from = Count();
   Sim({"wake"});
-  const Lines resumed = Until(from, "\t If Theater mode enable, set Theater mode status in EC (Vista)");
-  const Lines expected = {"APMRESUMEAUTOMATIC (BoardCast)", "\t Register Calvex to EC", "\t Confirm HDD Function Status",
+  const LogLines resumed = Until(from, "\t If Theater mode enable, set Theater mode status in EC (Vista)");
+  const LogLines expected = {"APMRESUMEAUTOMATIC (BoardCast)", "\t Register Calvex to EC", "\t Confirm HDD Function Status",
                           "\t If ECO mode enable, set ECO mode status in EC (Vista)",
                           "\t If Theater mode enable, set Theater mode status in EC (Vista)"};
   ASSERT_GE(resumed.size(), expected.size());
-  EXPECT_EQ(Lines(resumed.end() - static_cast<std::ptrdiff_t>(expected.size()), resumed.end()), expected);
+  EXPECT_EQ(LogLines(resumed.end() - static_cast<std::ptrdiff_t>(expected.size()), resumed.end()), expected);
   EXPECT_EQ(Register("root\\WMI:Q:Orv_Software:Software:0"), 1);
   EXPECT_EQ(SystemBits(1) & 0x05, 0x05) << "the ECO and theater bits are the firmware's again";
   EXPECT_TRUE(WaitFor([&] { return CalvexIcons() == std::vector<std::string>{"1 Calvex", "2 HDD Disable"}; }))

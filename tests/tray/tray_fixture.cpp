@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/audio/sim/census.h"
 #include "platform/desktop/sim/frame_server.h"
 #include "platform/gfx/sim/png.h"
 
@@ -181,6 +182,15 @@ std::vector<std::string> Notebook::CalvexIcons() {
   while (std::getline(in, line))
     if (line.rfind(prefix, 0) == 0) mine.push_back(line.substr(prefix.size()));
   return mine;
+}
+
+int Notebook::AudioDelivered(const std::string& kind) {
+  std::istringstream in(Slurp(home_->path() + "/" + orv::audio::kDeliveredFile));
+  const std::string mine = std::to_string(calvexPid_) + " " + kind;
+  int n = 0;
+  std::string line;
+  while (std::getline(in, line)) n += line == mine;
+  return n;
 }
 
 std::vector<std::string> TimestampedTexts(const std::string& log) {

@@ -58,6 +58,9 @@ class Notebook : public ::testing::Test {
   std::string LogPath() const;
   // Lines of the notification area's record that belong to Calvex's process.
   std::vector<std::string> CalvexIcons();
+  // How many device changes of this kind ("state", "added", "removed",
+  // "default") Calvex's audio notification clients have all been told of.
+  int AudioDelivered(const std::string& kind);
 
   std::unique_ptr<orv::test::TempHome> home_;
   std::unique_ptr<orv::test::Child> calvex_;

@@ -4,13 +4,15 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "tray/audio/AudioEndpointVolumeCallback.h"
 #include "tray/audio/MMNotificationClient.h"
 #include "tray/audio/volume_scale.h"
 #include "tray/core/CalvexDlg.h"
 
 CKvVolume::CKvVolume() {
-  m_pVolumeCallback = new CAudioEndpointVolumeCallback(this);
+  m_pVolumeCallback = std::make_unique<CAudioEndpointVolumeCallback>(this);
   // The UI thread is a single-threaded apartment already (the main window's
   // firmware object made it one), so this is refused and changes nothing; on a
   // thread it does enter, the destructor leaves it again.
@@ -23,21 +25,18 @@ CKvVolume::CKvVolume() {
     m_pEndpoint = endpoint;
     Attach(m_pEndpoint.get());
   }
-  m_pNotificationClient = new CMMNotificationClient(this);
-  m_pEnumerator->RegisterEndpointNotificationCallback(m_pNotificationClient);
+  m_pNotificationClient = std::make_unique<CMMNotificationClient>(this);
+  m_pEnumerator->RegisterEndpointNotificationCallback(m_pNotificationClient.get());
 }
 
 CKvVolume::~CKvVolume() {
   StopNotifying();
-  if (m_pEnumerator && m_pNotificationClient) m_pEnumerator->UnregisterEndpointNotificationCallback(m_pNotificationClient);
-  if (m_pEndpoint) {
-    orv::com_ptr<IAudioEndpointVolume> volume;
-    if (SUCCEEDED(m_pEndpoint->Activate(IID_IAudioEndpointVolume, CLSCTX_ALL, nullptr, volume.put_void())))
-      volume->UnregisterControlChangeNotify(m_pVolumeCallback);
-  }
+  if (m_pEnumerator && m_pNotificationClient)
+    m_pEnumerator->UnregisterEndpointNotificationCallback(m_pNotificationClient.get());
+  Detach();
   m_pEndpoint.reset();
-  delete m_pVolumeCallback;
-  delete m_pNotificationClient;
+  m_pVolumeCallback.reset();
+  m_pNotificationClient.reset();
   m_pEnumerator.reset();
   if (SUCCEEDED(m_hrCom)) CoUninitialize();
 }
@@ -69,7 +68,7 @@ void CKvVolume::Attach(IMMDevice* endpoint) {
   if (!endpoint) return;
   orv::com_ptr<IAudioEndpointVolume> volume;
   if (FAILED(endpoint->Activate(IID_IAudioEndpointVolume, CLSCTX_ALL, nullptr, volume.put_void()))) return;
-  volume->RegisterControlChangeNotify(m_pVolumeCallback);
+  if (SUCCEEDED(volume->RegisterControlChangeNotify(m_pVolumeCallback.get()))) m_pEndpointVolume = volume;
   float scalar = 0.0f;
   BOOL mute = FALSE;
   // A level or state that cannot be read leaves the main window's as it was.
@@ -81,14 +80,17 @@ void CKvVolume::Attach(IMMDevice* endpoint) {
   }
 }
 
+void CKvVolume::Detach() {
+  // On the interface the registration was made on: activating the endpoint again
+  // fails once it has been unplugged or disabled, and the registration (with its
+  // reference to the callback) would outlive the watch.
+  if (auto volume = std::move(m_pEndpointVolume)) volume->UnregisterControlChangeNotify(m_pVolumeCallback.get());
+}
+
 void CKvVolume::SwitchEndpoint(IMMDevice* endpoint) {
   orv::com_ptr<IMMDevice> next = orv::com_ptr<IMMDevice>::attach(endpoint);
-  if (m_pEndpoint) {
-    orv::com_ptr<IAudioEndpointVolume> volume;
-    if (SUCCEEDED(m_pEndpoint->Activate(IID_IAudioEndpointVolume, CLSCTX_ALL, nullptr, volume.put_void())))
-      volume->UnregisterControlChangeNotify(m_pVolumeCallback);
-    m_pEndpoint.reset();
-  }
+  Detach();
+  m_pEndpoint.reset();
   if (!next && m_pEnumerator) m_pEnumerator->GetDefaultAudioEndpoint(eRender, eMultimedia, next.put());
   m_pEndpoint = next;
   Attach(m_pEndpoint.get());

@@ -8,6 +8,7 @@
 #include <mmdeviceapi.h>
 
 #include <atomic>
+#include <memory>
 
 #include "platform/base/unique_com.h"
 
@@ -46,15 +47,21 @@ class CKvVolume {
 
  private:
   void Attach(IMMDevice* endpoint);
+  // Takes the volume callback off the endpoint volume it was registered on.
+  void Detach();
   // The default render endpoint's volume interface, or none.
   orv::com_ptr<IAudioEndpointVolume> DefaultVolume();
   // Lets volume messages already on their way be handled, and no more be sent.
   void StopNotifying();
 
   orv::com_ptr<IMMDevice> m_pEndpoint;               // tracked endpoint
+  // The tracked endpoint's volume that holds the callback's registration: kept,
+  // since an endpoint that has gone can no longer be activated to unregister.
+  orv::com_ptr<IAudioEndpointVolume> m_pEndpointVolume;
   orv::com_ptr<IMMDeviceEnumerator> m_pEnumerator;
-  CAudioEndpointVolumeCallback* m_pVolumeCallback = nullptr;  // owned
-  CMMNotificationClient* m_pNotificationClient = nullptr;     // owned
+  // Owned whatever their reference counts: deleted after both are unregistered.
+  std::unique_ptr<CAudioEndpointVolumeCallback> m_pVolumeCallback;
+  std::unique_ptr<CMMNotificationClient> m_pNotificationClient;
   HRESULT m_hrCom = E_FAIL;  // this object's COM initialisation of the UI thread
   std::atomic<bool> m_bClosing{false};
   std::atomic<int> m_nNotifying{0};

@@ -10,11 +10,11 @@
 #include "platform/framework/app.h"
 #include "tray/audio/KvVolume.h"
 #include "tray/core/message_pump.h"
+#include "tray/dialogs/KvUserDefineKey.h"
 #include "tray/firmware/Brightness.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/firmware/PlatformInfo.h"
 #include "tray/osd/KvSysOSD.h"
-#include "tray/ui/KvUserDefineKey.h"
 #include "tray/ui/LanguageTable.h"
 
 CCalvexDlg* g_pMainDlg = nullptr;
@@ -135,12 +135,12 @@ BOOL CCalvexDlg::OnInitDialog() {
   m_bUserDefineFixed = ReadUserDefineIni(fixedProgram);
   if (m_bUserDefineFixed) {
     // The readers take 127 characters at most: a longer path goes in its short
-    // form, or not at all when even that is too long.
+    // form, or as "" when even that is too long, so that no earlier program is
+    // started in place of the one the file names.
     const std::string storable = StorableProgramPath(fixedProgram);
     if (storable.empty() && !fixedProgram.empty())
-      std::fprintf(stderr, "Calvex: the program named by UserDefine.ini has a path too long to keep; not stored\n");
-    else
-      m_pUserDefineKey->WriteUserDefineValue(USER_DEFINE_SUBKEY, "UserDefineFilePath", storable);
+      std::fprintf(stderr, "Calvex: the program named by UserDefine.ini has a path too long to keep; none is set\n");
+    m_pUserDefineKey->WriteUserDefineValue(USER_DEFINE_SUBKEY, "UserDefineFilePath", storable);
   }
   WriteLog(5, "\t Confirm User Define Function");
 

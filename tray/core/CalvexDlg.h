@@ -35,7 +35,7 @@ constexpr UINT ID_TRAY_EXIT = 336, ID_TRAY_ABOUT = 337, ID_TRAY_USERDEFINE = 338
 constexpr int kOsdKinds = 6;
 
 class CKvSysOSD;         // tray/osd/KvSysOSD.h
-class CKvUserDefineKey;  // tray/ui/KvUserDefineKey.h
+class CKvUserDefineKey;  // tray/dialogs/KvUserDefineKey.h
 class CKvVolume;         // tray/audio/KvVolume.h
 
 class CCalvexDlg : public CDialog {

@@ -4,22 +4,13 @@
 #include <cstdio>
 
 #include "tray/core/CalvexDlg.h"
+#include "tray/core/brightness_step.h"
 #include "tray/core/message_pump.h"
 #include "tray/osd/osd_kind.h"
 
 namespace {
 
 constexpr UINT kQuietPeriod = 200;  // ms of the post-resume quiet timers
-
-// The brightness as a step of the brightness pictures (0..8): 0 for brightness 0,
-// else brightness / 10 - 2. A brightness below the pictures' range (another
-// program may set 10 %) shows the lowest step and one above it the highest, rather
-// than asking for a picture that does not exist.
-int BrightnessStep(int brightness) {
-  if (brightness <= 0) return 0;
-  const int step = brightness / 10 - 2;
-  return step < 0 ? 0 : step > 8 ? 8 : step;
-}
 
 }  // namespace
 

@@ -5,9 +5,9 @@
 
 #include "tray/core/CalvexDlg.h"
 #include "tray/core/message_pump.h"
+#include "tray/dialogs/KvUserDefineKey.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/ui/KvSysAboutDlg.h"
-#include "tray/ui/KvUserDefineKey.h"
 #include "tray/ui/LanguageTable.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "tray/core/CalvexDlg.h"
-#include "tray/ui/KvUserDefineKey.h"
+#include "tray/dialogs/KvUserDefineKey.h"
 
 namespace {
 

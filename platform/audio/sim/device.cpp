@@ -3,14 +3,14 @@
 
 #include <cstring>
 
+#include "platform/audio/sim/census.h"
 #include "platform/audio/sim/endpoints.h"
 #include "platform/audio/sim/objects.h"
-#include "platform/wmi/sim/com_object.h"
 
 namespace orv::audio {
 namespace {
 
-class Device : public com::ComObject<IMMDevice, IID_IMMDevice> {
+class Device : public CountedObject<IMMDevice, IID_IMMDevice> {
  public:
   explicit Device(std::u16string id) : id_(std::move(id)) {}
 
@@ -60,7 +60,7 @@ class Device : public com::ComObject<IMMDevice, IID_IMMDevice> {
   const std::u16string id_;
 };
 
-class Collection : public com::ComObject<IMMDeviceCollection, IID_IMMDeviceCollection> {
+class Collection : public CountedObject<IMMDeviceCollection, IID_IMMDeviceCollection> {
  public:
   explicit Collection(std::vector<std::u16string> ids) : ids_(std::move(ids)) {}
 

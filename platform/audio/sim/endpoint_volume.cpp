@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/audio/sim/census.h"
 #include "platform/audio/sim/endpoints.h"
 #include "platform/audio/sim/notify.h"
 #include "platform/audio/sim/objects.h"
-#include "platform/wmi/sim/com_object.h"
 
 namespace orv::audio {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // The volume steps of the keys and of VolumeStepUp/Down: 2 % each, 51 levels.
 constexpr UINT kStepCount = 51;
 
-class EndpointVolume : public com::ComObject<IAudioEndpointVolume, IID_IAudioEndpointVolume> {
+class EndpointVolume : public CountedObject<IAudioEndpointVolume, IID_IAudioEndpointVolume> {
  public:
   explicit EndpointVolume(std::u16string id) : id_(std::move(id)) {}
 

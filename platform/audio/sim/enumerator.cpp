@@ -2,18 +2,18 @@
 // of a role, a device by its ID, and the notification registrations.
 #include <audioclient.h>
 
+#include "platform/audio/sim/census.h"
 #include "platform/audio/sim/endpoints.h"
 #include "platform/audio/sim/notify.h"
 #include "platform/audio/sim/objects.h"
 #include "platform/wmi/sim/class_table.h"
-#include "platform/wmi/sim/com_object.h"
 
 namespace orv::audio {
 namespace {
 
 bool ValidRole(ERole role) { return role == eConsole || role == eMultimedia || role == eCommunications; }
 
-class Enumerator : public com::ComObject<IMMDeviceEnumerator, IID_IMMDeviceEnumerator> {
+class Enumerator : public CountedObject<IMMDeviceEnumerator, IID_IMMDeviceEnumerator> {
  public:
   HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow flow, DWORD mask, IMMDeviceCollection** out) override {
     if (!out) return E_POINTER;

@@ -2,6 +2,8 @@
 // the interfaces registered for it.
 #include "platform/audio/sim/notify.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <wbemidl.h>
 
 #include <algorithm>
@@ -14,9 +16,12 @@
 #include <thread>
 #include <vector>
 
+#include "platform/audio/sim/census.h"
 #include "platform/audio/sim/endpoints.h"
 #include "platform/audio/sim/values.h"
+#include "platform/base/sim/unique_fd.h"
 #include "platform/base/unique_com.h"
+#include "platform/home/sim/home.h"
 #include "platform/wmi/sim/com_object.h"
 #include "platform/wmi/sim/local_wmi.h"
 
@@ -132,6 +137,17 @@ std::u16string TextOf(IWbemClassObject* o, const OLECHAR* name) {
   return text;
 }
 
+// Notes in the state folder's record that this process's clients have all been
+// told of a device change, so that a test can wait for a program to have handled
+// it ("<pid> state|added|removed|default" a line).
+void Record(const char* kind) {
+  const std::string line = std::to_string(getpid()) + " " + kind + "\n";
+  sim::unique_fd fd(open(home::Path(kDeliveredFile).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600));
+  if (!fd) return;
+  const ssize_t written = write(fd.get(), line.data(), line.size());
+  static_cast<void>(written);  // a lost note only makes a waiting test wait longer
+}
+
 void Deliver(IWbemClassObject* event) {
   LONGLONG change = 0, state = 0, bits = 0, mute = 0, role = 0;
   if (!event || !ReadNumber(event, OLESTR("Change"), &change) || !ReadNumber(event, OLESTR("State"), &state) ||
@@ -149,16 +165,20 @@ void Deliver(IWbemClassObject* event) {
     }
     case kState:
       ToClients([&](IMMNotificationClient* c) { c->OnDeviceStateChanged(device, static_cast<DWORD>(state)); });
+      Record("state");
       break;
     case kAdded:
       ToClients([&](IMMNotificationClient* c) { c->OnDeviceAdded(device); });
+      Record("added");
       break;
     case kRemoved:
       ToClients([&](IMMNotificationClient* c) { c->OnDeviceRemoved(device); });
+      Record("removed");
       break;
     case kDefault:
       ToClients(
           [&](IMMNotificationClient* c) { c->OnDefaultDeviceChanged(eRender, static_cast<ERole>(role), device); });
+      Record("default");
       break;
     default:
       break;
@@ -251,6 +271,25 @@ HRESULT RemoveVolumeCallback(const std::u16string& id, IAudioEndpointVolumeCallb
   }
   callback->Release();
   return S_OK;
+}
+
+std::atomic<int>& LiveObjectCount() {
+  static std::atomic<int> count{0};
+  return count;
+}
+
+int LiveObjects() { return LiveObjectCount(); }
+
+int ClientRegistrations() {
+  Hub& h = TheHub();
+  std::lock_guard<std::mutex> lock(h.lock);
+  return static_cast<int>(h.clients.size());
+}
+
+int VolumeRegistrations() {
+  Hub& h = TheHub();
+  std::lock_guard<std::mutex> lock(h.lock);
+  return static_cast<int>(h.volumes.size());
 }
 
 }  // namespace orv::audio

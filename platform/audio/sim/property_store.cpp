@@ -3,13 +3,13 @@
 
 #include <cstring>
 
+#include "platform/audio/sim/census.h"
 #include "platform/audio/sim/objects.h"
-#include "platform/wmi/sim/com_object.h"
 
 namespace orv::audio {
 namespace {
 
-class PropertyStore : public com::ComObject<IPropertyStore, IID_IPropertyStore> {
+class PropertyStore : public CountedObject<IPropertyStore, IID_IPropertyStore> {
  public:
   explicit PropertyStore(std::u16string name) : name_(std::move(name)) {}
 

@@ -149,6 +149,10 @@ bool InputReply(const std::string& request, std::string* reply) {
     if (!Split(request.substr(6), &x, &rest)) return *reply = "ERR press takes an id and a title\n", true;
     return *reply = PressControl(rest, x), true;
   }
+  if (starts("COMMAND ")) {
+    if (!Split(request.substr(8), &x, &rest)) return *reply = "ERR command takes an id and a title\n", true;
+    return *reply = PostCommand(rest, x), true;
+  }
   if (request == "TOPLEVEL") return *reply = ListWindows(), true;
   if (starts("CONTROLS ")) return *reply = ListControls(request.substr(9)), true;
   if (request == "MENU") return *reply = ListMenu(), true;

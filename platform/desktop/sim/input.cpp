@@ -252,6 +252,21 @@ std::string PressControl(const std::string& title, int id) {
   return "ERR no such control\n";
 }
 
+std::string PostCommand(const std::string& title, int id) {
+  std::vector<HWND> windows;
+  {
+    std::lock_guard<std::recursive_mutex> lock(detail::Lock());
+    for (auto& [hwnd, record] : detail::Ordered())
+      if (!IsShellClass(record->className)) windows.push_back(hwnd);
+  }
+  for (HWND hwnd : windows)
+    if (!(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) && Title(hwnd) == title) {
+      PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+      return "OK\n";
+    }
+  return "ERR no window titled " + title + "\n";
+}
+
 std::string ListWindows() {
   std::string out;
   for (auto& [hwnd, cls] : TopDown()) {

@@ -23,6 +23,9 @@ std::string TypeText(const std::string& text);
 std::string ClickTrayIcon(unsigned id, bool right);
 // A click on the control of that id in the visible top-level window of that title.
 std::string PressControl(const std::string& title, int id);
+// Posts WM_COMMAND with the id (notification 0, no control: as a menu's command)
+// to the top-level window of that title, shown or hidden, as another program may.
+std::string PostCommand(const std::string& title, int id);
 // The visible top-level windows, top of the z-order first: "x y w h\tclass\ttitle".
 std::string ListWindows();
 // The controls of the visible window of that title:

@@ -8,6 +8,7 @@
 //   orv-desktop controls TITLE         that window's controls: id, class, text, x y w h, enabled, visible, icon
 //   orv-desktop move X Y | click X Y [right]
 //   orv-desktop press TITLE ID         a click on that control
+//   orv-desktop command TITLE ID       WM_COMMAND ID posted to that top-level window, shown or not
 //   orv-desktop key KEYS               e.g. esc, enter, tab, ctrl+alt+s (several: "tab tab enter")
 //   orv-desktop type TEXT              characters to the focus
 //   orv-desktop tray ID left|right     a click on a notification icon
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
   if ((argc == 4 || argc == 5) && command == "click")
     return Automation(std::string("CLICK ") + argv[2] + " " + argv[3] + (argc == 5 ? std::string(" ") + argv[4] : ""));
   if (argc == 4 && command == "press") return Automation(std::string("PRESS ") + argv[3] + " " + argv[2]);
+  if (argc == 4 && command == "command") return Automation(std::string("COMMAND ") + argv[3] + " " + argv[2]);
   if (argc >= 3 && command == "key") return Automation("KEY " + Join(argc, argv, 2));
   if (argc >= 3 && command == "type") return Automation("TYPE " + Join(argc, argv, 2));
   if (argc == 4 && command == "tray") return Automation(std::string("TRAY ") + argv[2] + " " + argv[3]);
@@ -99,7 +101,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: orv-desktop screenshot <out.png> | info | fullscreen on|maximized|off | icons | windows |\n"
-               "       controls TITLE | move X Y | click X Y [right] | press TITLE ID | key KEYS | type TEXT |\n"
-               "       tray ID left|right | menu | choose TEXT | restart-taskbar\n");
+               "       controls TITLE | move X Y | click X Y [right] | press TITLE ID | command TITLE ID |\n"
+               "       key KEYS | type TEXT | tray ID left|right | menu | choose TEXT | restart-taskbar\n");
   return 2;
 }

@@ -514,6 +514,19 @@ BOOL WINAPI ChangeWindowMessageFilter(UINT message, DWORD dwFlag);
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 
+// ---- Message boxes ----
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_ICONERROR 0x00000010L
+#define MB_ICONWARNING 0x00000030L
+#define MB_ICONEXCLAMATION 0x00000030L
+#define MB_ICONINFORMATION 0x00000040L
+// A modal box of the text, captioned lpCaption ("Error" when NULL), with OK (and
+// Cancel for MB_OKCANCEL; other button sets show OK and Cancel too), its owner
+// disabled meanwhile. IDOK or IDCANCEL (Esc; IDOK when OK is the only button);
+// 0 when the box cannot be made. The icon flags draw no icon here.
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
 // ---- Dialogs ----
 // Dialogs come from DIALOGEX templates among the module's resources. Dialog
 // units come from the template's font as the simulated screen draws it (a Latin

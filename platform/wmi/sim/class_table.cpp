@@ -6,6 +6,7 @@
 
 #include "platform/base/unique_com.h"
 #include "platform/wmi/sim/apartment.h"
+#include "platform/wmi/sim/faults.h"
 
 namespace orv::com {
 namespace {
@@ -42,6 +43,7 @@ extern "C" HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter,
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
   if (!orv::com::ComReady()) return CO_E_NOTINITIALIZED;
+  if (orv::com::ClassRefused(rclsid)) return REGDB_E_CLASSNOTREG;
   orv::com::ClassFactory factory = nullptr;
   {
     orv::com::Table& t = orv::com::Classes();

@@ -2,6 +2,7 @@
 #include "platform/wmi/sim/proxy.h"
 
 #include "platform/wmi/sim/apartment.h"
+#include "platform/wmi/sim/faults.h"
 
 namespace orv::com {
 
@@ -15,6 +16,7 @@ extern "C" HRESULT WINAPI CoSetProxyBlanket(IUnknown* pProxy, DWORD dwAuthnSvc, 
   if (!orv::com::ComReady()) return CO_E_NOTINITIALIZED;
   auto* p = dynamic_cast<orv::com::Proxy*>(pProxy);
   if (!p) return E_NOINTERFACE;  // a local object has no proxy to secure
+  if (orv::com::ProxyBlanketRefused()) return E_ACCESSDENIED;
   if (dwAuthnSvc != RPC_C_AUTHN_WINNT && dwAuthnSvc != static_cast<DWORD>(RPC_C_AUTHN_DEFAULT)) return E_INVALIDARG;
   if (dwAuthnLevel > RPC_C_AUTHN_LEVEL_PKT_PRIVACY || dwImpLevel > RPC_C_IMP_LEVEL_DELEGATE) return E_INVALIDARG;
   p->authnLevel = dwAuthnLevel;

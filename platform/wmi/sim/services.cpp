@@ -6,6 +6,7 @@
 #include "platform/wmi/sim/apartment.h"
 #include "platform/wmi/sim/bstr.h"
 #include "platform/wmi/sim/enumerator.h"
+#include "platform/wmi/sim/faults.h"
 #include "platform/wmi/sim/object.h"
 #include "platform/wmi/sim/query.h"
 #include "platform/wmi/sim/subscription.h"
@@ -89,6 +90,7 @@ HRESULT Services::ExecNotificationQueryAsync(const BSTR strQueryLanguage, const 
   std::string cls;
   HRESULT hr = ParseSelectAll(strQueryLanguage, strQuery, &cls);
   if (FAILED(hr)) return hr;
+  if (EventClassRefused(cls)) return WBEM_E_INVALID_CLASS;
   return Subscriptions::Start(id_, ns_, cls, pResponseHandler);
 }
 

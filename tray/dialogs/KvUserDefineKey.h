@@ -7,8 +7,9 @@
 
 #include <string>
 
-#include "platform/framework/button.h"
+#include "platform/base/unique_handle.h"
 #include "platform/framework/dialog.h"
+#include "tray/dialogs/KvUDButton.h"
 #include "tray/resources/resource.h"
 
 // The settings key below HKEY_CURRENT_USER whose subkeys these operations use.
@@ -16,18 +17,6 @@ constexpr const char* USER_DEFINE_ROOT = "Software\\Orv\\Calvex";
 constexpr const char* USER_DEFINE_SUBKEY = "User Define Key";
 // The longest text the readers of the user-define values accept (a 128-byte buffer).
 constexpr std::size_t kUserDefineMaxText = 127;
-
-// A push button that puts its own help text into the parent's control 1023
-// while the mouse moves over it.
-class CKvUDButton : public CButton {
- public:
-  CKvUDButton();
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  std::string m_helpText;
-  std::string m_languageFile;
-  std::string m_languageSection;
-};
 
 class CKvUserDefineKey : public CDialog {
  public:
@@ -57,10 +46,13 @@ class CKvUserDefineKey : public CDialog {
 
   CKvUDButton m_browse;
   CKvUDButton m_remove;
-  HICON m_hLargeIcon = nullptr;  // owned: the icon shown in 1013
-  HICON m_hSmallIcon = nullptr;  // owned
+  orv::unique_hicon m_hLargeIcon;  // the icon shown in 1013
+  orv::unique_hicon m_hSmallIcon;
 };
 
 // A program path as the user-define values can hold it: the path itself when
 // it fits 127 characters, else its short (8.3) form when that fits, else "".
 std::string StorableProgramPath(const std::string& path);
+// Tells the user, in a message box owned by owner, that a program's path is too
+// long to be kept (the text of the language table, or English without it).
+void ShowPathTooLong(HWND owner);

@@ -1,12 +1,12 @@
 // The user-define key dialog, its help buttons and its registry values.
-#include "tray/ui/KvUserDefineKey.h"
+#include "tray/dialogs/KvUserDefineKey.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
+#include <utility>
 
-#include "platform/base/unique_handle.h"
 #include "tray/core/CalvexDlg.h"
 #include "tray/ui/LanguageTable.h"
 
@@ -33,23 +33,14 @@ std::string StorableProgramPath(const std::string& path) {
   return shortPath;
 }
 
-CKvUDButton::CKvUDButton() {
-  ResolveLanguageTable(m_languageFile, m_languageSection);
-  m_helpText = ReadLanguageString(m_languageSection, "IDS_USERDEFINE_DOC", m_languageFile);
-}
-
-LRESULT CKvUDButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = CButton::WindowProc(message, wParam, lParam);
-  if (message != WM_MOUSEMOVE) return result;
-  const char* key = nullptr;
-  switch (GetDlgCtrlID(m_hWnd)) {
-    case IDC_UD_BROWSE: key = "IDS_USERDEFINE_BT_BROWSE_DOC"; break;
-    case IDC_UD_REMOVE: key = "IDS_USERDEFINE_BT_REMOVE_DOC"; break;
-    default: return result;
-  }
-  m_helpText = ReadLanguageString(m_languageSection, key, m_languageFile);
-  SetDlgItemTextA(GetParent(m_hWnd), IDC_UD_HELP, m_helpText.c_str());
-  return result;
+void ShowPathTooLong(HWND owner) {
+  std::string file, section;
+  ResolveLanguageTable(file, section);
+  std::string message = ReadLanguageString(section, "IDS_USERDEFINE_PATH_TOO_LONG", file);
+  if (message.empty()) message = "The path of this program is too long. Choose a program in a shorter folder.";
+  std::string title = ReadLanguageString(section, "IDS_MENUITEM_USERDEFINE", file);
+  if (title.empty()) title = "Calvex";
+  MessageBoxA(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 CKvUserDefineKey::CKvUserDefineKey(HWND parent) : CDialog(IDD, parent) {}
@@ -57,8 +48,6 @@ CKvUserDefineKey::CKvUserDefineKey(HWND parent) : CDialog(IDD, parent) {}
 CKvUserDefineKey::~CKvUserDefineKey() {
   // Covers Cancel and Esc, which end the dialog without OnOkClicked.
   if (g_pMainDlg) g_pMainDlg->m_bUserDefineDlgOpen = false;
-  if (m_hLargeIcon) DestroyIcon(m_hLargeIcon);
-  if (m_hSmallIcon) DestroyIcon(m_hSmallIcon);
 }
 
 std::string CKvUserDefineKey::ReadUserDefineValue(const std::string& subkey, const std::string& name) {
@@ -110,18 +99,13 @@ BOOL CKvUserDefineKey::OnInitDialog() {
 
 void CKvUserDefineKey::ShowProgram() {
   SetDlgItemTextA(m_hWnd, IDC_UD_NAME, m_name.c_str());
-  HICON large = nullptr, small = nullptr;
-  if (!m_path.empty() && ExtractIconExA(m_path.c_str(), 0, &large, &small, 1) > 0 && large) {
-    SendDlgItemMessageA(m_hWnd, IDC_UD_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large), 0);
-    if (m_hLargeIcon) DestroyIcon(m_hLargeIcon);
-    if (m_hSmallIcon) DestroyIcon(m_hSmallIcon);
-    m_hLargeIcon = large;
-    m_hSmallIcon = small;
-    return;
-  }
-  // No icon found: the one shown before stays, as the user last saw it.
-  if (large) DestroyIcon(large);
-  if (small) DestroyIcon(small);
+  orv::unique_hicon large, small;
+  if (m_path.empty() || ExtractIconExA(m_path.c_str(), 0, large.put(), small.put(), 1) == 0 || !large)
+    return;  // no icon found: the one shown before stays, as the user last saw it
+  SendDlgItemMessageA(m_hWnd, IDC_UD_ICON, STM_SETICON, reinterpret_cast<WPARAM>(large.get()), 0);
+  // The control shows the new icon now: the one it showed before may go.
+  m_hLargeIcon = std::move(large);
+  m_hSmallIcon = std::move(small);
 }
 
 void CKvUserDefineKey::OnBrowse() {
@@ -141,11 +125,7 @@ void CKvUserDefineKey::OnBrowse() {
     // short form, or refused when even that is too long.
     const std::string path = StorableProgramPath(file);
     if (path.empty()) {
-      std::string file2, section;
-      ResolveLanguageTable(file2, section);
-      std::string message = ReadLanguageString(section, "IDS_USERDEFINE_PATH_TOO_LONG", file2);
-      if (message.empty()) message = "The path of this program is too long. Choose a program in a shorter folder.";
-      SetDlgItemTextA(m_hWnd, IDC_UD_HELP, message.c_str());
+      ShowPathTooLong(m_hWnd);
     } else {
       m_path = path;
       m_name = title[0] ? title : FileNameOf(file);
