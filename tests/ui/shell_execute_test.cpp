@@ -8,9 +8,9 @@
 #include <shellapi.h>
 
 #include <signal.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -37,7 +37,7 @@ class ShellExecute : public ::testing::Test {
   void TearDown() override {
     for (const Started& s : Programs()) ::kill(s.pid, SIGTERM);
   }
-  static void Make(const std::string& path) { ::mkdir(path.c_str(), 0700); }
+  static void Make(const std::string& path) { std::filesystem::create_directories(path); }
   static void Write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
