@@ -83,6 +83,15 @@ TEST_F(Modes, OnBatteryTurboIsForgottenQuietlyAndTheNextBrightnessReportShowsOnc
   EXPECT_EQ(Settled(from), (LogLines{"Got Brightness's event, Value : " + std::to_string(level),
                                   "\t this Brightness's value equal to last Brightness's value"}));
 
+  // Another setting (the active scheme's personality) writes only the first line;
+  // a record of the AC/DC setting whose data is not one DWORD's value 0 or 1 no more.
+  from = Count();
+  ASSERT_EQ(Desk({"power-setting", "{245d8541-3943-4422-b025-13a784f679b7}", "0"}).exitCode, 0);
+  ASSERT_EQ(Desk({"power-setting", "{5D3E9A59-E9D5-4B00-A6BD-FF34FF516548}", "2"}).exitCode, 0);
+  EXPECT_EQ(Settled(from), (LogLines{"Power Setting Change in Vista (BoardCast)",
+                                     "Power Setting Change in Vista (BoardCast)", "\t Power Status Function (AC/DC)"}));
+  EXPECT_NE(Desk({"power-setting", "5D3E9A59", "0"}).exitCode, 0) << "a malformed GUID is refused";
+
   // Turbo stayed forgotten: ECO pressed is the plain cycle, with no turbo line.
   from = Count();
   Sim({"press", "eco"});

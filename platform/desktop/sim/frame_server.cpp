@@ -22,6 +22,7 @@
 #include "platform/desktop/sim/foreground.h"
 #include "platform/desktop/sim/input.h"
 #include "platform/desktop/sim/journal.h"
+#include "platform/desktop/sim/power_setting.h"
 #include "platform/desktop/sim/programs.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
@@ -214,7 +215,7 @@ void StopAtExit() { StopFrameServer(); }
 
 std::string ReplyTo(const std::string& request) {
   std::string input;
-  if (InputReply(request, &input) || ProgramReply(request, &input)) return input;
+  if (InputReply(request, &input) || ProgramReply(request, &input) || PowerSettingReply(request, &input)) return input;
   if (request == "WINDOWS") return WindowList();
   if (request == "JOURNAL") {
     std::string reply;
