@@ -102,7 +102,13 @@ await_since() {
 }
 # The OSD windows hide two seconds after their last showing.
 let_osd_go() { sleep 2.2; }
-level() { "$bin/orv-sim" status | sed -n "s/^ *$1[^0-9]*\([0-9]*\).*/\1/p" | head -1; }
+# The default audio endpoint's volume, or the panel's brightness, in percent.
+level() {
+  case $1 in
+    volume) "$bin/orv-sim" status | sed -n 's/^Audio .* volume \([0-9]*\)%.*default.*/\1/p' | head -1 ;;
+    brightness) "$bin/orv-sim" status | sed -n 's/^Brightness *monitor 0: \([0-9]*\)%.*/\1/p' | head -1 ;;
+  esac
+}
 scheme() { "$bin/orv-sim" status | sed -n 's/^ *active scheme: *//p' | head -1; }
 
 if [ "$mode" = "--interactive" ]; then
