@@ -13,6 +13,7 @@
 //   orv-desktop tray ID left|right     a click on a notification icon
 //   orv-desktop menu | choose TEXT     the open menu's items; a click on one
 //   orv-desktop restart-taskbar        the shell's taskbar starts again
+//   orv-desktop post TITLE MSG WPARAM LPARAM   posts a message (decimal numbers) to that window
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -67,6 +68,9 @@ int main(int argc, char** argv) {
   if (argc == 2 && command == "menu") return Automation("MENU");
   if (argc >= 3 && command == "choose") return Automation("CHOOSE " + Join(argc, argv, 2));
   if (argc == 2 && command == "restart-taskbar") return Automation("RESTART TASKBAR");
+  if (argc >= 6 && command == "post")
+    return Automation(std::string("POST ") + argv[argc - 3] + " " + argv[argc - 2] + " " + argv[argc - 1] + " " +
+                      Join(argc - 3, argv, 2));
   if (argc == 3 && std::strcmp(argv[1], "screenshot") == 0) {
     orv::gfx::Status s = orv::desktop::RequestScreenshot(argv[2]);
     if (s == orv::gfx::Ok) return 0;
@@ -100,6 +104,7 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: orv-desktop screenshot <out.png> | info | fullscreen on|maximized|off | icons | windows |\n"
                "       controls TITLE | move X Y | click X Y [right] | press TITLE ID | key KEYS | type TEXT |\n"
-               "       tray ID left|right | menu | choose TEXT | restart-taskbar\n");
+               "       tray ID left|right | menu | choose TEXT | restart-taskbar\n"
+               "       post TITLE MSG WPARAM LPARAM\n");
   return 2;
 }

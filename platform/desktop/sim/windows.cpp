@@ -14,6 +14,7 @@
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/foreground.h"
 #include "platform/desktop/sim/frame_server.h"
+#include "platform/desktop/sim/power_watch.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/desktop/sim/zorder.h"
@@ -55,7 +56,7 @@ void ServeIfShown(HWND hwnd) {
     WindowRecord* record = Find(hwnd);
     if (!record || DesktopClass(record->className)) return;
   }
-  StartFrameServer();
+  if (StartFrameServer()) StartPowerWatch();
 }
 
 // A dialog made with DS_CENTER stands in the middle of the work area, as the
