@@ -1,6 +1,6 @@
 # The tray program Calvex, from its parts (included by tray/CMakeLists.txt).
 add_executable(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
-target_link_libraries(Calvex PRIVATE calvex_core calvex_audio calvex_firmware calvex_osd calvex_ui)
+target_link_libraries(Calvex PRIVATE calvex_core calvex_audio calvex_dialogs calvex_firmware calvex_osd calvex_ui)
 # Its dialog templates, icons and manifest.
 orv_add_resources(Calvex ${CMAKE_CURRENT_SOURCE_DIR}/resources/Calvex.rc)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
@@ -12,3 +12,7 @@ endif()
 add_dependencies(Calvex artwork)
 # The keyboard-hook library (kvkbhook/), which the program loads at run time, is built with it.
 add_dependencies(Calvex KvKBHook)
+# The ECO profiles' scheme files beside it (the simulated build writes them; see the README for Windows).
+if(TARGET eco-schemes)
+  add_dependencies(Calvex eco-schemes)
+endif()
