@@ -26,7 +26,7 @@ await() {
 }
 window() { "$bin/orv-desktop" windows | cut -f3 | grep -qxF "$1"; }
 no_window() { ! window "$1"; }
-countdown_at() { "$bin/orv-desktop" controls "Overheat Protection" | grep -q "^1029	Static	$1 Seconds\."; }
+countdown_at() { "$bin/orv-desktop" controls "Overheat Protection" | cut -f1,3 | grep -qxF "1029	$1 Seconds."; }
 log="$ORV_HOME/drive_c/Users/$(id -un)/Documents/CalvexLogFile.txt"
 logged() { grep -qF "$1" "$log"; }
 
