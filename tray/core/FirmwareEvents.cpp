@@ -31,15 +31,8 @@ const DeviceBranch kBranches[] = {
 
 const char* ModeBranchLine(int code) {
   switch (code) {
-    case 0x60: return "It's Turbo's WMIevent";
-    case 0x79: return "It's ECO's WMIevent";
-    case 0x73: return "It's Theater's WMIevent";
-    case 0x6F: return "It's UserDfine's WMIevent";
     case 0x78: return "It's HDD Icon WMIevent";
     case 0x7B: return "It's HDD Dialog WMIevent";
-    case 0x09: return "It's Overheat Protection S4 Satge 1 WMIevent";
-    case 0x01: return "It's Overheat Protection S4 Satge 2 WMIevent";
-    case 0x0A: return "It's Overheat Protection S3 WMIevent";
     default: return nullptr;
   }
 }
@@ -100,6 +93,12 @@ LRESULT CCalvexDlg::OnFirmwareEvent(WPARAM wParam, LPARAM lParam) {
     case 0x21: case 0x23: case 0x32:
       WriteLog(1, "It's Audio's WMIevent");
       WriteLog(2, "<< This WMIevent don't work in XP & Vista. >>");
+      break;
+    case 0x79:
+      EcoEvent();
+      break;
+    case 0x09: case 0x01: case 0x0A:
+      OverheatEvent(code);
       break;
     case 0x62: case 0x63:
       WriteLog(1, "It's Brightness's WMIevent");

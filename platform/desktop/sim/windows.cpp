@@ -15,6 +15,7 @@
 #include "platform/desktop/sim/foreground.h"
 #include "platform/desktop/sim/frame_server.h"
 #include "platform/desktop/sim/programs.h"
+#include "platform/desktop/sim/power_watch.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/desktop/sim/zorder.h"
@@ -56,7 +57,7 @@ void ServeIfShown(HWND hwnd) {
     WindowRecord* record = Find(hwnd);
     if (!record || DesktopClass(record->className)) return;
   }
-  StartFrameServer();
+  if (StartFrameServer()) StartPowerWatch();
 }
 
 // A dialog made with DS_CENTER stands in the middle of the work area, as the
