@@ -109,7 +109,8 @@ level() {
     brightness) "$bin/orv-sim" status | sed -n 's/^Brightness *monitor 0: \([0-9]*\)%.*/\1/p' | head -1 ;;
   esac
 }
-scheme() { "$bin/orv-sim" status | sed -n 's/^ *active scheme: *//p' | head -1; }
+scheme() { "$bin/orv-sim" status | sed -n 's/^Power schemes .*active: *//p' | head -1; }
+system_state() { "$bin/orv-sim" status | sed -n 's/^System *//p' | head -1; }
 
 if [ "$mode" = "--interactive" ]; then
   echo "Type a key name ($("$bin/orv-sim" 2>&1 | sed -n 's/.*press a function key: //p')),"
@@ -210,7 +211,7 @@ else
   echo "  S4 stage 1: a warning that closes itself after ten seconds"
   screenshot overheat-stage1
   await no_window "Overheat Protection"
-  echo "    it closed by itself; the notebook still $( "$bin/orv-sim" status | sed -n 's/^ *power state: *//p' | head -1)"
+  echo "    it closed by itself; the notebook is still $(system_state)"
   sim ac unplug
   set_mark
   sim thermal s4-stage2

@@ -15,8 +15,9 @@ const LogLines kAcNow = {"Power Setting Change in Vista (BoardCast)", "\t Power 
 const LogLines kDcNow = {"Power Setting Change in Vista (BoardCast)", "\t Power Status Function (AC/DC)", "\t\t DC Now !!"};
 const char kWarning[] = "Overheat Protection";
 
+// The notebook's line "System  running|asleep|hibernated".
 std::string PowerState(const std::string& status) {
-  const std::size_t at = status.find("Power state");
+  const std::size_t at = status.find("System ");
   return at == std::string::npos ? std::string() : status.substr(at, status.find('\n', at) - at);
 }
 
