@@ -30,7 +30,7 @@ no_window() { ! window "$1"; }
 
 mkdir -p "$ORV_HOME/drive_c/Users/$(id -un)/Documents" "$ORV_HOME/drive_c/Tools"
 # A program with an icon, so that the dialog shows one beside its name.
-"$bin/tray-program-file" 128 "$ORV_HOME/drive_c/Tools/Notepad.exe"
+"$bin/orv-progfile" tray/resources/Calvex.ico "$ORV_HOME/drive_c/Tools/Notepad.exe"
 "$bin/orv-sim" start >/dev/null
 "$bin/OrvService" -install >/dev/null
 "$bin/orv-reg" set 'HKLM\SOFTWARE\Orv\Calvex' Version 2.1.0.5

@@ -37,6 +37,7 @@ const ClassDef kClasses[] = {
     {kCimv2, "Win32_BIOS", false},
     {kSimNs, "Sim_PowerStatus", false},
     {kSimNs, "Sim_PowerEvent", true},
+    {kSimNs, "Sim_SystemPowerEvent", true},
     {kSimNs, kAudioEndpointClass, false},
     {kSimNs, kAudioEventClass, true},
 };
@@ -112,6 +113,8 @@ std::vector<Object> Instances(const ClassDef& c, const EcState& s) {
     o.props.push_back(Text("Name", "Power", true));
     o.props.push_back(Number("ACLineStatus", CIM_UINT8, s.acLine));
     o.props.push_back(Number("BatteryLifePercent", CIM_UINT8, s.batteryPercent));
+    // 0 running, 1 asleep, 2 hibernated; the system writes 1 or 2 to go there.
+    o.props.push_back(Number("SystemState", CIM_UINT8, static_cast<std::uint8_t>(s.power), false));
     out.push_back(std::move(o));
   } else if (name == kAudioEndpointClass) {
     out = AudioEndpoints(c.ns, s.audio);
@@ -220,6 +223,7 @@ HRESULT Catalog::Put(const std::string& ns, const std::string& path, long flags,
     if (f.cls == "Orv_Device") fw_.WriteDevice(value);
     else if (f.cls == "Orv_System") fw_.WriteSystem(f.index, value);
     else if (f.cls == "Orv_Software") fw_.WriteSoftware(value);
+    else if (f.cls == "Sim_PowerStatus" && (value == 1 || value == 2)) fw_.Suspend(value == 2);
   }
   return WBEM_S_NO_ERROR;
 }
@@ -255,6 +259,7 @@ EventTarget Catalog::TargetOf(const Event& e) const {
   switch (e.kind) {
     case Event::Brightness: return {kWmi, "WmiMonitorBrightnessEvent"};
     case Event::Power: return {kSimNs, "Sim_PowerEvent"};
+    case Event::SystemState: return {kSimNs, "Sim_SystemPowerEvent"};
     case Event::Audio: return {kSimNs, kAudioEventClass};
     default: return {kWmi, "Orv_Event"};
   }
@@ -271,6 +276,10 @@ Object Catalog::EventObject(const Event& e) const {
       break;
     case Event::Audio:
       o = AudioEventObject(c->ns, e.audio);
+      break;
+    case Event::SystemState:
+      o = Make(*c);
+      o.props.push_back(Number("SystemState", CIM_UINT8, e.value));
       break;
     case Event::Power:
       o = Make(*c);

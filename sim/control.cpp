@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/power/sim/scheme_store.h"
+
 namespace orv::sim {
 namespace {
 
@@ -23,6 +25,11 @@ bool ParseUnsigned(const std::string& s, std::uint64_t max, std::uint64_t* out) 
   }
   *out = v;
   return true;
+}
+
+// Keys and sensors raise nothing while the notebook sleeps or hibernates.
+ControlReply NotRunning(const Firmware& f) {
+  return ControlReply::Failed(std::string("the notebook is ") + SystemPowerName(f.State().power) + " (orv-sim wake)\n");
 }
 
 bool IsOnOff(const std::string& s) { return s == "on" || s == "off"; }
@@ -50,6 +57,8 @@ std::string ControlUsage() {
          "  press KEY                  press a function key: " + KeyList() + "\n"
          "  radio on|off               the radio switch (every radio)\n"
          "  thermal s4-stage1|s4-stage2|s3   raise an overheat alarm\n"
+         "  sleep | hibernate          the notebook goes to sleep or into hibernation\n"
+         "  wake                       it runs again (the power button)\n"
          "  ac plug|unplug|unknown     the AC adaptor\n"
          "  battery PERCENT            battery charge 0..100\n"
          "  brightness set PERCENT     panel brightness 0..100\n"
@@ -76,13 +85,37 @@ bool ParseControl(const std::vector<std::string>& w, Action* action, std::string
   const std::string& verb = w[0];
   std::uint64_t n = 0;
   if (verb == "status" && args(1)) {
-    *action = [](Firmware& f) { return Describe(f.State()); };
+    *action = [](Firmware& f) {
+      // The system's power schemes are the operating system's, beside the firmware's state.
+      std::string schemes;
+      power::WithSchemeStore(false, [&](power::SchemeStore& store) -> DWORD {
+        schemes = power::DescribeSchemes(store);
+        return ERROR_SUCCESS;
+      });
+      return Describe(f.State()) + schemes;
+    };
+  } else if ((verb == "sleep" || verb == "hibernate") && args(1)) {
+    const bool hibernate = verb == "hibernate";
+    *action = [hibernate](Firmware& f) -> ControlReply {
+      if (!f.Suspend(hibernate))
+        return ControlReply::Failed(std::string("the notebook is ") + SystemPowerName(f.State().power) + " already\n");
+      return std::string(hibernate ? "hibernated\n" : "asleep\n");
+    };
+  } else if (verb == "wake" && args(1)) {
+    *action = [](Firmware& f) -> ControlReply {
+      if (!f.Wake()) return ControlReply::Failed("the notebook is running already\n");
+      return std::string("running\n");
+    };
   } else if (verb == "press" && args(2)) {
     auto names = Firmware::KeyNames();
     if (std::find(names.begin(), names.end(), w[1]) == names.end())
       return bad("unknown key \"" + w[1] + "\"; keys: " + KeyList());
     std::string key = w[1];
-    *action = [key](Firmware& f) { f.Press(key); return "pressed " + key + "\n"; };
+    *action = [key](Firmware& f) -> ControlReply {
+      if (!f.Running()) return NotRunning(f);
+      f.Press(key);
+      return "pressed " + key + "\n";
+    };
   } else if (verb == "radio" && args(2) && (w[1] == "on" || w[1] == "off")) {
     bool on = w[1] == "on";
     *action = [on](Firmware& f) { f.RadioSwitch(on); return std::string(on ? "radios on\n" : "radios off\n"); };
@@ -92,7 +125,11 @@ bool ParseControl(const std::vector<std::string>& w, Action* action, std::string
     else if (w[1] == "s4-stage2") c = code::kS4Stage2;
     else if (w[1] == "s3") c = code::kS3;
     else return bad("unknown thermal stage \"" + w[1] + "\"; stages: s4-stage1, s4-stage2, s3");
-    *action = [c](Firmware& f) { f.Thermal(c); return std::string("overheat alarm raised\n"); };
+    *action = [c](Firmware& f) -> ControlReply {
+      if (!f.Running()) return NotRunning(f);
+      f.Thermal(c);
+      return std::string("overheat alarm raised\n");
+    };
   } else if (verb == "ac" && args(2)) {
     std::uint8_t s;
     if (w[1] == "plug") s = kAcOnline;

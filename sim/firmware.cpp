@@ -105,6 +105,22 @@ void Firmware::AcLine(std::uint8_t status) {
   events_.push_back({Event::Power, status, 0, {}});
 }
 
+bool Firmware::Suspend(bool hibernate) {
+  if (!Running()) return false;
+  state_.power = hibernate ? SystemPower::Hibernated : SystemPower::Asleep;
+  state_.software = 0;
+  state_.system[1] &= static_cast<std::uint8_t>(~(bits::kEco | bits::kTheater));
+  events_.push_back({Event::SystemState, static_cast<std::uint32_t>(state_.power), 0, {}});
+  return true;
+}
+
+bool Firmware::Wake() {
+  if (Running()) return false;
+  state_.power = SystemPower::Running;
+  events_.push_back({Event::SystemState, static_cast<std::uint32_t>(state_.power), 0, {}});
+  return true;
+}
+
 bool Firmware::SetBattery(int percent) {
   if (percent < 0 || percent > 100) return false;
   state_.batteryPercent = static_cast<std::uint8_t>(percent);

@@ -34,8 +34,10 @@ struct AudioNote {
 };
 
 struct Event {
-  enum Kind { Firmware, Brightness, Power, Audio } kind = Firmware;
-  std::uint32_t value = 0;  // Firmware: OrvEvt; Brightness: new level; Power: AC line status
+  enum Kind { Firmware, Brightness, Power, Audio, SystemState } kind = Firmware;
+  // Firmware: OrvEvt; Brightness: new level; Power: AC line status; SystemState:
+  // the SystemPower now in force
+  std::uint32_t value = 0;
   int monitor = 0;          // Brightness only
   AudioNote audio;          // Audio only
 };
@@ -59,6 +61,14 @@ class Firmware {
   void RadioSwitch(bool on);           // every radio at once, one event each
   void Thermal(std::uint8_t code);     // kS4Stage1, kS4Stage2 or kS3
   void AcLine(std::uint8_t status);    // kAcOnline, kAcOffline, kAcUnknown
+  // The notebook goes to sleep or into hibernation (the system asked, or the
+  // user did): the EC forgets the utility's registration and the modes the
+  // utility told it (ECO, theater), and the system hears of it. False when it
+  // is not running.
+  bool Suspend(bool hibernate);
+  // The power button or a wake event: running again. False when it was running.
+  bool Wake();
+  bool Running() const { return state_.power == SystemPower::Running; }
   bool SetBattery(int percent);
   bool SetPanelBrightness(int percent);
   bool SetMonitorBrightness(std::size_t monitor, int percent);

@@ -33,11 +33,19 @@ const char* OnOff(bool b) { return b ? "on" : "off"; }
 
 }  // namespace
 
+const char* SystemPowerName(SystemPower p) {
+  switch (p) {
+    case SystemPower::Asleep: return "asleep";
+    case SystemPower::Hibernated: return "hibernated";
+    default: return "running";
+  }
+}
+
 bool EcState::operator==(const EcState& o) const {
   return device[0] == o.device[0] && device[1] == o.device[1] && system[0] == o.system[0] &&
          system[1] == o.system[1] && software == o.software && apRevision == o.apRevision &&
          aslVersion == o.aslVersion && biosVersion == o.biosVersion && biosMaker == o.biosMaker &&
-         acLine == o.acLine && batteryPercent == o.batteryPercent && brightness == o.brightness &&
+         acLine == o.acLine && batteryPercent == o.batteryPercent && power == o.power && brightness == o.brightness &&
          brightnessRefused == o.brightnessRefused && audio == o.audio;
 }
 
@@ -48,7 +56,8 @@ std::string Serialize(const EcState& s) {
     << "\nsystem0=" << unsigned(s.system[0]) << "\nsystem1=" << unsigned(s.system[1])
     << "\nsoftware=" << unsigned(s.software) << "\nap_revision=" << s.apRevision
     << "\nasl=" << s.aslVersion << "\nbios_version=" << s.biosVersion << "\nbios_maker=" << s.biosMaker
-    << "\nac=" << unsigned(s.acLine) << "\nbattery=" << unsigned(s.batteryPercent) << "\nbrightness=";
+    << "\nac=" << unsigned(s.acLine) << "\nbattery=" << unsigned(s.batteryPercent)
+    << "\npower=" << SystemPowerName(s.power) << "\nbrightness=";
   for (std::size_t i = 0; i < s.brightness.size(); ++i) o << (i ? "," : "") << unsigned(s.brightness[i]);
   o << "\nbrightness_refused=" << unsigned(s.brightnessRefused) << "\n";
   SerializeAudio(s.audio, o);
@@ -93,7 +102,11 @@ bool Parse(const std::string& text, EcState* out, std::string* error) {
     else if (key == "bios_maker") s.biosMaker = value;
     else if (key == "ac") ok = byte(&s.acLine) && (s.acLine <= 1 || s.acLine == kAcUnknown);
     else if (key == "battery") ok = byte(&s.batteryPercent) && s.batteryPercent <= 100;
-    else if (key == "brightness") {
+    else if (key == "power") {
+      ok = false;
+      for (SystemPower p : {SystemPower::Running, SystemPower::Asleep, SystemPower::Hibernated})
+        if (value == SystemPowerName(p)) s.power = p, ok = true;
+    } else if (key == "brightness") {
       s.brightness.clear();
       std::istringstream list(value);
       std::string item;
@@ -143,6 +156,7 @@ std::string Describe(const EcState& s) {
   std::ostringstream o;
   auto d0 = s.device[0];
   auto s1 = s.system[1];
+  o << "System          " << SystemPowerName(s.power) << "\n";
   o << "Orv_Device[0]   " << Hex(d0) << "  wireless " << OnOff(d0 & bits::kWireless) << ", bluetooth "
     << OnOff(d0 & bits::kBluetooth) << ", webcam " << OnOff(d0 & bits::kWebcam) << ", 3g " << OnOff(d0 & bits::k3G)
     << ", hdd power " << OnOff(d0 & bits::kHddPower) << "\n"

@@ -26,6 +26,10 @@ constexpr std::uint8_t kTheater = 0x04;     // System[1]
 // AC line status values as the power status reports them.
 constexpr std::uint8_t kAcOffline = 0, kAcOnline = 1, kAcUnknown = 255;
 
+// Whether the notebook runs, sleeps (S3) or hibernates (S4).
+enum class SystemPower : std::uint8_t { Running = 0, Asleep = 1, Hibernated = 2 };
+const char* SystemPowerName(SystemPower p);  // "running", "asleep", "hibernated"
+
 struct EcState {
   std::uint8_t device[2] = {bits::kWireless | bits::kBluetooth | bits::kWebcam | bits::kHddPower,
                             bits::kHddControl};
@@ -37,6 +41,7 @@ struct EcState {
   std::string biosMaker = "Orv";
   std::uint8_t acLine = kAcOnline;
   std::uint8_t batteryPercent = 100;
+  SystemPower power = SystemPower::Running;
   std::vector<std::uint8_t> brightness = {80};  // one entry per monitor, the panel first
   std::uint8_t brightnessRefused = 0;           // monitors (bit n: monitor n) whose driver fails a set
   AudioState audio;

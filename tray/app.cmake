@@ -13,3 +13,7 @@ endif()
 add_dependencies(Calvex artwork)
 # The keyboard-hook library (kvkbhook/), which the program loads at run time, is built with it.
 add_dependencies(Calvex KvKBHook)
+# The ECO profiles' scheme files beside it (the simulated build writes them; see the README for Windows).
+if(TARGET eco-schemes)
+  add_dependencies(Calvex eco-schemes)
+endif()

@@ -113,5 +113,7 @@ using unique_hmodule = unique_any<null_handle_traits<HMODULE, &FreeLibrary>>;
 using unique_hicon = unique_any<null_handle_traits<HICON, &DestroyIcon>>;
 // Hooks of SetWindowsHookEx.
 using unique_hhook = unique_any<null_handle_traits<HHOOK, &UnhookWindowsHookEx>>;
+// Power-setting registrations (RegisterPowerSettingNotification).
+using unique_hpowernotify = unique_any<null_handle_traits<HPOWERNOTIFY, &UnregisterPowerSettingNotification>>;
 
 }  // namespace orv

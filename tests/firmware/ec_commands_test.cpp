@@ -14,6 +14,7 @@
 namespace {
 
 using orv::test::FirmwareTest;
+using orv::test::Program;
 
 void Write(const char* command) { ASSERT_TRUE(SendEcCommand(command, nullptr)) << command; }
 
@@ -142,6 +143,32 @@ TEST_F(FirmwareTest, AcLineAndHibernation) {
   HibernateNow();
   orv::test::RunResult log = orv::test::Run({"/bin/cat", home_->path() + "/power.log"});
   EXPECT_NE(log.out.find("hibernate forced"), std::string::npos) << log.out;
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "status"}).out.find("System          hibernated"), std::string::npos);
+}
+
+TEST_F(FirmwareTest, SleepForgetsTheRegistrationAndTheToldModes) {
+  RegisterWithEc();
+  SetEcoFlag(1);
+  SetTheaterFlag(1);
+  Sim({"press", "touchpad"});  // a bit the firmware keeps itself
+  EXPECT_EQ(Local("root\\WMI:Q:Orv_System:System:1"), "7\n");
+  Sim({"sleep"});
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "status"}).out.find("System          asleep"), std::string::npos);
+  EXPECT_EQ(Local("root\\WMI:Q:Orv_Software:Software:0"), "0\n");
+  EXPECT_EQ(Local("root\\WMI:Q:Orv_System:System:1"), "2\n");
+  // Asleep, the keys and sensors raise nothing, and it cannot fall asleep twice.
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "press", "wireless"}).exitCode, 0);
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "thermal", "s3"}).exitCode, 0);
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "hibernate"}).exitCode, 0);
+  Sim({"wake"});
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "status"}).out.find("System          running"), std::string::npos);
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "wake"}).exitCode, 0);
+  Sim({"press", "wireless"});
+  // The state survives a restart of the provider.
+  Sim({"hibernate"});
+  Sim({"stop"});
+  Sim({"start"});
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "status"}).out.find("System          hibernated"), std::string::npos);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "tests/support/test_window.h"
 #include "tests/support/process.h"
 #include "tray/core/message_pump.h"
+#include <powrprof.h>
 
 namespace {
 
@@ -91,6 +92,10 @@ TEST_F(PowerTest, HibernationNeedsTheShutdownPrivilege) {
   ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
   ASSERT_TRUE(AdjustTokenPrivileges(token, FALSE, &p, 0, nullptr, nullptr));
   EXPECT_TRUE(SetSystemPowerState(FALSE, TRUE));
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "status"}).out.find("System          hibernated"), std::string::npos);
+  Sim({"wake"});
+  EXPECT_TRUE(SetSuspendState(FALSE, FALSE, FALSE));
+  EXPECT_NE(orv::test::Run({Program("orv-sim"), "status"}).out.find("System          asleep"), std::string::npos);
   ASSERT_TRUE(AdjustTokenPrivileges(token, TRUE, nullptr, 0, nullptr, nullptr));
   EXPECT_FALSE(SetSystemPowerState(TRUE, FALSE));
   CloseHandle(token);
@@ -98,6 +103,8 @@ TEST_F(PowerTest, HibernationNeedsTheShutdownPrivilege) {
   std::string stamp, what, rest;
   lines >> stamp >> what >> rest;
   EXPECT_EQ(what + " " + rest, "hibernate forced");
+  lines >> stamp >> what;
+  EXPECT_EQ(what, "suspend");
   EXPECT_FALSE(lines >> stamp);  // the refused request left no line
 }
 

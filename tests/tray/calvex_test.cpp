@@ -22,7 +22,8 @@ const char* const kStartupLines[] = {
     "OnInitial Function", "\t Confirm Log's Status", "\t Register WMI event", "\t Define Language",
     "\t Set Icon and Set WindowsText", "\t Move Calvex's Windows", "\t Set Tray Icon", "\t Register KB Hook event",
     "\t Load KBHook.dll", "\t Define OSD and ICON", "\t Define User Define key ", "\t Register Audio's Event in Vista ",
-    "\t Register Brightness's Event in Vista ", "\t Set Timer to Hide Windows", "\t Register Calvex to EC",
+    "\t Register Brightness's Event in Vista ", "\t Define ECO in Vista", "\t Set Timer to Hide Windows",
+    "\t Register Calvex to EC", "\t Register PowerSetting Event in vista",
     "\t Confirm User Define Function", "\t Confirm ASL Code", "\t Confirm HDD Function",
     "\t Define Audio and Brightness value"};
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/gfx/sim/png.h"
-#include "tests/tray/pe_writer.h"
+#include "tests/tray/program_file.h"
 #include "tests/tray/tray_fixture.h"
 
 namespace traytest {

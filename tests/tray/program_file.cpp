@@ -1,23 +1,34 @@
-// tray-program-file ICON OUT: writes a program file whose first icon is the
-// icon resource ICON of the tray program's resources (128 its own, 166 and 167
-// the HDD's), for tests and screenshots that need a program with an icon.
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
+// A program file made from one of the test program's icon groups.
+#include "tests/tray/program_file.h"
 
-#include "tests/tray/pe_writer.h"
+#include <windows.h>
 
-int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: tray-program-file ICON-ID OUT\n");
-    return 2;
-  }
-  const std::string bytes = traytest::ProgramFileWithIcon(std::atoi(argv[1]));
-  if (bytes.empty()) {
-    std::fprintf(stderr, "tray-program-file: no icon %s among the resources\n", argv[1]);
-    return 1;
-  }
-  std::ofstream out(argv[2], std::ios::binary);
-  out << bytes;
-  return out.good() ? 0 : 1;
+#include "tools/orv-progfile/pe_image.h"
+
+namespace traytest {
+namespace {
+
+std::string ResourceBytes(LPCSTR type, int id) {
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
+  if (!found) return std::string();
+  const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+  return std::string(data, SizeofResource(nullptr, found));
 }
+
+}  // namespace
+
+std::string ProgramFileWithIcon(int id) {
+  const std::string group = ResourceBytes(RT_GROUP_ICON, id);
+  if (group.size() < 6) return std::string();
+  const unsigned count = static_cast<unsigned char>(group[4]) | (static_cast<unsigned char>(group[5]) << 8);
+  std::vector<orv::progfile::IconImage> icons;
+  for (unsigned i = 0; i < count; ++i) {
+    const std::size_t at = 6 + i * 14 + 12;
+    const auto iconId = static_cast<std::uint16_t>(static_cast<unsigned char>(group[at]) |
+                                                   (static_cast<unsigned char>(group[at + 1]) << 8));
+    icons.emplace_back(iconId, ResourceBytes(RT_ICON, iconId));
+  }
+  return orv::progfile::ProgramImage(id, group, icons);
+}
+
+}  // namespace traytest

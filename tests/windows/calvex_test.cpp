@@ -77,6 +77,7 @@ const std::vector<std::string> kStartUp = {
     "\t Define User Define key ",
     "\t Register Audio's Event in Vista ",
     "\t Register Brightness's Event in Vista ",
+    "\t Define ECO in Vista",
     "\t Set Timer to Hide Windows",
     "\t Register Calvex to EC",
     "\t Confirm User Define Function",

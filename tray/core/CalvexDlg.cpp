@@ -11,6 +11,7 @@
 #include "tray/audio/KvVolume.h"
 #include "tray/core/message_pump.h"
 #include "tray/dialogs/KvUserDefineKey.h"
+#include "tray/dialogs/KvSysECODlg.h"
 #include "tray/firmware/Brightness.h"
 #include "tray/firmware/EcCommands.h"
 #include "tray/firmware/PlatformInfo.h"
@@ -110,12 +111,12 @@ BOOL CCalvexDlg::OnInitDialog() {
   WriteLog(5, "\t Define OSD and ICON");
   m_pUserDefineKey = std::make_unique<CKvUserDefineKey>();
   WriteLog(5, "\t Define User Define key ");
-  // The ECO object comes after the brightness subscription, with its line
-  // "\t Define ECO in Vista", once it exists: no line tells of a step not taken.
   m_pVolume = std::make_unique<CKvVolume>();
   RegisterBrightnessEvents();
+  m_pEcoDlg = std::make_unique<CKvSysECODlg>();
   WriteLog(5, "\t Register Audio's Event in Vista ");
   WriteLog(5, "\t Register Brightness's Event in Vista ");
+  WriteLog(5, "\t Define ECO in Vista");
 
   m_nHideMainTimer = SetTimer(m_hWnd, TIMER_HIDE_MAIN, 500, nullptr);
   WriteLog(5, "\t Set Timer to Hide Windows");
@@ -127,8 +128,8 @@ BOOL CCalvexDlg::OnInitDialog() {
   if (!subscribed && !SubscribeToFirmwareEvents(error)) {
     std::fprintf(stderr, "Calvex: the firmware's events cannot be received (%s); its keys will show nothing\n", error);
   }
-  // The power-setting registration, and its line "\t Register PowerSetting Event
-  // in vista", come with the handling of the AC/DC broadcasts.
+  m_hPowerNotify.reset(RegisterPowerSettingNotification(m_hWnd, &GUID_ACDC_POWER_SOURCE, DEVICE_NOTIFY_WINDOW_HANDLE));
+  WriteLog(5, "\t Register PowerSetting Event in vista");
 
   m_bLastAcOnline = IsAcOnline();
   std::string fixedProgram;
@@ -164,13 +165,13 @@ void CCalvexDlg::OnDestroy() {
   WriteLog(5, "On Destroy Function");
   UnregisterFromEc();
   WriteLog(5, "\t UnRegister Calvex to EC");
-  // The ECO object goes after the volume object once it exists. COM is left to
-  // m_wmi, which initialised it, so the thread's initialisations and
-  // uninitialisations stay balanced.
+  // COM is left to m_wmi, which initialised it, so the thread's
+  // initialisations and uninitialisations stay balanced.
   for (int kind : {1, 2, 3, 4, 5}) m_pOsd[kind].reset();
   m_pUserDefineKey.reset();
   m_pOsd[6].reset();
   m_pVolume.reset();
+  m_pEcoDlg.reset();
   UnloadHookLibrary();
   WriteLog(5, "\t UnLoad KBHook.dll");
   RemoveTrayIcons();

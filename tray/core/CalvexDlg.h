@@ -37,6 +37,7 @@ constexpr int kOsdKinds = 6;
 class CKvSysOSD;         // tray/osd/KvSysOSD.h
 class CKvUserDefineKey;  // tray/dialogs/KvUserDefineKey.h
 class CKvVolume;         // tray/audio/KvVolume.h
+class CKvSysECODlg;      // tray/dialogs/KvSysECODlg.h
 
 class CCalvexDlg : public CDialog {
  public:
@@ -75,6 +76,7 @@ class CCalvexDlg : public CDialog {
   std::unique_ptr<CKvSysOSD> m_pOsd[kOsdKinds + 1];  // [1..6]
   std::unique_ptr<CKvUserDefineKey> m_pUserDefineKey;  // its registry values; never shown
   std::unique_ptr<CKvVolume> m_pVolume;
+  std::unique_ptr<CKvSysECODlg> m_pEcoDlg;  // the ECO power-scheme cycler; never shown
   bool m_bAcOnline = false, m_bWirelessOsdUp = false, m_bBrightnessOsdUp = false;
   // Also written by the volume object from a Core Audio thread when the watch moves.
   std::atomic<bool> m_bMute{false};
@@ -112,6 +114,17 @@ class CCalvexDlg : public CDialog {
   // The HDD's power changed (0x78) and the HDD key (0x7B).
   void HddIconEvent();
   void HddKeyEvent();
+  // The mode branches of the dispatcher: turbo, theater mode, the user-defined key.
+  void TurboEvent(LPARAM state);
+  void TheaterEvent();
+  void UserDefineEvent();
+  // The AC/DC setting's broadcast, and the automatic resume's.
+  void OnPowerSettingChange(LPARAM lParam);
+  void OnResumeAutomatic();
+  // The ECO key: the next step of the ECO cycle (turbo gives way to it).
+  void EcoEvent();
+  // The overheat alarms 0x09, 0x01 and 0x0A: one dialog of each kind at a time.
+  void OverheatEvent(int code);
   // Shows the volume picture (muted or not) or the brightness step on the Level OSD.
   void ShowVolumeOsd(int volume, bool mute);
   void ShowBrightnessOsd(int step);
@@ -119,6 +132,7 @@ class CCalvexDlg : public CDialog {
   UINT m_uKbHookMessage = 0;    // "KB_HOOK_MESSAGE"
   UINT m_uTaskbarCreated = 0;   // "TaskbarCreated"
   orv::unique_hmodule m_hHookLibrary;
+  orv::unique_hpowernotify m_hPowerNotify;  // the AC/DC setting's registration, ended with the window
   void (*m_pfnUnHook)() = nullptr;
   bool m_bMainIconAdded = false, m_bHddIconAdded = false;
 };

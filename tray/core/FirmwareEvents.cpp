@@ -29,19 +29,6 @@ const DeviceBranch kBranches[] = {
     {0x84, "It's 3G's WMIevent", "3G", 0, Is3GOn, false, 15, 16},
 };
 
-const char* ModeBranchLine(int code) {
-  switch (code) {
-    case 0x60: return "It's Turbo's WMIevent";
-    case 0x79: return "It's ECO's WMIevent";
-    case 0x73: return "It's Theater's WMIevent";
-    case 0x6F: return "It's UserDfine's WMIevent";
-    case 0x09: return "It's Overheat Protection S4 Satge 1 WMIevent";
-    case 0x01: return "It's Overheat Protection S4 Satge 2 WMIevent";
-    case 0x0A: return "It's Overheat Protection S3 WMIevent";
-    default: return nullptr;
-  }
-}
-
 }  // namespace
 
 void CCalvexDlg::DeviceEvent(int code, LPARAM state) {
@@ -86,6 +73,15 @@ LRESULT CCalvexDlg::OnFirmwareEvent(WPARAM wParam, LPARAM lParam) {
     case 0x5F: case 0x56: case 0x57: case 0x08: case 0x84:
       DeviceEvent(code, lParam);
       break;
+    case 0x60:
+      TurboEvent(lParam);
+      break;
+    case 0x73:
+      TheaterEvent();
+      break;
+    case 0x6F:
+      UserDefineEvent();
+      break;
     case 0x21: case 0x23: case 0x32:
       WriteLog(1, "It's Audio's WMIevent");
       WriteLog(2, "<< This WMIevent don't work in XP & Vista. >>");
@@ -96,18 +92,18 @@ LRESULT CCalvexDlg::OnFirmwareEvent(WPARAM wParam, LPARAM lParam) {
     case 0x7B:
       HddKeyEvent();
       break;
+    case 0x79:
+      EcoEvent();
+      break;
+    case 0x09: case 0x01: case 0x0A:
+      OverheatEvent(code);
+      break;
     case 0x62: case 0x63:
       WriteLog(1, "It's Brightness's WMIevent");
       WriteLog(2, "<< This WMIevent don't work in Vista. >>");
       break;
     default:
-      if (const char* line = ModeBranchLine(code)) {
-        // The mode, dialog and overheat branches come with their own parts of the
-        // program; until then the event is only logged.
-        WriteLog(1, line);
-      } else {
-        WriteLog(1, "This WMIevent don't work in Calvex.");
-      }
+      WriteLog(1, "This WMIevent don't work in Calvex.");
       break;
   }
   PumpPendingMessages();

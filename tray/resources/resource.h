@@ -5,7 +5,9 @@
 #define IDD_CALVEX_DIALOG 102
 #define IDD_ABOUTBOX 138
 #define IDD_USERDEFINE 147
+#define IDD_ECO 150
 #define IDD_OSD 154
+#define IDD_OVERHEAT 155
 #define IDD_HDD_DIALOG 156
 
 // Icons.
@@ -43,6 +45,11 @@
 #define IDC_UD_CURRENT 1021
 #define IDC_UD_HELP_FRAME 1022
 #define IDC_UD_HELP 1023
+
+// Controls of the overheat protection dialog.
+#define IDC_OP_TITLE 1027
+#define IDC_OP_MESSAGE 1028
+#define IDC_OP_COUNTDOWN 1029
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

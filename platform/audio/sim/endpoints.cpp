@@ -5,10 +5,8 @@
 #include <audioclient.h>
 #include <wbemidl.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "platform/audio/sim/values.h"
+#include "platform/base/sim/guid_text.h"
 #include "platform/base/unique_com.h"
 #include "platform/wmi/sim/local_wmi.h"
 
@@ -122,36 +120,17 @@ HRESULT WriteMute(const std::u16string& id, bool mute, LPCGUID context) {
 }
 
 std::u16string GuidText(const GUID& g) {
-  char text[40];
-  std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                static_cast<unsigned>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3],
-                g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
-  return std::u16string(text, text + std::strlen(text));
+  const std::string text = base::GuidText(g);
+  return std::u16string(text.begin(), text.end());
 }
 
 bool ParseGuid(const std::u16string& text, GUID* out) {
-  // {8-4-4-4-12} hex digits, nothing else.
-  static const char kShape[] = "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
-  if (text.size() != sizeof kShape - 1) return false;
-  unsigned char bytes[16];
-  int nibble = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (kShape[i] != 'X') {
-      if (c != static_cast<char16_t>(kShape[i])) return false;
-      continue;
-    }
-    int v = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'a' && c <= u'f' ? c - u'a' + 10 : c >= u'A' && c <= u'F' ? c - u'A' + 10 : -1;
-    if (v < 0) return false;
-    if (nibble % 2 == 0) bytes[nibble / 2] = static_cast<unsigned char>(v << 4);
-    else bytes[nibble / 2] = static_cast<unsigned char>(bytes[nibble / 2] | v);
-    ++nibble;
+  std::string narrow;
+  for (char16_t c : text) {
+    if (c > 0x7F) return false;
+    narrow.push_back(static_cast<char>(c));
   }
-  out->Data1 = (DWORD{bytes[0]} << 24) | (DWORD{bytes[1]} << 16) | (DWORD{bytes[2]} << 8) | bytes[3];
-  out->Data2 = static_cast<WORD>((bytes[4] << 8) | bytes[5]);
-  out->Data3 = static_cast<WORD>((bytes[6] << 8) | bytes[7]);
-  std::memcpy(out->Data4, bytes + 8, 8);
-  return true;
+  return base::ParseGuid(narrow, out);
 }
 
 }  // namespace orv::audio

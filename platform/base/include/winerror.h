@@ -136,6 +136,8 @@
 // ---- Errors of the audio area: a device that is not there, and a property store
 // that cannot be written.
 #define ERROR_NOT_FOUND 1168L
+#define ERROR_NO_ASSOCIATION 1155L
+#define ERROR_DIRECTORY 267L
 #define STG_E_ACCESSDENIED (static_cast<HRESULT>(0x80030005))
 // Streams (IStream).
 #define STG_E_INVALIDFUNCTION (static_cast<HRESULT>(0x80030001))

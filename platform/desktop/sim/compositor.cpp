@@ -9,6 +9,7 @@
 
 #include "platform/desktop/sim/classic_look.h"
 #include "platform/desktop/sim/menu.h"
+#include "platform/desktop/sim/power_watch.h"
 #include "platform/desktop/sim/screen.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
@@ -62,6 +63,9 @@ TrayLook CurrentTray() {
   }
   return look;
 }
+
+// The screen while the notebook sleeps or hibernates.
+constexpr gfx::Pixel kDark = 0xFF000000u;
 
 void Wallpaper(Canvas& c) {
   for (int row = 0; row < c.pixels.height; ++row) {
@@ -351,7 +355,7 @@ void ComposeFrame(gfx::Surface* out) {
   std::lock_guard<std::recursive_mutex> lock(detail::Lock());
   Screen& s = TheScreen();
   Update(s);
-  *out = s.frame;
+  *out = ScreenDark() ? gfx::Surface(s.frame.width, s.frame.height, kDark) : s.frame;
 }
 
 void ComposeWholeFrame(gfx::Surface* out) {
@@ -361,6 +365,7 @@ void ComposeWholeFrame(gfx::Surface* out) {
   *out = gfx::Surface(config.width, config.height);
   Canvas canvas{*out, 0, 0, config.height};
   Draw(canvas, config, CurrentTray(), detail::Ordered());
+  if (ScreenDark()) *out = gfx::Surface(config.width, config.height, kDark);
 }
 
 ComposeStats CurrentComposeStats() {

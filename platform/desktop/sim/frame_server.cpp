@@ -23,6 +23,8 @@
 #include "platform/desktop/sim/foreground.h"
 #include "platform/desktop/sim/input.h"
 #include "platform/desktop/sim/journal.h"
+#include "platform/desktop/sim/power_setting.h"
+#include "platform/desktop/sim/programs.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/stream_io.h"
 #include "platform/desktop/sim/taskbar.h"
@@ -122,6 +124,14 @@ bool InputReply(const std::string& request, std::string* reply) {
     if (!Split(request.substr(8), &x, &rest)) return *reply = "ERR command takes an id and a title\n", true;
     return *reply = PostCommand(rest, x), true;
   }
+  if (starts("POST ")) {
+    // POST message wParam lParam title
+    std::string more, last;
+    int w = 0, l = 0;
+    if (!Split(request.substr(5), &x, &more) || !Split(more, &w, &last) || !Split(last, &l, &rest) || rest.empty())
+      return *reply = "ERR post takes a message, wParam, lParam and a title\n", true;
+    return *reply = PostToWindow(rest, static_cast<UINT>(x), static_cast<WPARAM>(w), static_cast<LPARAM>(l)), true;
+  }
   if (request == "TOPLEVEL") return *reply = ListWindows(), true;
   if (starts("CONTROLS ")) return *reply = ListControls(request.substr(9)), true;
   if (request == "MENU") return *reply = ListMenu(), true;
@@ -175,11 +185,16 @@ void StopAtExit() { StopFrameServer(); }
 
 std::string ReplyTo(const std::string& request) {
   std::string input;
-  if (InputReply(request, &input)) return input;
+  if (InputReply(request, &input) || ProgramReply(request, &input) || PowerSettingReply(request, &input)) return input;
   if (request == "WINDOWS") return WindowList();
   if (request == "JOURNAL") {
     std::string reply;
     for (const JournalEntry& e : JournalEntries()) reply += FormatJournalEntry(e) + "\n";
+    return reply + "END\n";
+  }
+  if (request == "TEXTS") {
+    std::string reply;
+    for (const TextEntry& e : TextEntries()) reply += FormatTextEntry(e) + "\n";
     return reply + "END\n";
   }
   if (request == "KEEP SHOWN FRAMES") {
@@ -358,6 +373,10 @@ gfx::Status RequestScreenshot(const std::string& outPath, int timeoutMs) {
 
 gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs) {
   return RequestList("JOURNAL", &ParseJournalEntry, entries, timeoutMs);
+}
+
+gfx::Status RequestTexts(std::vector<TextEntry>* entries, int timeoutMs) {
+  return RequestList("TEXTS", &ParseTextEntry, entries, timeoutMs);
 }
 
 gfx::Status RequestShownFrames(int timeoutMs) {

@@ -9,6 +9,7 @@
 // a screen-sized program in the foreground (or takes it away), answered "OK\n";
 // or "WINDOWS\n", answered by a line per top-level window and "END\n"; or
 // "JOURNAL\n", answered by a line per entry of the show/hide record and "END\n";
+// "TEXTS\n", answered by a line per entry of the control text record and "END\n";
 // "KEEP SHOWN FRAMES\n" ("OK\n"), after which the frame of each showing is kept;
 // "SHOWN <seq>\n", answered like FRAME with the frame kept for that entry; and
 // the input and automation requests of RequestText (below, and input.h).
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "platform/desktop/sim/journal.h"
+#include "platform/desktop/sim/text_record.h"
 #include "platform/gfx/sim/status.h"
 
 namespace orv::desktop {
@@ -55,6 +57,8 @@ gfx::Status RequestWindows(std::vector<DesktopWindow>* windows, int timeoutMs = 
 
 // The serving process's show/hide record, oldest entry first.
 gfx::Status RequestJournal(std::vector<JournalEntry>* entries, int timeoutMs = kRequestTimeoutMs);
+// The serving process's record of its controls' texts, oldest entry first.
+gfx::Status RequestTexts(std::vector<TextEntry>* entries, int timeoutMs = kRequestTimeoutMs);
 // Asks the serving process to keep the frame of each showing from now on.
 gfx::Status RequestShownFrames(int timeoutMs = kRequestTimeoutMs);
 // The frame the serving process composed when it made entry seq of its record.
@@ -62,7 +66,8 @@ gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeou
 
 // Sends one request line of the input and automation protocol (MOVE x y,
 // CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, PRESS id title,
-// TOPLEVEL, CONTROLS title, MENU, CHOOSE text, RESTART TASKBAR; see input.h)
+// TOPLEVEL, CONTROLS title, MENU, CHOOSE text, RESTART TASKBAR, POST msg w l title;
+// see input.h)
 // and gives the whole answer.
 gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs = kRequestTimeoutMs);
 

@@ -269,6 +269,12 @@ std::string PostCommand(const std::string& title, int id) {
   return "ERR no window titled " + title + "\n";
 }
 
+std::string PostToWindow(const std::string& title, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = WindowTitled(title);
+  if (!window) return "ERR no window titled " + title + "\n";
+  return PostMessageA(window, message, wParam, lParam) ? "OK\n" : "ERR the message was not posted\n";
+}
+
 std::string ListWindows() {
   std::string out;
   for (auto& [hwnd, cls] : TopDown()) {

@@ -5,6 +5,8 @@
 // windows and their controls. Each call answers "OK" or "ERR <reason>", or the
 // lines asked for; the messages are posted, so their effects follow.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace orv::desktop {
@@ -28,6 +30,9 @@ std::string PressControl(const std::string& title, int id);
 // Posts WM_COMMAND with the id (notification 0, no control: as a menu's command)
 // to the top-level window of that title, shown or hidden, as another program may.
 std::string PostCommand(const std::string& title, int id);
+// Posts a message to the visible top-level window of that title, as another
+// program of the session would (a spy tool, a test standing in for a sender).
+std::string PostToWindow(const std::string& title, UINT message, WPARAM wParam, LPARAM lParam);
 // The visible top-level windows, top of the z-order first: "x y w h\tclass\ttitle".
 std::string ListWindows();
 // The controls of the visible window of that title:

@@ -10,6 +10,7 @@
 
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/state.h"
+#include "platform/desktop/sim/text_record.h"
 #include "platform/ui/sim/window_events.h"
 
 namespace orv::desktop {
@@ -73,6 +74,7 @@ void StartJournal() {
   if (j.started) return;
   j.started = true;
   ui::AddWindowObserver(OnWindowEvent);
+  StartTextRecord();
 }
 
 void KeepShownFrames() {

@@ -14,6 +14,8 @@
 //   orv-desktop tray ID left|right     a click on a notification icon
 //   orv-desktop menu | choose TEXT     the open menu's items; a click on one
 //   orv-desktop restart-taskbar        the shell's taskbar starts again
+//   orv-desktop power-setting GUID VALUE   a power-setting broadcast to the desktop's windows
+//   orv-desktop post TITLE MSG WPARAM LPARAM   posts a message (decimal numbers) to that window
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -69,6 +71,10 @@ int main(int argc, char** argv) {
   if (argc == 2 && command == "menu") return Automation("MENU");
   if (argc >= 3 && command == "choose") return Automation("CHOOSE " + Join(argc, argv, 2));
   if (argc == 2 && command == "restart-taskbar") return Automation("RESTART TASKBAR");
+  if (argc == 4 && command == "power-setting") return Automation(std::string("POWERSETTING ") + argv[2] + " " + argv[3]);
+  if (argc >= 6 && command == "post")
+    return Automation(std::string("POST ") + argv[argc - 3] + " " + argv[argc - 2] + " " + argv[argc - 1] + " " +
+                      Join(argc - 3, argv, 2));
   if (argc == 3 && std::strcmp(argv[1], "screenshot") == 0) {
     orv::gfx::Status s = orv::desktop::RequestScreenshot(argv[2]);
     if (s == orv::gfx::Ok) return 0;
@@ -102,6 +108,7 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: orv-desktop screenshot <out.png> | info | fullscreen on|maximized|off | icons | windows |\n"
                "       controls TITLE | move X Y | click X Y [right|down|up] | press TITLE ID | command TITLE ID |\n"
-               "       key KEYS | type TEXT | tray ID left|right | menu | choose TEXT | restart-taskbar\n");
+               "       key KEYS | type TEXT | tray ID left|right | menu | choose TEXT | restart-taskbar |\n"
+               "       power-setting {GUID} VALUE | post TITLE MSG WPARAM LPARAM\n");
   return 2;
 }

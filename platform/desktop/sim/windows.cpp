@@ -14,6 +14,8 @@
 #include "platform/desktop/sim/compositor.h"
 #include "platform/desktop/sim/foreground.h"
 #include "platform/desktop/sim/frame_server.h"
+#include "platform/desktop/sim/programs.h"
+#include "platform/desktop/sim/power_watch.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/desktop/sim/zorder.h"
@@ -42,7 +44,7 @@ State& TheState();
 // The simulated desktop's own windows, which the process shows without meaning to.
 bool DesktopClass(const std::string& className) {
   return className == kTaskbarClass || className == kShellClass || className == kRootClass ||
-         className == kPlayerClass;
+         className == kPlayerClass || className == kProgramClass;
 }
 
 // A top-level window of the process's own on the screen: from now on the
@@ -56,7 +58,7 @@ void ServeIfShown(HWND hwnd) {
     WindowRecord* record = Find(hwnd);
     if (!record || DesktopClass(record->className)) return;
   }
-  StartFrameServer();
+  if (StartFrameServer()) StartPowerWatch();
 }
 
 // A dialog made with DS_CENTER stands in the middle of the work area, as the

@@ -35,7 +35,8 @@ extern "C" {
 BOOL WINAPI GetSystemPowerStatus(LPSYSTEM_POWER_STATUS lpSystemPowerStatus);
 
 // fSuspend TRUE: sleep, FALSE: hibernate. Needs the shutdown privilege enabled
-// (ERROR_PRIVILEGE_NOT_HELD). The simulated notebook cannot sleep: each request is
+// (ERROR_PRIVILEGE_NOT_HELD). The simulated notebook is told to go (ERROR_NOT_READY
+// when its provider is not running) and returns at once; each request it took is
 // recorded as one line of "power.log" in the state folder,
 // "<seconds since 1970> hibernate|suspend[ forced]".
 BOOL WINAPI SetSystemPowerState(BOOL fSuspend, BOOL fForce);

@@ -34,6 +34,11 @@ extern "C" {
 
 // {5D3E9A59-E9D5-4B00-A6BD-FF34FF516548}
 extern const GUID GUID_ACDC_POWER_SOURCE;
+// The system's own power schemes (winnt.h): Power saver {A1841308-3541-4FAB-BC81-F71556F20B4A},
+// High performance {8C5E7FDA-E8BF-4A96-9A85-A6E23A8C635C}, Balanced {381B4222-F694-41F0-9685-FF5BB260DF2E}.
+extern const GUID GUID_MAX_POWER_SAVINGS;
+extern const GUID GUID_MIN_POWER_SAVINGS;
+extern const GUID GUID_TYPICAL_POWER_SAVINGS;
 
 // Registers a window for a power setting (only GUID_ACDC_POWER_SOURCE, and only
 // windows, here). When the simulated power source changes, every registered

@@ -1,14 +1,9 @@
 // Writing a PE32 image whose .rsrc section carries an icon group: the resource
-// directory (type, name, language), its data entries, then the data.
-#include "tests/tray/pe_writer.h"
+// directory (type, name, language), its data entries, then the data; and an
+// icon file read as such a group.
+#include "tools/orv-progfile/pe_image.h"
 
-#include <windows.h>
-
-#include <cstdint>
-#include <utility>
-#include <vector>
-
-namespace traytest {
+namespace orv::progfile {
 namespace {
 
 constexpr std::uint32_t kSectionRva = 0x1000, kSectionFile = 0x200;
@@ -23,11 +18,10 @@ void Put32(std::string& b, std::size_t at, std::uint32_t v) {
   Put16(b, at + 2, static_cast<std::uint16_t>(v >> 16));
 }
 
-std::string ResourceBytes(LPCSTR type, int id) {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), type);
-  if (!found) return std::string();
-  const char* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
-  return std::string(data, SizeofResource(nullptr, found));
+std::uint32_t Get(const std::string& b, std::size_t at, int bytes) {
+  std::uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
+  return v;
 }
 
 // A directory of id entries at `at` in the section; each entry points to `to`
@@ -43,17 +37,30 @@ void Directory(std::string& s, std::size_t at, const std::vector<std::pair<std::
 
 }  // namespace
 
-std::string ProgramFileWithIcon(int id) {
-  const std::string group = ResourceBytes(RT_GROUP_ICON, id);
-  if (group.size() < 6) return std::string();
-  const unsigned count = static_cast<unsigned char>(group[4]) | (static_cast<unsigned char>(group[5]) << 8);
-  std::vector<std::pair<std::uint16_t, std::string>> icons;
-  for (unsigned i = 0; i < count; ++i) {
-    const std::size_t at = 6 + i * 14 + 12;
-    const std::uint16_t iconId = static_cast<std::uint16_t>(static_cast<unsigned char>(group[at]) |
-                                                            (static_cast<unsigned char>(group[at + 1]) << 8));
-    icons.emplace_back(iconId, ResourceBytes(RT_ICON, iconId));
+bool IconFileAsGroup(const std::string& ico, std::string* group, std::vector<IconImage>* icons) {
+  // ICONDIR (reserved 0, type 1, count), then 16-byte entries whose last two
+  // fields are the image's size and offset; a group entry has 14 bytes, the
+  // image's id in place of its offset.
+  if (ico.size() < 6 || Get(ico, 0, 2) != 0 || Get(ico, 2, 2) != 1) return false;
+  const std::uint32_t count = Get(ico, 4, 2);
+  if (count == 0 || ico.size() < 6 + 16 * std::size_t(count)) return false;
+  group->assign(ico, 0, 6);
+  icons->clear();
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::size_t entry = 6 + 16 * std::size_t(i);
+    const std::uint32_t size = Get(ico, entry + 8, 4), offset = Get(ico, entry + 12, 4);
+    if (size == 0 || offset > ico.size() || size > ico.size() - offset) return false;
+    const auto id = static_cast<std::uint16_t>(i + 1);
+    group->append(ico, entry, 12);
+    std::string idBytes;
+    Put16(idBytes, 0, id);
+    group->append(idBytes);
+    icons->emplace_back(id, ico.substr(offset, size));
   }
+  return true;
+}
+
+std::string ProgramImage(int id, const std::string& group, const std::vector<IconImage>& icons) {
 
   // The section: root (2 types), the icon type's names, the group type's name,
   // a language directory and a data entry per resource, then the data.
@@ -108,4 +115,4 @@ std::string ProgramFileWithIcon(int id) {
   return file + s;
 }
 
-}  // namespace traytest
+}  // namespace orv::progfile
