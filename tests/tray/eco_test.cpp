@@ -113,14 +113,15 @@ TEST_F(Eco, WithoutAGamingStepExitRestoresTheSchemeFoundAtStart) {
 }
 
 TEST_F(Eco, ADamagedSchemeFileCostsOnlyTheBoundedRetries) {
-  // A copy of the program whose Gaming.eps is cut short, so that no other test's
-  // program sees the damaged file.
+  // A copy of the program whose Gaming.eps and Presentation.eps are cut short,
+  // so that no other test's program sees the damaged files.
   const std::string folder = home_->path() + "/installed";
   std::filesystem::create_directories(folder + "/StringTable");
   std::filesystem::copy_file(Program("Calvex"), folder + "/Calvex");
   std::filesystem::copy_file(orv::test::BinDir() + "/StringTable/Language.ini", folder + "/StringTable/Language.ini");
   std::filesystem::copy(orv::test::BinDir() + "/OrvECO", folder + "/OrvECO");
   std::filesystem::resize_file(folder + "/OrvECO/Gaming.eps", 40);
+  std::filesystem::resize_file(folder + "/OrvECO/Presentation.eps", 40);
   calvex_ = std::make_unique<orv::test::Child>(std::vector<std::string>{folder + "/Calvex"});
   calvexPid_ = calvex_->pid();
   AwaitDesktop();
@@ -136,6 +137,13 @@ TEST_F(Eco, ADamagedSchemeFileCostsOnlyTheBoundedRetries) {
   EXPECT_TRUE(WaitFor([&] { return LogText().find("It's Wirelees's WMIevent") != std::string::npos; }));
   EXPECT_EQ(PressEco(), 1);
   EXPECT_TRUE(ActiveScheme() == kEcoProfiles[1]);
+  EXPECT_EQ(InstalledProfiles(), 1);
+  // A damaged profile after a whole one: the user's scheme, and no profile left behind.
+  EXPECT_EQ(PressEco(), 2);
+  EXPECT_TRUE(ActiveScheme() == GUID_MIN_POWER_SAVINGS);
+  EXPECT_EQ(InstalledProfiles(), 0);
+  EXPECT_EQ(PressEco(), 3);
+  EXPECT_TRUE(ActiveScheme() == kEcoProfiles[3]);
   EXPECT_EQ(InstalledProfiles(), 1);
 }
 

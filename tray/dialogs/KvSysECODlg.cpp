@@ -105,7 +105,11 @@ void CKvSysECODlg::ActivateProfile(int index) {
     if (Retried([&] { return PowerSchemes().GetActiveScheme(nullptr, &active); }) == ERROR_SUCCESS) m_savedScheme.reset(active);
   }
   Retried([&] { return PowerSchemes().ImportPowerScheme(nullptr, widePath, &target); });
-  Retried([&] { return PowerSchemes().SetActiveScheme(nullptr, &kProfiles[index].scheme); });
+  const DWORD activated = Retried([&] { return PowerSchemes().SetActiveScheme(nullptr, &kProfiles[index].scheme); });
+  // A profile that could not be made active leaves the previous one active,
+  // which could then never be deleted: the user's scheme takes its place, so
+  // that no profile is left behind.
+  if (activated != ERROR_SUCCESS && index >= 1) PowerSchemes().SetActiveScheme(nullptr, &SchemeToRestore());
   if (index >= 1) DeleteScheme(kProfiles[index - 1].scheme);
 }
 
