@@ -24,6 +24,7 @@
 #include "platform/desktop/sim/journal.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
+#include "platform/desktop/sim/watch.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/home/sim/home.h"
 
@@ -163,6 +164,7 @@ void Serve(int client) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   std::string request;
   if (!RecvLine(client, &request, deadline)) return;
+  if (TakeWatch(client, request)) return;  // answered from a thread of its own
   const std::string reply = ReplyTo(request);
   SendAll(client, reply.data(), reply.size());
 }

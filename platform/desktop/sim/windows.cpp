@@ -16,6 +16,7 @@
 #include "platform/desktop/sim/frame_server.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
+#include "platform/desktop/sim/watch.h"
 #include "platform/desktop/sim/zorder.h"
 #include "platform/gfx/sim/gdi.h"
 #include "platform/ui/sim/window_events.h"
@@ -85,6 +86,7 @@ void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
     std::lock_guard<std::recursive_mutex> lock(Lock());
     Forget(TheState(), hwnd);
   }
+  NoteScreenChange();
 }
 
 State& TheState() {
@@ -301,6 +303,7 @@ BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC 
   int x = pptDst ? pptDst->x : rect.left, y = pptDst ? pptDst->y : rect.top;
   if (x != rect.left || y != rect.top || width != rect.right - rect.left || height != rect.bottom - rect.top)
     MoveWindow(hWnd, x, y, width, height, FALSE);
+  orv::desktop::NoteScreenChange();
   return TRUE;
 }
 
@@ -318,6 +321,7 @@ int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL) {
   }
   if (record->region && record->region != hRgn) DeleteObject(record->region);
   record->region = hRgn;
+  orv::desktop::NoteScreenChange();
   return 1;
 }
 
@@ -362,6 +366,7 @@ int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
       ++record->clientVersion;
     }
   }
+  orv::desktop::NoteScreenChange();
   return 1;
 }
 
