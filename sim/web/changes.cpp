@@ -23,8 +23,12 @@ std::string Name(const std::string& path) { return path.substr(path.rfind('/') +
 bool ChangeWatch::Start(const ChangeFiles& files, ChangeHandlers handlers, std::string* error) {
   files_ = files;
   handlers_ = std::move(handlers);
-  inotify_ = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
-  if (inotify_ < 0 || pipe2(wake_, O_CLOEXEC) != 0) {
+  inotify_.reset(inotify_init1(IN_CLOEXEC | IN_NONBLOCK));
+  int wake[2] = {-1, -1};
+  const bool piped = pipe2(wake, O_CLOEXEC) == 0;
+  wakeRead_.reset(wake[0]);
+  wakeWrite_.reset(wake[1]);
+  if (!inotify_ || !piped) {
     *error = std::string("cannot watch the state folder: ") + std::strerror(errno);
     return false;
   }
@@ -34,7 +38,7 @@ bool ChangeWatch::Start(const ChangeFiles& files, ChangeHandlers handlers, std::
   for (int i = 0; i < 3; ++i) {
     const std::string folder = Folder(*paths[i]);
     home::MakeDirs(folder);
-    *wds[i] = inotify_add_watch(inotify_, folder.c_str(), kWritten);
+    *wds[i] = inotify_add_watch(inotify_.get(), folder.c_str(), kWritten);
     if (*wds[i] < 0) {
       *error = "cannot watch " + folder + ": " + std::strerror(errno);
       return false;
@@ -47,21 +51,20 @@ bool ChangeWatch::Start(const ChangeFiles& files, ChangeHandlers handlers, std::
 void ChangeWatch::Stop() {
   if (thread_.joinable()) {
     const char byte = 1;
-    ssize_t written = ::write(wake_[1], &byte, 1);  // one byte into an empty pipe always fits
+    ssize_t written = ::write(wakeWrite_.get(), &byte, 1);  // one byte into an empty pipe always fits
     (void)written;
     thread_.join();
   }
-  for (int* fd : {&inotify_, &wake_[0], &wake_[1]}) {
-    if (*fd >= 0) ::close(*fd);
-    *fd = -1;
-  }
+  inotify_.reset();
+  wakeRead_.reset();
+  wakeWrite_.reset();
 }
 
 void ChangeWatch::Run() {
   const std::string desktopName = Name(files_.desktopSocket), firmwareName = Name(files_.firmwareState),
                     logName = Name(files_.log);
   for (;;) {
-    pollfd p[2] = {{inotify_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+    pollfd p[2] = {{inotify_.get(), POLLIN, 0}, {wakeRead_.get(), POLLIN, 0}};
     if (::poll(p, 2, -1) < 0) {
       if (errno == EINTR) continue;
       return;
@@ -70,7 +73,7 @@ void ChangeWatch::Run() {
     bool desktop = false, firmware = false, log = false;
     alignas(inotify_event) char buffer[8192];
     ssize_t n;
-    while ((n = ::read(inotify_, buffer, sizeof buffer)) > 0) {
+    while ((n = ::read(inotify_.get(), buffer, sizeof buffer)) > 0) {
       for (char* at = buffer; at < buffer + n;) {
         const auto* e = reinterpret_cast<const inotify_event*>(at);
         const std::string name = e->len ? std::string(e->name) : std::string();

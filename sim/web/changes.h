@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "platform/base/sim/unique_fd.h"
+
 namespace orv::web {
 
 struct ChangeFiles {
@@ -36,8 +38,8 @@ class ChangeWatch {
 
   ChangeFiles files_;
   ChangeHandlers handlers_;
-  int inotify_ = -1;
-  int wake_[2] = {-1, -1};
+  sim::unique_fd inotify_;
+  sim::unique_fd wakeRead_, wakeWrite_;
   int desktopDir_ = -1, firmwareDir_ = -1, logDir_ = -1;
   std::thread thread_;
 };

@@ -35,7 +35,7 @@ bool OneOf(const std::string& word, std::initializer_list<const char*> allowed) 
 bool PageControl(const std::vector<std::string>& w) {
   const std::string& verb = w[0];
   const std::size_t n = w.size();
-  if (n == 1) return OneOf(verb, {"sleep", "wake"});
+  if (n == 1) return OneOf(verb, {"sleep", "hibernate", "wake"});
   if (n == 2) return OneOf(verb, {"press", "radio", "ac", "thermal"});
   if (n != 3) return false;
   if (verb == "volume") return OneOf(w[1], {"set", "mute"});

@@ -96,7 +96,12 @@ bool WebServer::Start(int port, const ServerPaths& paths, std::string* error) {
     return false;
   }
   paths_ = paths;
+  if (!mg_check_feature(MG_FEATURES_WEBSOCKET)) {
+    *error = "this CivetWeb has no WebSocket support";
+    return false;
+  }
   mg_init_library(MG_FEATURES_WEBSOCKET);
+  libraryUp_ = true;
   const std::string listen = "127.0.0.1:" + std::to_string(port);
   // No document root: nothing is served from files. Threads: the pages' sockets
   // and a few requests at once.
@@ -128,21 +133,37 @@ bool WebServer::Start(int port, const ServerPaths& paths, std::string* error) {
 void WebServer::Stop() {
   if (context_) mg_stop(context_);  // closes every page first
   context_ = nullptr;
+  // A page whose close the server did not report still has its sender.
+  std::map<const mg_connection*, std::shared_ptr<Client>> left;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    left.swap(clients_);
+  }
+  for (auto& [conn, client] : left) client->End();
+  if (libraryUp_) mg_exit_library();
+  libraryUp_ = false;
 }
 
 bool WebServer::OwnRequest(const mg_connection* conn) const {
   const std::string port = std::to_string(port_);
   const char* host = mg_get_header(conn, "Host");
   const char* origin = mg_get_header(conn, "Origin");
-  auto named = [&](const char* value, const std::string& prefix) {
-    return value && (value == prefix + "127.0.0.1:" + port || value == prefix + "localhost:" + port);
+  // The loopback names, with this port or (a client that leaves it out) none.
+  auto named = [&](const char* value, const std::string& scheme, bool portless) {
+    if (!value) return false;
+    for (const char* name : {"127.0.0.1", "localhost"}) {
+      const std::string bare = scheme + name;
+      if (value == bare + ":" + port || (portless && value == bare)) return true;
+    }
+    return false;
   };
-  return named(host, "") && (!origin || named(origin, "http://"));
+  return named(host, "", true) && (!origin || named(origin, "http://", false));
 }
 
 int WebServer::OnRequest(mg_connection* conn, void* self) {
   auto* server = static_cast<WebServer*>(self);
   const mg_request_info* info = mg_get_request_info(conn);
+  if (!info || !info->local_uri || !info->request_method) return SendError(conn, 400, "Bad request.");
   if (!server->OwnRequest(conn)) return SendError(conn, 403, "This server answers its own page on 127.0.0.1 only.");
   const bool head = std::strcmp(info->request_method, "HEAD") == 0;
   if (!head && std::strcmp(info->request_method, "GET") != 0) return SendError(conn, 405, "Only GET is served.");
@@ -201,7 +222,9 @@ int WebServer::OnData(mg_connection* conn, int bits, char* data, size_t length, 
     client->Queue("{\"type\":\"reply\",\"ok\":false,\"text\":\"the page sends one command per text message\"}");
     return 1;
   }
-  client->Queue(server->Run(std::string(data, length)));
+  bool simulator = false;
+  client->Queue(server->Run(std::string(data, length), &simulator));
+  if (simulator) server->PushStatus();  // after the reply: what the command did, then the state it left
   return 1;
 }
 
@@ -218,7 +241,7 @@ void WebServer::OnClose(const mg_connection* conn, void* self) {
   client->End();
 }
 
-std::string WebServer::Run(const std::string& command) {
+std::string WebServer::Run(const std::string& command, bool* simulator) {
   PageCommand parsed;
   std::string error;
   std::string reply = "{\"type\":\"reply\",\"command\":" + JsonString(command.substr(0, kMaxCommand));
@@ -231,7 +254,7 @@ std::string WebServer::Run(const std::string& command) {
     int code = 0;
     if (!sim::SendControl(parsed.simWords, &code, &text)) text = "orv-firmware is not running (orv-sim start)\n";
     else ok = code == 0;
-    PushStatus();
+    *simulator = true;
   } else {
     const gfx::Status s = desktop::RequestText(parsed.desktopLine, &text);
     if (s != gfx::Ok) text = s == gfx::FileNotFound ? "no desktop is running\n" : "the desktop did not answer\n";
@@ -246,9 +269,10 @@ std::string WebServer::Run(const std::string& command) {
 std::string WebServer::HelloMessage() const {
   std::string keys;
   for (const std::string& k : sim::Firmware::KeyNames()) keys += (keys.empty() ? "" : ",") + JsonString(k);
-  return std::string("{\"type\":\"hello\",\"keys\":[") + keys + "],\"sleep\":" +
-         (SimHasCommand({"sleep"}) ? "true" : "false") + ",\"wake\":" + (SimHasCommand({"wake"}) ? "true" : "false") +
-         "}";
+  std::string hello = "{\"type\":\"hello\",\"keys\":[" + keys + "]";
+  for (const char* state : {"sleep", "hibernate", "wake"})
+    hello += ",\"" + std::string(state) + "\":" + (SimHasCommand({state}) ? "true" : "false");
+  return hello + "}";
 }
 
 std::string WebServer::StatusMessage() const {

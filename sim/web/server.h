@@ -2,7 +2,7 @@
 // page's three files, held in the program, and the WebSocket /ws); no request
 // reaches the file system. Over the WebSocket the page gets the desktop's frames
 // (binary messages, PNG) as they change, and JSON texts: "hello" (the function
-// keys, whether sleep and wake exist), "status" (the firmware state), "log" (the
+// keys, whether sleep, hibernate and wake exist), "status" (the firmware state), "log" (the
 // tail of the tray's log) and "reply" (what a command of the page did); and it
 // sends command lines (sim/web/commands.h).
 #pragma once
@@ -57,9 +57,11 @@ class WebServer {
   std::string StatusMessage() const;
   std::string LogMessage() const;
   std::string HelloMessage() const;
-  std::string Run(const std::string& command);
+  // The reply to a command of the page; *simulator when it went to the simulator.
+  std::string Run(const std::string& command, bool* simulator);
 
   mg_context* context_ = nullptr;
+  bool libraryUp_ = false;
   int port_ = 0;
   ServerPaths paths_;
   mutable std::mutex mutex_;

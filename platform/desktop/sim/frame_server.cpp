@@ -140,6 +140,10 @@ bool InputReply(const std::string& request, std::string* reply) {
   }
   if (starts("KEY ")) return *reply = PressKeys(request.substr(4)), true;
   if (starts("TYPE ")) return *reply = TypeText(request.substr(5)), true;
+  if (starts("TRAY PLACE ")) {
+    if (!Split(request.substr(11), &x, &rest) || !rest.empty()) return *reply = "ERR tray place takes an id\n", true;
+    return *reply = TrayIconPlace(static_cast<unsigned>(x)), true;
+  }
   if (starts("TRAY ")) {
     if (!Split(request.substr(5), &x, &rest) || (rest != "left" && rest != "right"))
       return *reply = "ERR tray takes an id and left or right\n", true;
@@ -152,6 +156,7 @@ bool InputReply(const std::string& request, std::string* reply) {
   if (request == "TOPLEVEL") return *reply = ListWindows(), true;
   if (starts("CONTROLS ")) return *reply = ListControls(request.substr(9)), true;
   if (request == "MENU") return *reply = ListMenu(), true;
+  if (request == "MENU PLACES") return *reply = ListMenuPlaces(), true;
   if (starts("CHOOSE ")) return *reply = ChooseMenuItem(request.substr(7)), true;
   if (request == "RESTART TASKBAR") {
     RestartTaskbar();

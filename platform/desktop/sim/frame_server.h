@@ -56,8 +56,8 @@ gfx::Status RequestShownFrames(int timeoutMs = 5000);
 gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = 5000);
 
 // Sends one request line of the input and automation protocol (MOVE x y,
-// CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, PRESS id title,
-// TOPLEVEL, CONTROLS title, MENU, CHOOSE text, RESTART TASKBAR; see input.h)
+// CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, TRAY PLACE id, PRESS id title,
+// TOPLEVEL, CONTROLS title, MENU, MENU PLACES, CHOOSE text, RESTART TASKBAR; see input.h)
 // and gives the whole answer.
 gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs = 5000);
 
