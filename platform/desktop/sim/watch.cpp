@@ -93,7 +93,7 @@ std::uint64_t Refresh(Watch& w) {
     if (w.number == 0 || frame.width != w.frame.width || frame.height != w.frame.height ||
         frame.pixels != w.frame.pixels) {
       std::vector<std::uint8_t> png;
-      if (gfx::EncodePng(frame, &png) == gfx::Ok) {
+      if (gfx::EncodePng(frame, &png, gfx::PngSpeed::Fast) == gfx::Ok) {
         w.frame = std::move(frame);
         ++w.number;
         w.answer = "FRAME " + std::to_string(w.number) + "\nPNG " + std::to_string(png.size()) + "\n" +
