@@ -3,7 +3,8 @@
 real provider and Calvex running, presses the wireless key on the page and sees
 the OSD appear in the desktop image, right-clicks the tray icon in the image,
 chooses About in the menu, reads the version line and closes the dialog with a
-click on OK, every step seen in the page's image.
+click on OK, every step seen in the page's image; then Escape typed on the page
+closes the menu opened again.
 
     browser_test.py BIN [--screenshot PNG]   (PNG: the page with the About dialog open)
 
@@ -102,6 +103,15 @@ def run(nb, driver, screenshot):
     session.click_on_screen(driver, ox + ow // 2, oy + oh // 2)
     wait_for("the About dialog to close", lambda: nb.window_titled("About Calvex") is None)
     wait_for("the page's image without the dialog", lambda: changed(driver, "dialog", dialog[:4], 0.3))
+
+    # Keys typed on the focused image reach the desktop: Escape closes the menu again.
+    session.click_on_screen(driver, x + w // 2, y + h // 2, right=True)
+    wait_for("the tray menu again", lambda: nb.desk("menu", check=False).returncode == 0)
+    from selenium.webdriver.common.keys import Keys
+    driver.find_element("id", "screen").send_keys(Keys.ESCAPE)
+    wait_for("Escape on the page to close the menu", lambda: nb.desk("menu", check=False).returncode != 0)
+    reply = session.view(driver)["lastReply"]
+    assert reply["command"] == "key esc" and reply["ok"], reply
     assert session.view(driver)["connected"]
 
 
