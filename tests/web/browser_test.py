@@ -42,7 +42,7 @@ def main():
         driver = session.browser()
     except session.Missing as e:
         print("BROWSER TEST NOT RUN, FAILED: %s. Install chromium, chromium-driver and python3-selenium "
-              "(./scripts/install-deps.sh)." % e, file=sys.stderr)
+              "(./scripts/install-deps.sh browser)." % e, file=sys.stderr)
         return 1
     try:
         with session.Notebook(args.bin, registry=[VERSION_KEY]) as nb:
