@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages of the named lists (deps.txt for the simulated
-# build; "windows": deps-windows.txt for the Windows build and its wine proofs);
-# does nothing when all are present.
+# build; "windows": deps-windows.txt for the Windows build and its wine proofs;
+# "browser": deps-browser.txt for the browser test and the web bench); does
+# nothing when all are present.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 lists=("$here/deps.txt")

@@ -2,7 +2,10 @@
 # The system's main job on this machine's simulated notebook: installs what is
 # needed, builds, starts the firmware provider, installs and starts the service,
 # runs command strings both here and through the service's pipe, then starts the
-# tray program and plays a tour of the notebook's keys (--interactive: you press them).
+# tray program and plays a tour of the notebook's keys, and ends by printing the
+# local address of the page that shows the notebook in a browser (the tray
+# program and the page's server go on running). --interactive: no tour; type key
+# names or use the page, and Ctrl+C stops everything this command started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -48,9 +51,41 @@ if [ -x "$bin/OrvService" ]; then
   "$bin/orvcmd" --pipe --echo "${commands[@]}"
 fi
 
-if [ -x "$bin/Calvex" ] && [ -x scripts/tour.sh ]; then
-  echo "== the tray program: a tour of the notebook's keys"
-  # ./scripts/run.sh --interactive: press the keys yourself and see the desktop.
-  ./scripts/tour.sh "$bin" ${1:-}
+mode=${1:-}
+stop_hint="ORV_HOME=$ORV_HOME ./scripts/live.sh $bin stop; ORV_HOME=$ORV_HOME $bin/OrvService -remove; ORV_HOME=$ORV_HOME $bin/orv-sim stop"
+if [ -x "$bin/Calvex" ] && [ -x "$bin/orv-web" ]; then
+  if [ "$mode" != "--interactive" ]; then
+    echo "== the tray program: a tour of the notebook's keys"
+    ./scripts/tour.sh "$bin"
+  fi
+  if [ "$mode" = "--interactive" ]; then
+    # Everything this command started ends with it.
+    stop_all() {
+      trap - INT TERM EXIT
+      [ -n "${sleeper:-}" ] && kill "$sleeper" 2>/dev/null
+      echo
+      echo "== stopping everything"
+      ./scripts/live.sh "$bin" stop || true
+      [ -x "$bin/OrvService" ] && "$bin/OrvService" -remove >/dev/null 2>&1 || true
+      "$bin/orv-sim" stop || true
+    }
+    trap 'stop_all; exit 0' INT TERM
+    trap stop_all EXIT
+  fi
+  # The last line printed is the page's address.
+  [ "$mode" = "--interactive" ] || echo "== done; the programs go on running; stop everything with: $stop_hint"
+  ./scripts/live.sh "$bin" start
+  if [ "$mode" = "--interactive" ]; then
+    echo "Use the page, or type a key name here (wireless, bluetooth, 3g, webcam, touchpad, turbo, eco, volume-up, ...)."
+    echo "Ctrl+C stops everything this command started."
+    while IFS= read -r -p "key> " key; do
+      [ -n "$key" ] && { "$bin/orv-sim" press "$key" || true; }
+    done
+    # Without a terminal to read from, the page alone drives the notebook until Ctrl+C.
+    sleep infinity &
+    sleeper=$!
+    wait "$sleeper"
+  fi
+  exit 0
 fi
-echo "== done; stop everything with: ORV_HOME=$ORV_HOME $bin/OrvService -remove; ORV_HOME=$ORV_HOME $bin/orv-sim stop"
+echo "== done; stop everything with: $stop_hint"

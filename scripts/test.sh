@@ -2,11 +2,11 @@
 # Runs every test: installs what is needed, builds the project three times (a
 # normal build with gcc, the Windows build with mingw-w64, and a clang build with
 # AddressSanitizer, UndefinedBehaviorSanitizer and the fuzz targets) and runs the
-# gcc build's suite, which proves the Windows programs under wine, and the clang
-# build's suite. Ends with ctest's summary.
+# gcc build's suite, which proves the Windows programs under wine and the page
+# in headless Chromium, and the clang build's suite. Ends with ctest's summary.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh windows || exit 1
+./scripts/install-deps.sh windows browser || exit 1
 jobs=${ORV_JOBS:-2}
 status=0
 

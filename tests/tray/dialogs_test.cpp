@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -272,6 +274,49 @@ TEST_F(Dialogs, WithUserDefineIniTheMenuNeverOffersTheUserDefineEntryAndItsComma
   EXPECT_EQ(CountTitled("User-Defined Key"), 0);
   Do({"key", "esc"});
   ASSERT_TRUE(WaitGone("About Calvex"));
+}
+
+// The places the desktop gives for the main icon, the menu's items and the
+// About dialog's OK button are where plain clicks at screen points reach them.
+TEST_F(Dialogs, ClicksAtThePlacesTheDesktopGivesOpenTheMenuChooseAboutAndCloseIt) {
+  InstallService();
+  StartCalvex();
+  EXPECT_NE(Desk({"tray-place", "99"}).exitCode, 0) << "an icon that is not there has no place";
+  EXPECT_NE(Desk({"menu-places"}).exitCode, 0) << "no menu is open yet";
+  auto icon = orv::test::Run({Program("orv-desktop"), "tray-place", "1"});
+  ASSERT_EQ(icon.exitCode, 0) << icon.err;
+  int x = 0, y = 0, w = 0, h = 0;
+  ASSERT_EQ(std::sscanf(icon.out.c_str(), "%d %d %d %d", &x, &y, &w, &h), 4) << icon.out;
+  EXPECT_EQ(w, 16);
+  EXPECT_EQ(h, 16);
+  Do({"click", std::to_string(x + w / 2), std::to_string(y + h / 2), "right"});
+  std::vector<std::string> items;
+  ASSERT_TRUE(WaitFor([&] {
+    auto r = Desk({"menu-places"});
+    items = Lines(r.out);
+    return r.exitCode == 0;
+  })) << "the right click at the icon's place opened no menu";
+  std::vector<int> about;
+  for (const std::string& line : items) {
+    auto f = Fields(line);
+    ASSERT_EQ(f.size(), 3u) << line;
+    std::istringstream place(f[2]);
+    std::vector<int> r(4);
+    place >> r[0] >> r[1] >> r[2] >> r[3];
+    EXPECT_GT(r[2], 0);
+    EXPECT_GT(r[3], 0);
+    if (f[1] == "About Calvex") about = r;
+  }
+  ASSERT_EQ(about.size(), 4u) << "no About item among the places";
+  Do({"click", std::to_string(about[0] + about[2] / 2), std::to_string(about[1] + about[3] / 2)});
+  ASSERT_TRUE(WaitWindow("About Calvex"));
+  auto ok = Controls("About Calvex")[1];
+  ASSERT_EQ(ok.size(), 7u);
+  std::istringstream place(ok[3]);
+  int bx = 0, by = 0, bw = 0, bh = 0;
+  place >> bx >> by >> bw >> bh;
+  Do({"click", std::to_string(bx + bw / 2), std::to_string(by + bh / 2)});
+  EXPECT_TRUE(WaitGone("About Calvex"));
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "platform/desktop/sim/stream_io.h"
 #include "platform/desktop/sim/taskbar.h"
 #include "platform/base/sim/unique_fd.h"
+#include "platform/desktop/sim/watch.h"
 #include "platform/gfx/sim/png.h"
 #include "platform/home/sim/home.h"
 
@@ -111,6 +112,10 @@ bool InputReply(const std::string& request, std::string* reply) {
   }
   if (starts("KEY ")) return *reply = PressKeys(request.substr(4)), true;
   if (starts("TYPE ")) return *reply = TypeText(request.substr(5)), true;
+  if (starts("TRAY PLACE ")) {
+    if (!Split(request.substr(11), &x, &rest) || !rest.empty()) return *reply = "ERR tray place takes an id\n", true;
+    return *reply = TrayIconPlace(static_cast<unsigned>(x)), true;
+  }
   if (starts("TRAY ")) {
     if (!Split(request.substr(5), &x, &rest) || (rest != "left" && rest != "right"))
       return *reply = "ERR tray takes an id and left or right\n", true;
@@ -135,6 +140,7 @@ bool InputReply(const std::string& request, std::string* reply) {
   if (request == "TOPLEVEL") return *reply = ListWindows(), true;
   if (starts("CONTROLS ")) return *reply = ListControls(request.substr(9)), true;
   if (request == "MENU") return *reply = ListMenu(), true;
+  if (request == "MENU PLACES") return *reply = ListMenuPlaces(), true;
   if (starts("CHOOSE ")) return *reply = ChooseMenuItem(request.substr(7)), true;
   if (request == "RESTART TASKBAR") {
     RestartTaskbar();
@@ -146,6 +152,7 @@ bool InputReply(const std::string& request, std::string* reply) {
 void Serve(int client, int wake) {
   std::string request;
   if (!RecvLine(client, &request, kMaxLine, std::chrono::steady_clock::now() + kRequestDeadline, wake)) return;
+  if (TakeWatch(client, request)) return;  // answered from a thread of its own
   const std::string reply = ReplyTo(request);
   SendAll(client, reply.data(), reply.size(), std::chrono::steady_clock::now() + kReplyDeadline, wake);
 }

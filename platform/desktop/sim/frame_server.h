@@ -65,8 +65,8 @@ gfx::Status RequestShownFrames(int timeoutMs = kRequestTimeoutMs);
 gfx::Status RequestShownFrame(std::uint64_t seq, gfx::Surface* frame, int timeoutMs = kRequestTimeoutMs);
 
 // Sends one request line of the input and automation protocol (MOVE x y,
-// CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, PRESS id title,
-// TOPLEVEL, CONTROLS title, MENU, CHOOSE text, RESTART TASKBAR, POST msg w l title;
+// CLICK x y [right], KEY keys, TYPE text, TRAY id left|right, TRAY PLACE id, PRESS id title,
+// TOPLEVEL, CONTROLS title, MENU, MENU PLACES, CHOOSE text, RESTART TASKBAR, POST msg w l title;
 // see input.h)
 // and gives the whole answer.
 gfx::Status RequestText(const std::string& line, std::string* reply, int timeoutMs = kRequestTimeoutMs);

@@ -246,6 +246,14 @@ std::string ClickTrayIcon(unsigned id, bool right) {
   return "ERR no such icon\n";
 }
 
+std::string TrayIconPlace(unsigned id) {
+  for (const NotifyIcon& icon : NotifyIcons()) {
+    RECT r;
+    if (icon.id == id && NotifyIconRect(icon.owner, icon.id, &r)) return Rect(r) + "\n";
+  }
+  return "ERR no such icon\n";
+}
+
 std::string PressControl(const std::string& title, int id) {
   HWND window = WindowTitled(title);
   if (!window) return "ERR no window titled " + title + "\n";
@@ -301,6 +309,15 @@ std::string ListMenu() {
   std::string out;
   for (const MenuItemLook& item : menu.items)
     out += item.separator ? "-\n" : std::to_string(item.id) + "\t" + OneLine(item.text) + "\n";
+  return out + "END\n";
+}
+
+std::string ListMenuPlaces() {
+  MenuLook menu;
+  if (!OpenMenu(&menu)) return "ERR no menu is open\n";
+  std::string out;
+  for (const MenuItemLook& item : menu.items)
+    out += item.separator ? "-\n" : std::to_string(item.id) + "\t" + OneLine(item.text) + "\t" + Rect(item.rect) + "\n";
   return out + "END\n";
 }
 

@@ -25,6 +25,8 @@ std::string PressKeys(const std::string& keys);
 std::string TypeText(const std::string& text);
 // A click on a notification icon by its id: "left" or "right".
 std::string ClickTrayIcon(unsigned id, bool right);
+// Where a notification icon stands on the screen: "x y w h".
+std::string TrayIconPlace(unsigned id);
 // A click on the control of that id in the visible top-level window of that title.
 std::string PressControl(const std::string& title, int id);
 // Posts WM_COMMAND with the id (notification 0, no control: as a menu's command)
@@ -41,6 +43,8 @@ std::string ListWindows();
 std::string ListControls(const std::string& title);
 // The open menu's items: "id\ttext", and "-" for a separator.
 std::string ListMenu();
+// The open menu's items with their places: "id\ttext\tx y w h", "-" for a separator.
+std::string ListMenuPlaces();
 // Clicks the open menu's item of that text.
 std::string ChooseMenuItem(const std::string& text);
 

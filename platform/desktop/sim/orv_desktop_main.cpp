@@ -12,7 +12,9 @@
 //   orv-desktop key KEYS               e.g. esc, enter, tab, ctrl+alt+s (several: "tab tab enter")
 //   orv-desktop type TEXT              characters to the focus
 //   orv-desktop tray ID left|right     a click on a notification icon
+//   orv-desktop tray-place ID          where that icon stands: x y w h
 //   orv-desktop menu | choose TEXT     the open menu's items; a click on one
+//   orv-desktop menu-places            the open menu's items with their places: id, text, x y w h
 //   orv-desktop restart-taskbar        the shell's taskbar starts again
 //   orv-desktop power-setting GUID VALUE   a power-setting broadcast to the desktop's windows
 //   orv-desktop post TITLE MSG WPARAM LPARAM   posts a message (decimal numbers) to that window
@@ -68,7 +70,9 @@ int main(int argc, char** argv) {
   if (argc >= 3 && command == "key") return Automation("KEY " + Join(argc, argv, 2));
   if (argc >= 3 && command == "type") return Automation("TYPE " + Join(argc, argv, 2));
   if (argc == 4 && command == "tray") return Automation(std::string("TRAY ") + argv[2] + " " + argv[3]);
+  if (argc == 3 && command == "tray-place") return Automation(std::string("TRAY PLACE ") + argv[2]);
   if (argc == 2 && command == "menu") return Automation("MENU");
+  if (argc == 2 && command == "menu-places") return Automation("MENU PLACES");
   if (argc >= 3 && command == "choose") return Automation("CHOOSE " + Join(argc, argv, 2));
   if (argc == 2 && command == "restart-taskbar") return Automation("RESTART TASKBAR");
   if (argc == 4 && command == "power-setting") return Automation(std::string("POWERSETTING ") + argv[2] + " " + argv[3]);
@@ -108,7 +112,7 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: orv-desktop screenshot <out.png> | info | fullscreen on|maximized|off | icons | windows |\n"
                "       controls TITLE | move X Y | click X Y [right|down|up] | press TITLE ID | command TITLE ID |\n"
-               "       key KEYS | type TEXT | tray ID left|right | menu | choose TEXT | restart-taskbar |\n"
-               "       power-setting {GUID} VALUE | post TITLE MSG WPARAM LPARAM\n");
+               "       key KEYS | type TEXT | tray ID left|right | tray-place ID | menu | menu-places | choose TEXT |\n"
+               "       restart-taskbar | power-setting {GUID} VALUE | post TITLE MSG WPARAM LPARAM\n");
   return 2;
 }

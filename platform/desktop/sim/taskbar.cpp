@@ -7,6 +7,7 @@
 #include <mutex>
 #include <sstream>
 
+#include "platform/desktop/sim/watch.h"
 #include "platform/fs/sim/atomic.h"
 #include "platform/home/sim/home.h"
 #include "platform/ui/sim/class_window.h"
@@ -62,6 +63,7 @@ void Publish() {
     if (line.substr(0, line.find(' ')) != me) out << line << '\n';
   for (const NotifyIcon& icon : Icons()) out << me << ' ' << icon.id << ' ' << icon.tip << '\n';
   orv::fs::WriteFileAtomic(path, out.str(), &error);
+  NoteScreenChange();
 }
 
 }  // namespace

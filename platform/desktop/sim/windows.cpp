@@ -18,6 +18,7 @@
 #include "platform/desktop/sim/power_watch.h"
 #include "platform/desktop/sim/state.h"
 #include "platform/desktop/sim/taskbar.h"
+#include "platform/desktop/sim/watch.h"
 #include "platform/desktop/sim/zorder.h"
 #include "platform/gfx/sim/gdi.h"
 #include "platform/ui/sim/look.h"
@@ -88,6 +89,7 @@ void OnWindowEvent(HWND hwnd, ui::WindowEvent event) {
     std::lock_guard<std::recursive_mutex> lock(Lock());
     Forget(TheState(), hwnd);
   }
+  NoteScreenChange();
 }
 
 State& TheState() {
@@ -305,6 +307,7 @@ BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC 
   int x = pptDst ? pptDst->x : rect.left, y = pptDst ? pptDst->y : rect.top;
   if (x != rect.left || y != rect.top || width != rect.right - rect.left || height != rect.bottom - rect.top)
     MoveWindow(hWnd, x, y, width, height, FALSE);
+  orv::desktop::NoteScreenChange();
   return TRUE;
 }
 
@@ -323,6 +326,7 @@ int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw) {
   if (record->region && record->region != hRgn) DeleteObject(record->region);
   record->region = hRgn;
   if (bRedraw) RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  orv::desktop::NoteScreenChange();
   return 1;
 }
 
@@ -393,6 +397,7 @@ int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
       ++record->clientVersion;
     }
   }
+  orv::desktop::NoteScreenChange();
   return 1;
 }
 

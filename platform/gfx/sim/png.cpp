@@ -64,7 +64,7 @@ Status LoadPngFile(const std::string& path, Surface* out) {
   return DecodePng(bytes.data(), bytes.size(), out);
 }
 
-Status EncodePng(const Surface& picture, std::vector<std::uint8_t>* out) {
+Status EncodePng(const Surface& picture, std::vector<std::uint8_t>* out, PngSpeed speed) {
   if (!out || picture.Empty()) return InvalidParameter;
   std::vector<std::uint8_t> bgra(picture.pixels.size() * 4);
   for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
@@ -80,15 +80,18 @@ Status EncodePng(const Surface& picture, std::vector<std::uint8_t>* out) {
   image.width = static_cast<png_uint_32>(picture.width);
   image.height = static_cast<png_uint_32>(picture.height);
   image.format = PNG_FORMAT_BGRA;
-  png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&image, nullptr, &size, 0, bgra.data(), 0, nullptr))
-    return GenericError;
+  if (speed == PngSpeed::Fast) image.flags |= PNG_IMAGE_FLAG_FAST;
+  // Encoded once, into room for the largest PNG of this size: compressing is
+  // what costs, so it is not done a second time just to learn the size.
+  png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(image);
   out->resize(size);
   if (!png_image_write_to_memory(&image, out->data(), &size, 0, bgra.data(), 0, nullptr)) {
+    png_image_free(&image);
     out->clear();
     return GenericError;
   }
   out->resize(size);
+  out->shrink_to_fit();
   return Ok;
 }
 

@@ -24,8 +24,13 @@ Status DecodePng(const void* data, std::size_t size, Surface* out);
 // cannot be opened.
 Status LoadPngFile(const std::string& path, Surface* out);
 
+// How hard the encoder compresses: Small for pictures that are kept, Fast for
+// frames that are sent on at once and thrown away (several times larger, and
+// several times quicker to make).
+enum class PngSpeed { Small, Fast };
+
 // Encodes as 8-bit RGBA with straight alpha.
-Status EncodePng(const Surface& picture, std::vector<std::uint8_t>* out);
+Status EncodePng(const Surface& picture, std::vector<std::uint8_t>* out, PngSpeed speed = PngSpeed::Small);
 // Writes atomically: a temporary file beside the target, renamed over it.
 Status SavePngFile(const std::string& path, const Surface& picture);
 

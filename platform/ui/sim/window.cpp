@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -26,6 +27,11 @@ Registry& TheRegistry() {
 }
 
 std::uintptr_t Key(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
+
+std::atomic<HandledObserver>& TheHandledObserver() {
+  static std::atomic<HandledObserver> observer{nullptr};
+  return observer;
+}
 
 }  // namespace
 
@@ -102,7 +108,9 @@ void RemoveWindow(HWND hwnd) {
 LRESULT CallWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC proc = nullptr;
   if (!WithWindow(hwnd, [&](Window& w) { proc = w.proc; })) return 0;
-  return proc ? proc(hwnd, message, wParam, lParam) : 0;
+  const LRESULT result = proc ? proc(hwnd, message, wParam, lParam) : 0;
+  if (HandledObserver observer = TheHandledObserver().load(std::memory_order_acquire)) observer();
+  return result;
 }
 
 void DropThreadWindows(DWORD thread) {
@@ -138,6 +146,10 @@ void RemoveWindowObserver(int cookie) {
   auto& r = detail::TheRegistry();
   std::lock_guard<std::mutex> lock(r.mutex);
   r.observers.erase(cookie);
+}
+
+void SetHandledObserver(HandledObserver observer) {
+  detail::TheHandledObserver().store(observer, std::memory_order_release);
 }
 
 }  // namespace orv::ui

@@ -12,5 +12,12 @@ using WindowObserver = std::function<void(HWND, WindowEvent)>;
 int AddWindowObserver(WindowObserver observer);  // returns a cookie
 void RemoveWindowObserver(int cookie);
 
+// Called on a window's thread each time one of its window procedures has handled
+// a message, without any lock held: what the window draws may have changed in
+// ways no WindowEvent tells (a button pushed, the focus moved, a menu's item
+// lit). One observer per process, cheap to call; null stops it.
+using HandledObserver = void (*)();
+void SetHandledObserver(HandledObserver observer);
+
 }  // namespace orv::ui
 
