@@ -193,13 +193,13 @@ else
   echo "== the HDD key: switch the disk off"
   set_mark
   "$bin/orv-sim" press hddkey >/dev/null
-  await_since "It's HDD Dialog WMIevent"
-  sleep 0.5
+  await window "HDD On/Off Message"
   echo "  hddkey: the HDD dialog asks whether to switch the disk off"
   screenshot hdd-dialog
-  "$bin/orv-desktop" key enter >/dev/null
+  desk press "HDD On/Off Message" 6
   await_since "Open HDD Dialog"
-  echo "    Yes: the disk's power bit is now $(( $("$bin/orvcmd" 'root\WMI:Q:Orv_Device:Device:0') & 0x80 ? 1 : 0 )) and the HDD icon shows it"
+  await no_window "HDD On/Off Message"
+  echo "    Yes: the disk is now $( (( $("$bin/orvcmd" 'root\WMI:Q:Orv_Device:Device:0') & 0x80 )) && echo on || echo off), and the HDD icon says so"
   tell
   screenshot hdd-off
   let_osd_go
