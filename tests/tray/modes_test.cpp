@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <regex>
 #include <sstream>
 
 #include "tests/tray/modes_fixture.h"
@@ -110,6 +111,36 @@ TEST_F(Modes, TheaterModeRaisesVolumeAndBrightnessAndGivesThemBack) {
     EXPECT_EQ(SystemBits(1) & kTheaterBit, 0);
     EXPECT_NE(WaitCentre(seq, "TheaterMode_Disable.png").seq, 0u);
   }
+}
+
+TEST_F(Modes, TheaterModeSetsEveryMonitorAndStopsAtTheFirstThatRefuses) {
+  Sim({"brightness", "set", "50"});
+  Sim({"set", "monitors", "2"});
+  Start();
+  auto monitor = [&](int n) {
+    std::smatch m;
+    const std::string status = SimStatus();
+    return std::regex_search(status, m, std::regex("monitor " + std::to_string(n) + ": (\\d+)%")) ? std::stoi(m[1])
+                                                                                                    : -1;
+  };
+  std::size_t from = Count();
+  Sim({"press", "theater"});
+  Until(from, "\tSet Theater mode Flag in EC's rom : Enable");
+  EXPECT_TRUE(WaitFor([&] { return monitor(0) == 70 && monitor(1) == 70; })) << SimStatus();
+  from = Count();
+  Sim({"press", "theater"});
+  Until(from, "\tSet Theater mode Flag in EC's rom : Disable");
+  EXPECT_TRUE(WaitFor([&] { return monitor(0) == 50 && monitor(1) == 50; })) << SimStatus();
+
+  // The first monitor's driver refuses: the second is left as it was, not set to 80.
+  Sim({"brightness", "set", "60"});
+  Sim({"brightness", "refuse", "0", "on"});
+  from = Count();
+  Sim({"press", "theater"});
+  const LogLines on = Until(from, "\tSet Theater mode Flag in EC's rom : Enable");
+  EXPECT_NE(std::find(on.begin(), on.end(), "\tSet Brightness value : 80"), on.end());
+  EXPECT_EQ(monitor(0), 60);
+  EXPECT_EQ(monitor(1), 50);
 }
 
 TEST_F(Modes, TheUserDefinedKeyOpensItsDialogUntilAProgramIsChosenThenStartsIt) {
