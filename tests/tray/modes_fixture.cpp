@@ -3,6 +3,7 @@
 #include "tests/tray/modes_fixture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <regex>
 #include <sstream>
 
@@ -69,7 +70,7 @@ LogLines Modes::Until(std::size_t from, const std::string& last) {
 LogLines Modes::Settled(std::size_t from) {
   Sim({"raw", "event", "0x21"});
   LogLines got = Until(from, kMarkerLine);
-  if (got.size() >= 3) got.resize(got.size() - 3);  // the marker's value, first and second lines
+  if (got.size() >= 2) got.resize(got.size() - 2);  // the marker's value and first line, and its second
   return got;
 }
 
@@ -88,6 +89,28 @@ orv::desktop::JournalEntry Modes::WaitCentre(std::uint64_t after, const std::str
   std::string why;
   EXPECT_TRUE(osdtest::Shows(FrameOf(shown), bare_, pic, x, y, &why)) << picture << ": " << why;
   return shown;
+}
+
+void Modes::AwaitCentreHidden() {
+  orv::desktop::JournalEntry last;
+  for (const auto& e : Journal())
+    if (e.shown && e.rect.left <= 640 && e.rect.right > 640 && e.rect.top <= 400 && e.rect.bottom > 400) last = e;
+  if (last.seq == 0) return;
+  EXPECT_NE(WaitHidden(last).seq, 0u) << "the centre display never hid";
+}
+
+std::int64_t Modes::WaitScreenShowsCentre(const std::string& picture) {
+  const orv::gfx::Surface pic = osdtest::Picture("Center/" + picture);
+  const int x = (1280 - pic.width) / 2, y = (800 - pic.height) / 2;
+  std::int64_t seenMs = -1;
+  std::string why;
+  EXPECT_TRUE(WaitFor([&] {
+    if (!osdtest::Shows(Screenshot(), bare_, pic, x, y, &why)) return false;
+    seenMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                 std::chrono::steady_clock::now().time_since_epoch()).count();
+    return true;
+  })) << "the screen never showed " << picture << ": " << why;
+  return seenMs;
 }
 
 int Modes::ShownSince(std::uint64_t seq) {

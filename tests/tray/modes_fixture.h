@@ -2,6 +2,7 @@
 // events and the power broadcasts: the log read as lines, the desktop's windows
 // by title, the centre display's pictures and the firmware's registers.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ class Modes : public Dialogs {
   // `after`, checks the composed frame and returns its entry (seq 0 when not).
   orv::desktop::JournalEntry WaitCentre(std::uint64_t after, const std::string& picture);
   int ShownSince(std::uint64_t seq);
+  // Waits until the latest showing of the centre display has been hidden again,
+  // so that the next centre picture is a showing of its own.
+  void AwaitCentreHidden();
+  // Waits for the screen to show this centre picture, whether the display was
+  // shown for it or already up; the steady clock's milliseconds when it was seen.
+  std::int64_t WaitScreenShowsCentre(const std::string& picture);
 
   // Bits of the firmware registers.
   int SystemBits(int instance) { return Register("root\\WMI:Q:Orv_System:System:" + std::to_string(instance)); }
