@@ -127,12 +127,12 @@ if [ "$mode" = "--interactive" ]; then
 else
   echo "== the radio keys, one after another: their displays stack from the right"
   press wireless "Get Wireless's Flag" "the wireless LAN radio switches"
-  press bluetooth "Get Bluetooth's Flag" "the Bluetooth radio switches; its display joins the first"
+  press bluetooth "Get BlueTooth's Flag" "the Bluetooth radio switches; its display joins the first"
   press 3g "Get 3G's Flag" "the 3G radio switches; three displays side by side"
   let_osd_go
-  press webcam "Get Webcam's Flag" "the webcam switches"
+  press webcam "Get WebCam's Flag" "the webcam switches"
   let_osd_go
-  press touchpad "Get Touchpad's Flag" "the touchpad switches"
+  press touchpad "Get TouchPad's Flag" "the touchpad switches"
   let_osd_go
 
   echo "== turbo and the ECO cycle: they exclude each other"
@@ -189,6 +189,8 @@ else
   await window "Viewer"
   echo "    the program runs: its window \"Viewer\" is on the desktop"
   screenshot userdefine-program
+  desk post Viewer 16 0 0  # WM_CLOSE: the program is asked to end
+  await no_window "Viewer"
 
   echo "== the HDD key: switch the disk off"
   set_mark
