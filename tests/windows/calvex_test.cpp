@@ -80,6 +80,7 @@ const std::vector<std::string> kStartUp = {
     "\t Define ECO in Vista",
     "\t Set Timer to Hide Windows",
     "\t Register Calvex to EC",
+    "\t Register PowerSetting Event in vista",
     "\t Confirm User Define Function",
     "\t Confirm ASL Code",
     "\t Confirm HDD Function",
