@@ -113,6 +113,8 @@ TEST_F(WebServerTest, ServesItsPageFilesOnlyAndAnswersBadRequestsWithAnErrorWhil
     const char* what;
     std::string request;
   };
+  // The opening of a TLS handshake, NULs included.
+  static const char kNotHttp[] = "\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03 garbage\r\n\r\n";
   const Bad bad[] = {
       {"a file of the machine", "GET /etc/passwd HTTP/1.1\r\n" + host + "\r\n"},
       {"a way up", "GET /../../../../etc/passwd HTTP/1.1\r\n" + host + "\r\n"},
@@ -127,7 +129,7 @@ TEST_F(WebServerTest, ServesItsPageFilesOnlyAndAnswersBadRequestsWithAnErrorWhil
       {"another site's page", "GET / HTTP/1.1\r\n" + host + "Origin: http://attacker.example\r\n\r\n"},
       {"the socket as a page", "GET /ws HTTP/1.1\r\n" + host + "\r\n"},
       {"a header too long", "GET / HTTP/1.1\r\n" + host + "X-Long: " + std::string(20000, 'a') + "\r\n\r\n"},
-      {"no HTTP at all", std::string("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03 garbage\r\n\r\n", 29)},
+      {"no HTTP at all", std::string(kNotHttp, sizeof kNotHttp - 1)},
       {"a broken request line", "GET\r\n\r\n"},
       {"a bad version", "GET / HTTP/7.5\r\n" + host + "\r\n"},
   };
