@@ -121,6 +121,8 @@ int Modes::ShownSince(std::uint64_t seq) {
 
 int Modes::Volume() { return Percent(SimStatus(), R"(volume (\d+)%[^\n]*default)"); }
 
-int Modes::Brightness() { return Percent(SimStatus(), R"(monitor 0: (\d+)%)"); }
+int Modes::Brightness(int monitor) {
+  return Percent(SimStatus(), "monitor " + std::to_string(monitor) + ": (\\d+)%");
+}
 
 }  // namespace traytest

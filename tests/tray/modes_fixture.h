@@ -42,9 +42,9 @@ class Modes : public Dialogs {
 
   // Bits of the firmware registers.
   int SystemBits(int instance) { return Register("root\\WMI:Q:Orv_System:System:" + std::to_string(instance)); }
-  // The default endpoint's volume and the panel's brightness, as the notebook has them.
+  // The default endpoint's volume and a monitor's brightness, as the notebook has them.
   int Volume();
-  int Brightness();
+  int Brightness(int monitor = 0);
 
   orv::gfx::Surface bare_;
 };

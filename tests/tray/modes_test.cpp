@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <regex>
 #include <sstream>
 
 #include "tests/tray/modes_fixture.h"
@@ -126,20 +125,14 @@ TEST_F(Modes, TheaterModeSetsEveryMonitorAndStopsAtTheFirstThatRefuses) {
   Sim({"brightness", "set", "50"});
   Sim({"set", "monitors", "2"});
   Start();
-  auto monitor = [&](int n) {
-    std::smatch m;
-    const std::string status = SimStatus();
-    return std::regex_search(status, m, std::regex("monitor " + std::to_string(n) + ": (\\d+)%")) ? std::stoi(m[1])
-                                                                                                    : -1;
-  };
   std::size_t from = Count();
   Sim({"press", "theater"});
   Until(from, "\tSet Theater mode Flag in EC's rom : Enable");
-  EXPECT_TRUE(WaitFor([&] { return monitor(0) == 70 && monitor(1) == 70; })) << SimStatus();
+  EXPECT_TRUE(WaitFor([&] { return Brightness(0) == 70 && Brightness(1) == 70; })) << SimStatus();
   from = Count();
   Sim({"press", "theater"});
   Until(from, "\tSet Theater mode Flag in EC's rom : Disable");
-  EXPECT_TRUE(WaitFor([&] { return monitor(0) == 50 && monitor(1) == 50; })) << SimStatus();
+  EXPECT_TRUE(WaitFor([&] { return Brightness(0) == 50 && Brightness(1) == 50; })) << SimStatus();
 
   // The first monitor's driver refuses: the second is left as it was, not set to 80.
   Sim({"brightness", "set", "60"});
@@ -148,8 +141,8 @@ TEST_F(Modes, TheaterModeSetsEveryMonitorAndStopsAtTheFirstThatRefuses) {
   Sim({"press", "theater"});
   const LogLines on = Until(from, "\tSet Theater mode Flag in EC's rom : Enable");
   EXPECT_NE(std::find(on.begin(), on.end(), "\tSet Brightness value : 80"), on.end());
-  EXPECT_EQ(monitor(0), 60);
-  EXPECT_EQ(monitor(1), 50);
+  EXPECT_EQ(Brightness(0), 60);
+  EXPECT_EQ(Brightness(1), 50);
 }
 
 TEST_F(Modes, TheUserDefinedKeyOpensItsDialogUntilAProgramIsChosenThenStartsIt) {

@@ -27,9 +27,7 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
 }
 
 void Broadcast(WPARAM event) {
-  std::vector<HWND> windows;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  for (HWND hwnd : windows)
+  for (HWND hwnd : TopLevelWindows())
     if (IsWindow(hwnd)) PostMessageA(hwnd, WM_POWERBROADCAST, event, 0);
 }
 
@@ -52,6 +50,12 @@ class SystemStateSink : public orv::com::ComObject<IWbemObjectSink, IID_IWbemObj
 };
 
 }  // namespace
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
 
 bool ScreenDark() { return g_dark.load(); }
 

@@ -5,8 +5,14 @@
 // PBT_APMSUSPEND; as it wakes the screen comes back and they are sent
 // PBT_APMRESUMEAUTOMATIC. Not for use outside platform/desktop/sim.
 #pragma once
+#include <windows.h>
+
+#include <vector>
 
 namespace orv::desktop {
+
+// The process's top-level windows, which the power broadcasts go to.
+std::vector<HWND> TopLevelWindows();
 
 // Starts following the notebook (again: nothing changes); the frame server calls
 // it as the process takes the desktop.

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/power/sim/dword_setting.h"
 #include "platform/power/sim/source.h"
 #include "platform/wmi/sim/com_object.h"
 
@@ -39,15 +40,6 @@ std::shared_ptr<State> Shared() {
   static const auto state = std::make_shared<State>();
   return state;
 }
-
-// One record of PBT_POWERSETTINGCHANGE with its DWORD of data.
-struct AcDcSetting {
-  GUID PowerSetting;
-  DWORD DataLength;
-  DWORD Data;
-};
-static_assert(offsetof(AcDcSetting, Data) == offsetof(POWERBROADCAST_SETTING, Data),
-              "the record's data follows its length as in POWERBROADCAST_SETTING");
 
 class PowerSink : public orv::com::ComObject<IWbemObjectSink, IID_IWbemObjectSink> {
  public:
@@ -82,7 +74,7 @@ class PowerSink : public orv::com::ComObject<IWbemObjectSink, IID_IWbemObjectSin
       SendMessageA(r.window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
     }
     if (line != AC_LINE_ONLINE && line != AC_LINE_OFFLINE) return;
-    AcDcSetting record{GUID_ACDC_POWER_SOURCE, sizeof(DWORD), line == AC_LINE_ONLINE ? PoAc : PoDc};
+    orv::power::DwordSetting record{GUID_ACDC_POWER_SOURCE, sizeof(DWORD), line == AC_LINE_ONLINE ? PoAc : PoDc};
     for (const Registration& r : targets) {
       if (r.setting != GUID_ACDC_POWER_SOURCE || !StillRegistered(r.id)) continue;
       SendMessageA(r.window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&record));
